@@ -1,0 +1,38 @@
+// The session runner's commands: one function per command word.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace hostsim { class Host; }
+
+namespace labelsrun {
+
+// A bad line: the runner prints "file:line: message" and stops.
+struct ScriptError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct CommandContext {
+  hostsim::Host& host;
+  std::vector<std::string> args;  // the words after the command word; quoted words unquoted
+  std::string scriptDir;          // relative output paths are taken from the working directory
+};
+
+using CommandFn = std::function<void(CommandContext&)>;
+using CommandTable = std::map<std::string, CommandFn>;
+
+// A finite number, or ScriptError("... is not a number").
+double ParseNumber(const std::string& word);
+// Throws ScriptError unless args has between min and max words.
+void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, const char* usage);
+
+// launch, quit, unload, reload, dump, tool, menu, press, release, move, down, drag, up, click, ...
+void RegisterHostCommands(CommandTable& table);
+// zoom, layer, rect, ellipse, line, path, svg
+void RegisterDocumentCommands(CommandTable& table);
+
+}  // namespace labelsrun

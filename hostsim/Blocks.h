@@ -1,0 +1,16 @@
+// The host's block allocator, shared by the basic suite and by suites that
+// hand blocks to the plug-in (freed by it through the basic suite).
+#pragma once
+
+#include <cstddef>
+
+namespace hostsim {
+
+// A zero-filled block of size bytes, or null when it cannot be had.
+void* AllocateBlock(std::size_t size);
+// False for a pointer the host did not allocate (nothing is freed then); true for null.
+bool FreeBlock(void* block);
+// Number of blocks allocated and not yet freed.
+std::size_t LiveBlocks();
+
+}  // namespace hostsim

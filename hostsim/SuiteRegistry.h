@@ -1,0 +1,45 @@
+// The suites the host offers by name and version, with acquisition counts and
+// fault injection for tests.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "host/SPBasic.h"
+
+namespace hostsim {
+
+class SuiteRegistry {
+ public:
+  // Offers a table (static storage) under name and version.
+  void Add(const std::string& name, int32_t version, const void* table);
+
+  // kNoErr and the table, or kSPSuiteNotFoundError (also for a refused suite).
+  ASErr Acquire(const char* name, int32_t version, const void** suite);
+  // kSPSuiteNotFoundError when the suite is not held.
+  ASErr Release(const char* name, int32_t version);
+
+  // Tests: make acquisition of a suite (any version) fail until Allow.
+  void Refuse(const std::string& name) { refused_.insert(name); }
+  void Allow(const std::string& name) { refused_.erase(name); }
+
+  int64_t acquisitions() const { return acquisitions_; }
+  int64_t releases() const { return releases_; }
+  // Acquisitions not yet released, for one suite.
+  int32_t HeldCount(const std::string& name, int32_t version) const;
+  // Number of distinct (name, version) pairs offered.
+  std::size_t size() const { return tables_.size(); }
+
+ private:
+  using Key = std::pair<std::string, int32_t>;
+  std::map<Key, const void*> tables_;
+  std::map<Key, int32_t> held_;
+  std::set<std::string> refused_;
+  int64_t acquisitions_ = 0;
+  int64_t releases_ = 0;
+};
+
+}  // namespace hostsim
