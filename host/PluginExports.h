@@ -16,7 +16,7 @@
 enum {
   kStringListResource = KPX_FOURCC('S', 'T', 'R', '#'),  // UTF-8 text, one entry a line
   kPictureResource = KPX_FOURCC('P', 'N', 'G', 'I'),     // PNG image (icons, pictures, bitmaps)
-  kCursorResource = KPX_FOURCC('C', 'U', 'R', 'S'),      // PNG image with the hot spot in its name
+  kCursorResource = KPX_FOURCC('C', 'U', 'R', 'S'),      // PNG image; hot spots in resources/cursors/hotspots.md
   kDialogResource = KPX_FOURCC('D', 'L', 'O', 'G'),      // JSON dialog definition
   kMenuResource = KPX_FOURCC('M', 'E', 'N', 'U'),        // UTF-8 text, one entry a line
   kPropertyListResource = KPX_FOURCC('P', 'i', 'P', 'L'),

@@ -66,9 +66,16 @@ typedef struct SPBlocksSuite {
 
 #define kSPAccessSuite "SP Access Suite"
 #define kSPAccessSuiteVersion 3
+typedef struct _t_SPAccess* SPAccessRef;
 typedef struct SPAccessSuite {
   // Returns kNoErr and the plug-in's file name (UTF-8) into a buffer of size bytes.
   ASErr (*GetPluginName)(SPPluginRef plugin, char* name, int32_t size);
+  // Takes an access reference on the plug-in: while one is held the host keeps the
+  // library in memory (an "Unload" message still parks the globals). kBadParameterErr
+  // for a foreign plug-in ref.
+  ASErr (*AcquirePlugin)(SPPluginRef plugin, SPAccessRef* access);
+  // Gives the reference back; kBadParameterErr for one not held.
+  ASErr (*ReleasePlugin)(SPAccessRef access);
 } SPAccessSuite;
 
 // Message records. Every record starts with SPMessageData.

@@ -28,6 +28,8 @@ class SuiteRegistry {
 
   int64_t acquisitions() const { return acquisitions_; }
   int64_t releases() const { return releases_; }
+  // Acquisitions not yet released, over every suite.
+  int64_t held() const { return acquisitions_ - releases_; }
   // Acquisitions not yet released, for one suite.
   int32_t HeldCount(const std::string& name, int32_t version) const;
   // Number of distinct (name, version) pairs offered.

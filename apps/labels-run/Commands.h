@@ -1,7 +1,9 @@
 // The session runner's commands: one function per command word.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -20,7 +22,15 @@ struct CommandContext {
   hostsim::Host& host;
   std::vector<std::string> args;  // the words after the command word; quoted words unquoted
   std::string scriptDir;          // relative output paths are taken from the working directory
+  std::string where;              // "file:line", for notes
+  std::ostream* notes = nullptr;  // where notes go (stderr); null: no notes
+  bool verbose = false;           // note non-zero plug-in codes too
 };
+
+// A note on the runner's error stream: "file:line: note: text". Not an error.
+void Note(const CommandContext& ctx, const std::string& text);
+// Notes a non-zero plug-in code when the run is verbose.
+void NoteCode(const CommandContext& ctx, const char* what, int32_t code);
 
 using CommandFn = std::function<void(CommandContext&)>;
 using CommandTable = std::map<std::string, CommandFn>;

@@ -1,0 +1,220 @@
+#include "apps/labels-run/Runner.h"
+
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+
+#include "hostsim/Host.h"
+#include "hostsim/document/DocumentApi.h"
+
+namespace labelsrun {
+namespace fs = std::filesystem;
+
+double ParseNumber(const std::string& word) {
+  std::istringstream in(word);
+  in.imbue(std::locale::classic());
+  double value = 0;
+  in >> value;
+  if (word.empty() || in.fail() || !in.eof() || !std::isfinite(value)) {
+    throw ScriptError("\"" + word + "\" is not a number");
+  }
+  return value;
+}
+
+void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, const char* usage) {
+  if (ctx.args.size() < min || ctx.args.size() > max) throw ScriptError(std::string("usage: ") + usage);
+}
+
+void Note(const CommandContext& ctx, const std::string& text) {
+  if (ctx.notes != nullptr) *ctx.notes << ctx.where << ": note: " << text << "\n";
+}
+
+void NoteCode(const CommandContext& ctx, const char* what, int32_t code) {
+  if (code == kNoErr || !ctx.verbose) return;
+  std::ostringstream text;
+  text << what << " returned " << code;
+  const auto u = static_cast<uint32_t>(code);
+  char four[5] = {static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8),
+                  static_cast<char>(u), 0};
+  bool printable = true;
+  for (int i = 0; i < 4; ++i) printable = printable && four[i] >= 0x20 && four[i] < 0x7F;
+  if (printable) text << " ('" << four << "')";
+  Note(ctx, text.str());
+}
+
+std::vector<std::string> SplitLine(const std::string& line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (c == ' ' || c == '\t' || c == '\r') {
+      ++i;
+    } else if (c == '#') {
+      break;
+    } else if (c == '"') {
+      std::string word;
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
+          word.push_back(line[i + 1]);
+          i += 2;
+        } else if (line[i] == '"') {
+          closed = true;
+          ++i;
+          break;
+        } else {
+          word.push_back(line[i++]);
+        }
+      }
+      if (!closed) throw ScriptError("a quoted word is not closed");
+      if (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#') {
+        throw ScriptError("a quoted word must be followed by a blank");
+      }
+      words.push_back(std::move(word));
+    } else {
+      std::string word;
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#') {
+        if (line[i] == '"') throw ScriptError("a quote inside a word");
+        word.push_back(line[i++]);
+      }
+      words.push_back(std::move(word));
+    }
+  }
+  return words;
+}
+
+bool IsModalCommand(const std::string& word) {
+  static const std::set<std::string> kModal = {"item", "dump", "svg", "press", "release"};
+  return kModal.count(word) != 0;
+}
+
+namespace {
+
+class Session {
+ public:
+  Session(const RunOptions& options, std::ostream& err, std::vector<std::string> lines)
+      : options_(options), err_(err), lines_(std::move(lines)) {
+    RegisterHostCommands(commands_);
+    RegisterDocumentCommands(commands_);
+    scriptName_ = options.script.string();
+    scriptDir_ = options.script.parent_path().string();
+  }
+
+  int Run() {
+    hostsim::HostOptions hostOptions;
+    hostOptions.prefsFile = options_.prefsFile;
+    hostOptions.pluginFile = options_.pluginFile;
+    std::unique_ptr<hostsim::Host> host;
+    try {
+      host = std::make_unique<hostsim::Host>(hostOptions);
+    } catch (const std::exception& e) {
+      err_ << "labels-run: the host cannot start: " << e.what() << "\n";
+      return 2;
+    }
+    host_ = host.get();
+    FlushMessages();
+    // A modal dialog takes the lines that follow until it closes.
+    host->SetModalLoop([this](hostsim::Host&, ADMDialogRef dialog) { FeedModal(dialog); });
+
+    while (next_ < lines_.size() && !failure_) RunLine(next_++);
+    if (failure_) {
+      err_ << *failure_ << "\n";
+      return 1;
+    }
+    return WriteOutputs() ? 0 : 1;
+  }
+
+ private:
+  std::string Where(std::size_t index) const { return scriptName_ + ":" + std::to_string(index + 1); }
+
+  void RunLine(std::size_t index) {
+    try {
+      std::vector<std::string> words = SplitLine(lines_[index]);
+      if (words.empty()) return;
+      auto command = commands_.find(words.front());
+      if (command == commands_.end()) throw ScriptError("unknown command \"" + words.front() + "\"");
+      CommandContext ctx{*host_, {words.begin() + 1, words.end()}, scriptDir_, Where(index), &err_, options_.verbose};
+      command->second(ctx);
+    } catch (const ScriptError& e) {
+      if (!failure_) failure_ = Where(index) + ": " + e.what();
+    } catch (const std::exception& e) {
+      if (!failure_) failure_ = Where(index) + ": " + e.what();
+    }
+    FlushMessages();
+  }
+
+  // Runs lines while the modal dialog stays open. A line that is not for a
+  // dialog closes it as cancelled (the user pressed Escape) and runs after
+  // the dialog has returned. No exception may cross the plug-in from here.
+  void FeedModal(ADMDialogRef dialog) {
+    auto open = [&] {
+      const hostsim::Dialog* d = host_->dialogs().Find(dialog);
+      return d != nullptr && !d->ended;
+    };
+    while (open() && !failure_ && next_ < lines_.size()) {
+      std::vector<std::string> words;
+      try {
+        words = SplitLine(lines_[next_]);
+      } catch (const ScriptError&) {
+        RunLine(next_++);  // reports the bad line
+        return;
+      }
+      if (!words.empty() && !IsModalCommand(words.front())) return;
+      RunLine(next_++);
+    }
+  }
+
+  void FlushMessages() {
+    if (host_ == nullptr) return;
+    for (const std::string& m : host_->TakeMessages()) err_ << "labels-run: " << m << "\n";
+  }
+
+  bool WriteOutputs() {
+    if (options_.svgOut) {
+      std::ofstream out(*options_.svgOut, std::ios::binary);
+      if (out) hostsim::WriteSvg(host_->document(), out);
+      if (!out) {
+        err_ << "labels-run: cannot write " << options_.svgOut->string() << "\n";
+        return false;
+      }
+    }
+    if (options_.dumpOut) {
+      std::ofstream out(*options_.dumpOut, std::ios::binary);
+      if (out) out << host_->Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+      if (!out) {
+        err_ << "labels-run: cannot write " << options_.dumpOut->string() << "\n";
+        return false;
+      }
+    }
+    return true;
+  }
+
+  const RunOptions& options_;
+  std::ostream& err_;
+  std::vector<std::string> lines_;
+  CommandTable commands_;
+  std::string scriptName_;
+  std::string scriptDir_;
+  hostsim::Host* host_ = nullptr;
+  std::size_t next_ = 0;
+  std::optional<std::string> failure_;
+};
+
+}  // namespace
+
+int RunScript(const RunOptions& options, std::ostream& err) {
+  std::ifstream in(options.script, std::ios::binary);
+  if (!in) {
+    err << "labels-run: cannot read script " << options.script.string() << "\n";
+    return 2;
+  }
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  Session session(options, err, std::move(lines));
+  return session.Run();
+}
+
+}  // namespace labelsrun

@@ -1,0 +1,78 @@
+#include "hostsim/Blocks.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <unordered_map>
+
+namespace hostsim {
+namespace {
+
+struct BlockTable {
+  std::mutex mutex;
+  std::unordered_map<void*, std::size_t> sizes;
+};
+
+// Never destroyed: blocks a plug-in still holds at exit stay reachable, and
+// the table outlives every static that might free a block late.
+BlockTable& Table() {
+  static BlockTable* table = new BlockTable;
+  return *table;
+}
+
+}  // namespace
+
+void* AllocateBlock(std::size_t size) {
+  void* block = std::calloc(size == 0 ? 1 : size, 1);
+  if (block == nullptr) return nullptr;
+  BlockTable& t = Table();
+  std::lock_guard lock(t.mutex);
+  t.sizes[block] = size;
+  return block;
+}
+
+bool FreeBlock(void* block) {
+  if (block == nullptr) return true;
+  BlockTable& t = Table();
+  std::lock_guard lock(t.mutex);
+  auto it = t.sizes.find(block);
+  if (it == t.sizes.end()) return false;
+  t.sizes.erase(it);
+  std::free(block);
+  return true;
+}
+
+bool ReallocateBlock(void* block, std::size_t newSize, void** newBlock) {
+  if (newBlock == nullptr) return false;
+  *newBlock = nullptr;
+  std::size_t oldSize = 0;
+  if (block != nullptr) {
+    BlockTable& t = Table();
+    std::lock_guard lock(t.mutex);
+    auto it = t.sizes.find(block);
+    if (it == t.sizes.end()) return false;
+    oldSize = it->second;
+  }
+  void* fresh = AllocateBlock(newSize);
+  if (fresh == nullptr) return false;
+  if (block != nullptr) {
+    std::memcpy(fresh, block, oldSize < newSize ? oldSize : newSize);
+    FreeBlock(block);
+  }
+  *newBlock = fresh;
+  return true;
+}
+
+bool IsBlock(const void* block) {
+  BlockTable& t = Table();
+  std::lock_guard lock(t.mutex);
+  return t.sizes.count(const_cast<void*>(block)) != 0;
+}
+
+std::size_t LiveBlocks() {
+  BlockTable& t = Table();
+  std::lock_guard lock(t.mutex);
+  return t.sizes.size();
+}
+
+}  // namespace hostsim

@@ -1,0 +1,132 @@
+#include "hostsim/Encoding.h"
+
+#include <cstdint>
+
+namespace hostsim {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the rest of Windows-1252 equals Latin-1.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+char ToCp1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (int i = 0; i < 32; ++i) {
+    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    const auto b = static_cast<unsigned char>(ch);
+    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    int length = 0;
+    char32_t c = 0;
+    if (b < 0x80) {
+      length = 1;
+      c = b;
+    } else if ((b & 0xE0) == 0xC0) {
+      length = 2;
+      c = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+      length = 3;
+      c = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+      length = 4;
+      c = b & 0x07;
+    }
+    bool valid = length > 0 && i + length <= text.size();
+    for (int k = 1; valid && k < length; ++k) {
+      const auto cont = static_cast<unsigned char>(text[i + k]);
+      if ((cont & 0xC0) != 0x80) {
+        valid = false;
+      } else {
+        c = (c << 6) | (cont & 0x3F);
+      }
+    }
+    if (!valid) {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    out.push_back(ToCp1252(c));
+    i += length;
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    int length = 0;
+    char32_t c = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    } else if ((b & 0xE0) == 0xC0) {
+      length = 2;
+      c = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+      length = 3;
+      c = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+      length = 4;
+      c = b & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    for (int k = 1; k < length; ++k) {
+      const auto cont = static_cast<unsigned char>(text[i + k]);
+      if ((cont & 0xC0) != 0x80) return false;
+      c = (c << 6) | (cont & 0x3F);
+    }
+    const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+bool CopyTruncated(std::string_view text, char* buffer, long size) {
+  if (buffer == nullptr || size < 1) return text.empty();
+  const std::size_t room = static_cast<std::size_t>(size - 1);
+  const std::size_t n = text.size() < room ? text.size() : room;
+  text.copy(buffer, n);
+  buffer[n] = '\0';
+  return n == text.size();
+}
+
+}  // namespace hostsim

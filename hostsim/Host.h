@@ -1,0 +1,189 @@
+// The simulated host: loads the plug-in, offers it every suite it acquires,
+// owns the document, the preference store, the menus, tools, notifiers,
+// dialogs, keyboard and the log of what the user would see, and sends the
+// plug-in its messages as the real host would. One Host exists at a time;
+// the suites' C callbacks reach it through CurrentHost().
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "host/AIMessages.h"
+#include "host/AISuites.h"
+#include "host/ADMSuites.h"
+#include "hostsim/DialogModel.h"
+#include "hostsim/EventLog.h"
+#include "hostsim/FontList.h"
+#include "hostsim/Icons.h"
+#include "hostsim/Keyboard.h"
+#include "hostsim/MenuModel.h"
+#include "hostsim/NotifierModel.h"
+#include "hostsim/PreferenceStore.h"
+#include "hostsim/SuiteRegistry.h"
+#include "hostsim/ToolModel.h"
+#include "hostsim/document/DocumentApi.h"
+
+namespace hostsim {
+
+class PluginLibrary;
+
+struct HostOptions {
+  std::filesystem::path prefsFile;   // empty: PreferenceStore::DefaultFile()
+  std::filesystem::path pluginFile;  // the plug-in library
+  bool readPrefs = true;             // false: start with an empty store, file untouched until saved
+};
+
+class Host {
+ public:
+  // Reads the font list and the preference file; loads nothing yet.
+  explicit Host(HostOptions options);
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  // -- Life of the plug-in ---------------------------------------------------
+  // Loads the library if needed, sends "SP Interface"/"Startup", then fires
+  // "AI Application Started Notifier". Returns the start-up code (a load
+  // failure gives kNameNotFoundErr and a message).
+  ASErr Launch();
+  // "SP Interface"/"Shutdown", saves the preference file, unloads the library
+  // and drops the plug-in's menus, tools, notifiers and dialogs.
+  ASErr Quit();
+  // "SP Access"/"Unload", then the library is closed; the globals slot keeps
+  // what the plug-in parked there.
+  ASErr Unload();
+  // Opens the library again and sends "SP Access"/"Reload" with the parked globals.
+  ASErr Reload();
+
+  // -- Messages ---------------------------------------------------------------
+  // Every sender returns the plug-in's code, or kCantHappenErr when no plug-in
+  // is launched. A message to an unloaded plug-in reloads it first.
+  ASErr SendInterface(const char* selector);
+  ASErr SendMenu(AIMenuItemHandle item, const char* selector = kSelectorAIGoMenuItem);
+  // "panel" (the item named "Outil1"), "about" (the plug-in's About item) or an item name;
+  // kNameNotFoundErr for an item that does not exist.
+  ASErr MenuCommand(const std::string& which);
+  // The item MenuCommand would choose, or null.
+  const MenuItem* MenuCommandItem(const std::string& which) const;
+  // An "AI Tool" message to the plug-in's tool at a document point.
+  ASErr SendTool(const char* selector, AIRealPoint cursor = {0, 0});
+  // Makes the plug-in's tool current ("AI Select") or the host's selection tool
+  // current ("AI Deselect" to the plug-in when its tool was current).
+  ASErr SelectTool(bool select);
+  // Double-click on the plug-in's tool: "AI Edit Options".
+  ASErr ToolOptions();
+  // "AI Notify" to every notifier of that type.
+  ASErr Notify(const char* type);
+  // Any caller and selector with a record the test built; the host fills its
+  // SPMessageData head (check word, plug-in ref, globals, basic suite).
+  ASErr SendRaw(const char* caller, const char* selector, void* message);
+
+  // -- State ------------------------------------------------------------------
+  const HostOptions& options() const { return options_; }
+  bool loaded() const { return library_ != nullptr; }
+  bool launched() const { return launched_; }
+  // True while a message is being answered (inside PluginMain): Quit, Unload
+  // and Reload are refused then, since the library is running.
+  bool busy() const { return sendDepth_ > 0; }
+  SPPluginRef pluginRef() const;
+  bool IsPluginRef(SPPluginRef ref) const { return ref != nullptr && ref == pluginRef(); }
+  // What the plug-in parked in its globals slot.
+  void* globals() const { return globals_; }
+  // The basic suite handed to the plug-in.
+  SPBasicSuite* basicSuite() const;
+  // The plug-in's resource, while the library is loaded.
+  std::optional<std::string_view> PluginResource(int32_t type, int32_t id) const;
+  // Code of the last message sent.
+  ASErr lastResult() const { return lastResult_; }
+
+  // Access references the plug-in holds on itself (SP Access suite). While any
+  // is held, or any of its dialogs exists, Unload parks the globals but keeps
+  // the library in memory, so the procedures it gave the host stay valid.
+  SPAccessRef AcquireAccess();
+  bool ReleaseAccess(SPAccessRef access);
+  std::size_t accessRefs() const { return accessRefs_.size(); }
+
+  // The plug-in changed the selected tool during a message: once the message
+  // has returned, "AI Deselect" / "AI Select" go to the plug-in's tool as the
+  // selection left or reached it.
+  void NoteToolChange(AIToolHandle previous);
+
+  SuiteRegistry& suites() { return suites_; }
+  PreferenceStore& prefs() { return prefs_; }
+  const std::filesystem::path& prefsFile() const { return prefsFile_; }
+  // Saves the preference file now; false (and a message) on failure.
+  bool SavePrefs();
+  Keyboard& keyboard() { return keyboard_; }
+  EventLog& events() { return events_; }
+  MenuModel& menus() { return menus_; }
+  ToolModel& tools() { return tools_; }
+  NotifierModel& notifiers() { return notifiers_; }
+  DialogModel& dialogs() { return dialogs_; }
+  IconTable& icons() { return icons_; }
+  const FontList& fonts() const { return *fonts_; }
+  Document& document() { return *document_; }
+  const Document& document() const { return *document_; }
+
+  // The front end's modal loop: runs until the dialog is ended (EndModal).
+  // Without one, a modal dialog closes at once as if cancelled.
+  using ModalLoop = std::function<void(Host&, ADMDialogRef)>;
+  void SetModalLoop(ModalLoop loop) { modalLoop_ = std::move(loop); }
+  const ModalLoop& modalLoop() const { return modalLoop_; }
+
+  // The observation dump: layers, prefs, menus, tools, panel, dialog, events.
+  nlohmann::json Dump() const;
+
+  // Messages for the user (a bad preference file, a plug-in that cannot be
+  // loaded), oldest first; taking them empties the list.
+  std::vector<std::string> TakeMessages();
+  void AddMessage(std::string message) { messages_.push_back(std::move(message)); }
+
+ private:
+  ASErr EnsureLoaded();
+  ASErr Send(const char* caller, const char* selector, void* message);
+  void DropPluginRegistrations();
+  void RegisterSuites();
+  void SendPendingToolChange();
+
+  HostOptions options_;
+  std::filesystem::path prefsFile_;
+  std::unique_ptr<PluginLibrary> library_;
+  std::unique_ptr<FontList> fonts_;
+  DocumentPtr document_;
+  SuiteRegistry suites_;
+  PreferenceStore prefs_;
+  Keyboard keyboard_;
+  EventLog events_;
+  MenuModel menus_;
+  ToolModel tools_;
+  NotifierModel notifiers_;
+  DialogModel dialogs_;
+  IconTable icons_;
+  ModalLoop modalLoop_;
+  std::vector<std::string> messages_;
+  std::unique_ptr<PluginLibrary> parkedLibrary_;  // unloaded but kept in memory
+  std::set<std::uintptr_t> accessRefs_;
+  std::uintptr_t nextAccessRef_ = 1;
+  std::optional<AIToolHandle> toolBeforeChange_;
+  int sendDepth_ = 0;
+  void* globals_ = nullptr;
+  bool launched_ = false;
+  bool unloaded_ = false;  // unloaded by Unload(), to be reloaded before the next message
+  ASErr lastResult_ = kNoErr;
+};
+
+// The one live host; aborts when there is none (a suite called with no host).
+Host& CurrentHost();
+// Null when there is none.
+Host* CurrentHostOrNull();
+
+}  // namespace hostsim

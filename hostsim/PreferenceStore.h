@@ -1,0 +1,82 @@
+// The host's preference store: typed values by section and key, kept in one
+// JSON file that is read when the host starts and saved atomically.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <variant>
+
+#include <nlohmann/json.hpp>
+
+#include "host/SPBasic.h"
+
+namespace hostsim {
+
+struct PrefPoint {
+  int32_t h = 0;
+  int32_t v = 0;
+  bool operator==(const PrefPoint&) const = default;
+};
+
+// Strings are UTF-8 here; the suite converts to and from the platform encoding.
+using PrefValue = std::variant<bool, int32_t, double, std::string, PrefPoint>;
+
+class PreferenceStore {
+ public:
+  // $XDG_CONFIG_HOME/kpxlabels/preferences.json, else $HOME/.config/kpxlabels/preferences.json,
+  // else ./kpxlabels-preferences.json.
+  static std::filesystem::path DefaultFile();
+
+  // Reads file into the store, replacing its contents. A missing file gives an
+  // empty store. A file that is not JSON or not of the store's shape is renamed
+  // aside (file.corrupt-N, never deleted), the store is left empty, and the
+  // returned message names both files and the problem. Values of an unknown
+  // or mismatched type inside a good file are skipped (they read as missing).
+  std::optional<std::string> Load(const std::filesystem::path& file);
+  // Writes the store to file atomically (temporary file, flush, rename).
+  // Creates the parent folder. Returns an error message on failure; a bad file
+  // that Load could not move aside is never written over.
+  std::optional<std::string> Save(const std::filesystem::path& file) const;
+
+  // Stores a value. kBadParameterErr for a non-finite real, a string that is not
+  // UTF-8, or an empty section or key (nothing stored); kInjectedFailureErr for a key told to fail.
+  ASErr Put(const std::string& section, const std::string& key, PrefValue value);
+  // Null when the key is absent.
+  const PrefValue* Find(const std::string& section, const std::string& key) const;
+
+  std::optional<bool> GetBoolean(const std::string& section, const std::string& key) const;
+  std::optional<int32_t> GetInteger(const std::string& section, const std::string& key) const;
+  std::optional<double> GetReal(const std::string& section, const std::string& key) const;
+  std::optional<std::string> GetString(const std::string& section, const std::string& key) const;
+  std::optional<PrefPoint> GetPoint(const std::string& section, const std::string& key) const;
+
+  bool Erase(const std::string& section, const std::string& key);
+  void Clear() { sections_.clear(); }
+  bool empty() const { return sections_.empty(); }
+  bool HasSection(const std::string& section) const { return sections_.count(section) != 0; }
+  std::size_t KeyCount(const std::string& section) const;
+
+  // Fault injection: every Put of the key (in any section) fails until AllowStore.
+  void FailStore(const std::string& key) { failing_.insert(key); }
+  void AllowStore(const std::string& key) { failing_.erase(key); }
+  // Number of successful Puts since the store was made.
+  int64_t storeCount() const { return stores_; }
+
+  // The file's JSON: {"format":1,"sections":{S:{K:{"real":1.5}}}}.
+  nlohmann::json ToFileJson() const;
+  // The dump's plain view: {S:{K:value}}; points as [h, v].
+  nlohmann::json Dump() const;
+
+ private:
+  std::map<std::string, std::map<std::string, PrefValue>> sections_;
+  std::set<std::string> failing_;
+  int64_t stores_ = 0;
+  // A bad file that could not be moved aside: never written over.
+  std::filesystem::path protected_;
+};
+
+}  // namespace hostsim

@@ -1,0 +1,182 @@
+// The document model: layers of art trees (groups, paths, point texts), the
+// view's zoom, and the refs the text engine and hit testing hand out.
+// Art is stored flat by id; handles given to the plug-in are these ids cast
+// to pointers, always looked up, never dereferenced.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/AITypes.h"
+#include "hostsim/document/TextEngine.h"
+
+namespace hostsim {
+
+class FontList;
+
+// Ids of art, layers and refs come from one counter and are never reused, so a
+// handle of a disposed object (or of another document) is simply not found.
+using ObjectId = std::uint64_t;
+ObjectId NextObjectId();
+
+enum class ArtKind { Group, Path, Text };
+
+struct Tag {
+  std::string type;   // "string"
+  std::string value;  // UTF-8
+};
+
+AIColor GrayColor(double gray);
+AIColor RgbColor(double r, double g, double b);
+AIColor NoColor();
+// No fill; black 1 pt stroke, butt caps, miter joins, miter limit 10.
+AIPathStyle DefaultPathStyle();
+
+struct PathData {
+  std::vector<AIPathSegment> segments;
+  bool closed = false;
+  bool guide = false;
+  AIPathStyle style = DefaultPathStyle();
+};
+
+enum { kJustifyLeft = 0, kJustifyRight = 1, kJustifyCenter = 2 };
+
+struct TextData {
+  AIRealPoint anchor{0, 0};  // start of the baseline (before justification)
+  std::string text;          // UTF-8
+  std::size_t font = 0;      // index into the font list
+  double size = 12;
+  double baselineShift = 0;  // positive raises the text
+  int justification = kJustifyLeft;
+  AIColor fill = GrayColor(1);
+};
+
+struct Art {
+  ObjectId id = 0;
+  ArtKind kind = ArtKind::Group;
+  ObjectId parent = 0;              // 0 for a layer's top group
+  ObjectId layer = 0;
+  std::vector<ObjectId> children;   // paint order, top first
+  std::string name;                 // UTF-8; empty: no name given
+  std::map<std::string, Tag> tags;
+  int32_t userAttr = 0;             // kArtLocked | kArtHidden | kArtSelected | kArtCenterVisible
+  PathData path;                    // kind Path
+  TextData text;                    // kind Text
+};
+
+struct Layer {
+  ObjectId id = 0;
+  std::string title;  // UTF-8
+  bool visible = true;
+  bool editable = true;
+  AIThreeColorStyle colour{0.31f, 0.5f, 1.0f};
+  ObjectId group = 0;  // the layer's top group
+};
+
+// Refs of the text engine, kept so that every use can be validated.
+struct CharFeatures {
+  std::optional<double> size;
+  std::optional<double> baselineShift;
+  std::optional<std::size_t> font;
+  std::optional<AIColor> fill;
+};
+struct ParaFeatures {
+  std::optional<int> justification;
+};
+struct HitResult {
+  bool hit = false;
+  ObjectId object = 0;
+  int32_t type = -1;
+  int16_t segment = 0;
+  double t = 0;
+  AIRealPoint point{0, 0};
+};
+
+class Document {
+ public:
+  explicit Document(const FontList& fonts);
+
+  const FontList& fonts() const { return fonts_; }
+  const TextEngine& textEngine() const { return text_; }
+
+  // --- Layers, top first.
+  const std::vector<Layer>& layers() const { return layers_; }
+  Layer* FindLayer(ObjectId id);
+  const Layer* FindLayer(ObjectId id) const;
+  std::optional<std::size_t> LayerIndex(ObjectId id) const;
+  // Inserts a visible, editable layer at position (0 = top); returns its id.
+  ObjectId InsertLayer(std::size_t position, const std::string& title = {});
+  ObjectId currentLayer() const { return currentLayer_; }
+  bool SetCurrentLayer(ObjectId id);
+  // "Layer N", N counting every layer made so far.
+  std::string NextLayerTitle() const { return "Layer " + std::to_string(layersMade_ + 1); }
+
+  // --- Art.
+  Art* FindArt(ObjectId id);
+  const Art* FindArt(ObjectId id) const;
+  // Creates art placed by paintOrder relative to prep (0 = the current layer, for
+  // the "all" orders). Returns kNoErr and the new id, or kBadParameterErr.
+  AIErr NewArt(ArtKind kind, int16_t paintOrder, ObjectId prep, ObjectId* id);
+  // Disposes of the art and everything inside it. A layer's top group cannot go.
+  AIErr DisposeArt(ObjectId id);
+  AIErr ReorderArt(ObjectId id, int16_t paintOrder, ObjectId prep);
+  // True when the art or one of its ancestors carries one of the attribute bits.
+  bool InheritsAttr(const Art& art, int32_t bits) const;
+  // Every art of every layer (layer top groups excluded), layers top first,
+  // parents before their children, children top first.
+  std::vector<ObjectId> ArtInDocumentOrder() const;
+  // Geometric bounds: anchors and handles for paths, text box for texts, union for
+  // groups. Empty groups give nothing.
+  std::optional<AIRealRect> Bounds(const Art& art) const;
+  // Left, bottom, right, top of a point text, from its font's metrics.
+  AIRealRect TextBounds(const TextData& text) const;
+  // Applies the matrix to every point of the art (and inside groups).
+  void Transform(ObjectId id, const AIRealMatrix& m);
+
+  // --- Hit testing: art 0 tests the whole document.
+  HitResult HitTest(ObjectId art, AIRealPoint point, double tolerance) const;
+
+  // --- The view and the file.
+  double zoom = 1;
+  int redrawCount = 0;
+  std::string fileName = "Untitled-1";
+  std::size_t DefaultFont() const;
+
+  // --- Refs handed out through the text engine and hit test suites.
+  std::unordered_map<ObjectId, ObjectId> textRanges;  // ref -> text art
+  std::unordered_map<ObjectId, CharFeatures> charFeatures;
+  std::unordered_map<ObjectId, ParaFeatures> paraFeatures;
+  std::unordered_map<ObjectId, AIColor> paints;
+  std::unordered_map<ObjectId, HitResult> hits;
+
+  // --- Tests: operations of the document suites that fail with kInjectedFailureErr.
+  std::set<std::string> failingOperations;  // "Suite/Operation"
+
+ private:
+  struct Placement {
+    ObjectId parent = 0;
+    std::size_t index = 0;
+  };
+  std::optional<Placement> Place(int16_t paintOrder, ObjectId prep) const;
+  void Unlink(Art& art);
+  void EraseTree(ObjectId id);
+  void AppendInOrder(ObjectId id, std::vector<ObjectId>& out) const;
+  std::optional<HitResult> HitArt(const Art& art, AIRealPoint point, double tolerance) const;
+
+  const FontList& fonts_;
+  TextEngine text_;
+  std::vector<Layer> layers_;
+  std::unordered_map<ObjectId, Art> arts_;
+  ObjectId currentLayer_ = 0;
+  int layersMade_ = 0;
+};
+
+// The document the suites act on: the one most recently made and not yet deleted.
+Document* ActiveDocument();
+
+}  // namespace hostsim

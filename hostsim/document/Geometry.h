@@ -1,0 +1,41 @@
+// Plane geometry of the document: cubic Béziers, nearest points, fills.
+#pragma once
+
+#include <vector>
+
+#include "host/AITypes.h"
+
+namespace hostsim {
+
+struct Vec2 {
+  double x = 0, y = 0;
+};
+inline Vec2 ToVec(AIRealPoint p) { return {p.h, p.v}; }
+inline AIRealPoint ToPoint(Vec2 v) { return {static_cast<AIReal>(v.x), static_cast<AIReal>(v.y)}; }
+double Distance(Vec2 a, Vec2 b);
+
+struct Cubic {
+  Vec2 p0, p1, p2, p3;
+};
+Vec2 Evaluate(const Cubic& c, double t);
+// Splits at t into [0, t] and [t, 1].
+void Divide(const Cubic& c, double t, Cubic& first, Cubic& second);
+
+struct NearestPoint {
+  double t = 0;
+  Vec2 point;
+  double distance = 0;
+};
+// The point of the cubic nearest to p: coarse sampling, then refinement.
+NearestPoint Nearest(const Cubic& c, Vec2 p);
+
+// The segment of a path running from anchor `from` to the following anchor `to`.
+Cubic SegmentCubic(const AIPathSegment& from, const AIPathSegment& to);
+
+// True when p is inside the (implicitly closed) outline of the anchors.
+bool InsideOutline(const std::vector<AIPathSegment>& segments, Vec2 p, bool evenOdd);
+
+AIRealPoint Transform(const AIRealMatrix& m, AIRealPoint p);
+bool IsFinite(const AIRealMatrix& m);
+
+}  // namespace hostsim

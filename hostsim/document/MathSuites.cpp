@@ -1,0 +1,149 @@
+// The Real Math and Real Bezier suites: plain geometry, no document needed.
+// Every non-finite input gives kBadParameterErr and leaves the result alone.
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <numbers>
+
+#include "host/AISuites.h"
+#include "hostsim/SuiteRegistry.h"
+#include "hostsim/document/Geometry.h"
+#include "hostsim/document/SuiteRegistration.h"
+
+namespace hostsim {
+namespace {
+
+bool Finite(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
+// Stores value when it is finite (an overflow gives kBadParameterErr too).
+AIErr Store(double value, AIReal* result) {
+  if (!result) return kBadParameterErr;
+  const auto r = static_cast<AIReal>(value);
+  if (!std::isfinite(r)) return kBadParameterErr;
+  *result = r;
+  return kNoErr;
+}
+
+AIErr RealSin(AIReal a, AIReal* result) { return Finite({a}) ? Store(std::sin(a), result) : kBadParameterErr; }
+AIErr RealCos(AIReal a, AIReal* result) { return Finite({a}) ? Store(std::cos(a), result) : kBadParameterErr; }
+AIErr RealATan(AIReal y, AIReal x, AIReal* result) {
+  return Finite({y, x}) ? Store(std::atan2(y, x), result) : kBadParameterErr;
+}
+AIErr DegreeToRadian(AIReal degree, AIReal* result) {
+  return Finite({degree}) ? Store(degree * std::numbers::pi / 180.0, result) : kBadParameterErr;
+}
+AIErr RadianToDegree(AIReal radian, AIReal* result) {
+  return Finite({radian}) ? Store(radian * 180.0 / std::numbers::pi, result) : kBadParameterErr;
+}
+
+AIErr RealMultiple(AIReal value, AIReal multiple, ASBoolean ceiling, AIReal* result) {
+  if (!Finite({value, multiple}) || multiple == 0) return kBadParameterErr;
+  const double m = std::fabs(static_cast<double>(multiple));
+  const double q = static_cast<double>(value) / m;
+  // A value already on a multiple (within float noise) stays there.
+  const double nearest = std::round(q);
+  const double steps = std::fabs(q - nearest) < 1e-6 ? nearest : (ceiling ? std::ceil(q) : std::floor(q));
+  return Store(steps * m + 0.0, result);  // + 0.0 turns -0 into 0
+}
+
+AIErr PointAngle(const AIRealPoint* p1, const AIRealPoint* p2, AIReal* result) {
+  if (!p1 || !p2 || !Finite({p1->h, p1->v, p2->h, p2->v})) return kBadParameterErr;
+  const double dx = static_cast<double>(p2->h) - p1->h, dy = static_cast<double>(p2->v) - p1->v;
+  return Store(dx == 0 && dy == 0 ? 0.0 : std::atan2(dy, dx), result);
+}
+
+AIErr PointLength(const AIRealPoint* p1, const AIRealPoint* p2, AIReal* result) {
+  if (!p1 || !p2 || !Finite({p1->h, p1->v, p2->h, p2->v})) return kBadParameterErr;
+  return Store(std::hypot(static_cast<double>(p2->h) - p1->h, static_cast<double>(p2->v) - p1->v), result);
+}
+
+AIErr PointClose(const AIRealPoint* p1, const AIRealPoint* p2, AIReal tolerance, ASBoolean* result) {
+  if (!p1 || !p2 || !result || !Finite({p1->h, p1->v, p2->h, p2->v, tolerance})) return kBadParameterErr;
+  *result = std::fabs(p1->h - p2->h) <= tolerance && std::fabs(p1->v - p2->v) <= tolerance;
+  return kNoErr;
+}
+
+AIErr PointPolar(AIReal length, AIReal angle, AIRealPoint* result) {
+  if (!result || !Finite({length, angle})) return kBadParameterErr;
+  *result = {static_cast<AIReal>(length * std::cos(angle)), static_cast<AIReal>(length * std::sin(angle))};
+  return kNoErr;
+}
+
+AIErr MatrixSetIdentity(AIRealMatrix* m) {
+  if (!m) return kBadParameterErr;
+  *m = {1, 0, 0, 1, 0, 0};
+  return kNoErr;
+}
+
+AIErr MatrixSetTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
+  if (!m || !Finite({tx, ty})) return kBadParameterErr;
+  *m = {1, 0, 0, 1, tx, ty};
+  return kNoErr;
+}
+
+// Concatenation applies the new transformation after the matrix's own.
+AIErr MatrixConcatRotate(AIRealMatrix* m, AIReal angle) {
+  if (!m || !IsFinite(*m) || !Finite({angle})) return kBadParameterErr;
+  const double c = std::cos(angle), s = std::sin(angle);
+  const AIRealMatrix o = *m;
+  const auto f = [](double v) { return static_cast<AIReal>(v); };
+  *m = {f(c * o.a - s * o.b), f(s * o.a + c * o.b), f(c * o.c - s * o.d),
+        f(s * o.c + c * o.d), f(c * o.tx - s * o.ty), f(s * o.tx + c * o.ty)};
+  return kNoErr;
+}
+
+AIErr MatrixConcatTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
+  if (!m || !IsFinite(*m) || !Finite({tx, ty})) return kBadParameterErr;
+  m->tx += tx;
+  m->ty += ty;
+  return kNoErr;
+}
+
+AIErr MatrixXformPoint(const AIRealMatrix* m, const AIRealPoint* in, AIRealPoint* out) {
+  if (!m || !in || !out || !IsFinite(*m) || !Finite({in->h, in->v})) return kBadParameterErr;
+  *out = Transform(*m, *in);
+  return kNoErr;
+}
+
+const AIRealMathSuite kRealMathSuiteTable = {
+    RealSin,           RealCos,          RealATan,       DegreeToRadian,     RadianToDegree,
+    RealMultiple,      PointAngle,       PointLength,    PointClose,         PointPolar,
+    MatrixSetIdentity, MatrixSetTranslate, MatrixConcatRotate, MatrixConcatTranslate, MatrixXformPoint,
+};
+
+bool FiniteBezier(const AIRealBezier& b) {
+  return Finite({b.p0.h, b.p0.v, b.p1.h, b.p1.v, b.p2.h, b.p2.v, b.p3.h, b.p3.v});
+}
+
+Cubic ToCubic(const AIRealBezier& b) { return {ToVec(b.p0), ToVec(b.p1), ToVec(b.p2), ToVec(b.p3)}; }
+
+AIErr BezierEvaluate(const AIRealBezier* b, AIReal t, AIRealPoint* p) {
+  if (!b || !p || !FiniteBezier(*b) || !Finite({t})) return kBadParameterErr;
+  *p = ToPoint(Evaluate(ToCubic(*b), std::clamp(static_cast<double>(t), 0.0, 1.0)));
+  return kNoErr;
+}
+
+AIErr BezierDivide(const AIRealBezier* b, AIReal t, AIRealBezier* b1, AIRealBezier* b2) {
+  if (!b || !b1 || !b2 || !FiniteBezier(*b) || !Finite({t})) return kBadParameterErr;
+  Cubic first, second;
+  Divide(ToCubic(*b), std::clamp(static_cast<double>(t), 0.0, 1.0), first, second);
+  *b1 = {ToPoint(first.p0), ToPoint(first.p1), ToPoint(first.p2), ToPoint(first.p3)};
+  *b2 = {ToPoint(second.p0), ToPoint(second.p1), ToPoint(second.p2), ToPoint(second.p3)};
+  return kNoErr;
+}
+
+const AIRealBezierSuite kRealBezierSuiteTable = {BezierEvaluate, BezierDivide};
+
+}  // namespace
+
+void RegisterMathSuites(SuiteRegistry& registry) {
+  registry.Add(kAIRealMathSuite, kAIRealMathSuiteVersion, &kRealMathSuiteTable);
+  registry.Add(kAIRealBezierSuite, kAIRealBezierSuiteVersion, &kRealBezierSuiteTable);
+}
+
+}  // namespace hostsim

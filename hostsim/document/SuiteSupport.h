@@ -1,0 +1,59 @@
+// Shared by the document's C suite tables: handles as ids, and the guard every
+// operation runs in (no document, injected failure, no exception escapes).
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <string>
+
+#include "host/AISuites.h"
+#include "hostsim/document/Document.h"
+
+namespace hostsim::suites {
+
+inline ObjectId IdOf(const void* handle) { return static_cast<ObjectId>(reinterpret_cast<std::uintptr_t>(handle)); }
+
+template <class Handle>
+Handle HandleOf(ObjectId id) {
+  return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(id));
+}
+
+inline bool Finite(double v) { return std::isfinite(v); }
+
+// Runs body(document) for the operation suite/op of the active document.
+template <class Body>
+AIErr Run(const char* suite, const char* op, Body&& body) noexcept {
+  try {
+    Document* doc = ActiveDocument();
+    if (!doc) return kCantHappenErr;
+    if (!doc->failingOperations.empty() && doc->failingOperations.count(std::string(suite) + "/" + op)) {
+      return kInjectedFailureErr;
+    }
+    return body(*doc);
+  } catch (const std::bad_alloc&) {
+    return kSPOutOfMemoryError;
+  } catch (...) {
+    return kCantHappenErr;
+  }
+}
+
+// The art of a handle, optionally of one kind; null when dead or of another kind.
+inline Art* FindArt(Document& doc, AIArtHandle handle) { return handle ? doc.FindArt(IdOf(handle)) : nullptr; }
+inline Art* FindArt(Document& doc, AIArtHandle handle, ArtKind kind) {
+  Art* art = FindArt(doc, handle);
+  return art && art->kind == kind ? art : nullptr;
+}
+
+inline int16_t ArtTypeCode(ArtKind kind) {
+  switch (kind) {
+    case ArtKind::Group: return kGroupArt;
+    case ArtKind::Path: return kPathArt;
+    case ArtKind::Text: return kTextFrameArt;
+  }
+  return kUnknownArt;
+}
+
+bool ValidColor(const AIColor& c);
+
+}  // namespace hostsim::suites

@@ -1,0 +1,241 @@
+// The document as an SVG 1.1 file. The page is the 612 x 792 pt artboard,
+// grown (with a margin) to hold all art; document y grows upwards, SVG y
+// downwards, so y is flipped against the page's top. Layers become layer
+// groups; names, tags and attributes are kept as data- attributes so that
+// nothing the plug-in relies on is lost. SVG paints the last element on top,
+// so art is written bottom first.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+#include "hostsim/FontList.h"
+#include "hostsim/document/Document.h"
+#include "hostsim/document/DocumentApi.h"
+#include "hostsim/document/DocumentJson.h"
+#include "hostsim/document/TextCodec.h"
+
+namespace hostsim {
+namespace {
+
+constexpr double kMargin = 18;
+
+std::string Num(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.4f", v);
+  std::string s = buffer;
+  while (!s.empty() && s.back() == '0') s.pop_back();
+  if (!s.empty() && s.back() == '.') s.pop_back();
+  if (s == "-0") s = "0";
+  return s;
+}
+
+// Escapes text for an attribute value or character data. Characters XML
+// cannot carry are dropped; line breaks in attributes are kept as references.
+std::string Xml(std::string_view raw) {
+  std::string out;
+  for (char ch : SanitizeUtf8(raw)) {
+    switch (ch) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      case '\t': out += "&#9;"; break;
+      case '\n': out += "&#10;"; break;
+      case '\r': out += "&#13;"; break;
+      default:
+        if (static_cast<unsigned char>(ch) >= 0x20) out.push_back(ch);
+    }
+  }
+  return out;
+}
+
+// A tag name as the tail of an attribute name: XML name characters stay,
+// every other byte becomes _xHH_.
+std::string AttributeTail(std::string_view name) {
+  std::string out;
+  for (char ch : name) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (std::isalnum(b) || ch == '-' || ch == '.') {
+      out.push_back(ch);
+    } else {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "_x%02X_", b);
+      out += buffer;
+    }
+  }
+  return out;
+}
+
+std::string Rgb(const AIColor& c) {
+  auto channel = [](double v) { return std::to_string(static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255))); };
+  if (c.kind == kGrayColor) {
+    const std::string v = channel(1.0 - c.c.g.gray);  // grey is the amount of black
+    return "rgb(" + v + "," + v + "," + v + ")";
+  }
+  if (c.kind == kThreeColor) {
+    return "rgb(" + channel(c.c.rgb.red) + "," + channel(c.c.rgb.green) + "," + channel(c.c.rgb.blue) + ")";
+  }
+  return "none";
+}
+
+class SvgWriter {
+ public:
+  SvgWriter(const Document& doc, std::ostream& out) : doc_(doc), out_(out) {}
+
+  void Write() {
+    AIRealRect page{0, 792, 612, 0};
+    for (const Layer& layer : doc_.layers()) {
+      if (const auto b = doc_.Bounds(*doc_.FindArt(layer.group))) {
+        page.left = std::min<AIReal>(page.left, static_cast<AIReal>(b->left - kMargin));
+        page.bottom = std::min<AIReal>(page.bottom, static_cast<AIReal>(b->bottom - kMargin));
+        page.right = std::max<AIReal>(page.right, static_cast<AIReal>(b->right + kMargin));
+        page.top = std::max<AIReal>(page.top, static_cast<AIReal>(b->top + kMargin));
+      }
+    }
+    top_ = page.top;
+    const double width = page.right - page.left, height = page.top - page.bottom;
+    out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+         << "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\""
+         << " version=\"1.1\" width=\"" << Num(width) << "\" height=\"" << Num(height) << "\" viewBox=\""
+         << Num(page.left) << " 0 " << Num(width) << " " << Num(height) << "\" data-zoom=\"" << Num(doc_.zoom)
+         << "\">\n";
+    const auto& layers = doc_.layers();
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
+      WriteLayer(*it, static_cast<std::size_t>(layers.rend() - it));  // the top layer is layer1
+    }
+    out_ << "</svg>\n";
+  }
+
+ private:
+  double Y(double y) const { return top_ - y; }
+
+  void WriteLayer(const Layer& layer, std::size_t number) {
+    out_ << "  <g id=\"layer" << number << "\" inkscape:groupmode=\"layer\" inkscape:label=\"" << Xml(layer.title)
+         << "\" data-title=\"" << Xml(layer.title) << "\" data-visible=\"" << (layer.visible ? "true" : "false")
+         << "\" data-editable=\"" << (layer.editable ? "true" : "false") << "\" data-current=\""
+         << (layer.id == doc_.currentLayer() ? "true" : "false") << "\"";
+    if (!layer.visible) out_ << " display=\"none\"";
+    out_ << ">\n";
+    WriteChildren(*doc_.FindArt(layer.group), 2);
+    out_ << "  </g>\n";
+  }
+
+  void WriteChildren(const Art& group, int depth) {
+    for (auto it = group.children.rbegin(); it != group.children.rend(); ++it) WriteArt(*doc_.FindArt(*it), depth);
+  }
+
+  void CommonAttributes(const Art& art) {
+    if (!art.name.empty()) out_ << " data-name=\"" << Xml(art.name) << "\"";
+    for (const auto& [name, tag] : art.tags) {
+      out_ << " data-tag-" << AttributeTail(name) << "=\"" << Xml(tag.value) << "\"";
+      if (tag.type != "string") out_ << " data-tagtype-" << AttributeTail(name) << "=\"" << Xml(tag.type) << "\"";
+    }
+    if (art.userAttr & kArtSelected) out_ << " data-selected=\"true\"";
+    if (art.userAttr & kArtLocked) out_ << " data-locked=\"true\"";
+    if (art.userAttr & kArtCenterVisible) out_ << " data-center-visible=\"true\"";
+    if (art.userAttr & kArtHidden) out_ << " data-hidden=\"true\" display=\"none\"";
+  }
+
+  void WriteArt(const Art& art, int depth) {
+    const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+    switch (art.kind) {
+      case ArtKind::Group:
+        out_ << indent << "<g";
+        CommonAttributes(art);
+        out_ << ">\n";
+        WriteChildren(art, depth + 1);
+        out_ << indent << "</g>\n";
+        break;
+      case ArtKind::Path:
+        out_ << indent << "<path d=\"" << PathCommands(art.path) << "\"";
+        StyleAttributes(art.path);
+        CommonAttributes(art);
+        out_ << "/>\n";
+        break;
+      case ArtKind::Text:
+        out_ << indent;
+        WriteText(art);
+        break;
+    }
+  }
+
+  std::string Point(AIRealPoint p) const { return Num(p.h) + " " + Num(Y(p.v)); }
+
+  std::string Segment(const AIPathSegment& from, const AIPathSegment& to) const {
+    const bool straight = from.out.h == from.p.h && from.out.v == from.p.v && to.in.h == to.p.h && to.in.v == to.p.v;
+    if (straight) return " L " + Point(to.p);
+    return " C " + Point(from.out) + " " + Point(to.in) + " " + Point(to.p);
+  }
+
+  std::string PathCommands(const hostsim::PathData& path) const {
+    const auto& s = path.segments;
+    if (s.empty()) return "";
+    std::string d = "M " + Point(s[0].p);
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) d += Segment(s[i], s[i + 1]);
+    if (path.closed) {
+      if (s.size() > 1) {
+        const std::string closing = Segment(s.back(), s.front());
+        if (closing[1] == 'C') d += closing;  // a straight closing segment is the Z itself
+      }
+      d += " Z";
+    }
+    return d;
+  }
+
+  void StyleAttributes(const hostsim::PathData& path) {
+    const AIPathStyle& s = path.style;
+    const bool fill = s.fillPaint && s.fill.color.kind != kNoneColor;
+    out_ << " fill=\"" << (fill ? Rgb(s.fill.color) : "none") << "\"";
+    if (fill && s.evenodd) out_ << " fill-rule=\"evenodd\"";
+    const bool stroke = s.strokePaint && s.stroke.color.kind != kNoneColor && s.stroke.width > 0;
+    out_ << " stroke=\"" << (stroke ? Rgb(s.stroke.color) : "none") << "\"";
+    if (stroke) {
+      static const char* const caps[] = {"butt", "round", "square"};
+      static const char* const joins[] = {"miter", "round", "bevel"};
+      out_ << " stroke-width=\"" << Num(s.stroke.width) << "\" stroke-linecap=\""
+           << caps[std::clamp(s.stroke.cap, 0, 2)] << "\" stroke-linejoin=\"" << joins[std::clamp(s.stroke.join, 0, 2)] << "\" stroke-miterlimit=\""
+           << Num(std::max<double>(1, s.stroke.miterLimit)) << "\"";
+      const AIDashStyle& dash = s.stroke.dash;
+      if (dash.length > 0) {
+        out_ << " stroke-dasharray=\"";
+        for (int i = 0; i < std::min<int>(dash.length, 6); ++i) out_ << (i ? "," : "") << Num(std::fabs(dash.array[i]));
+        out_ << "\" stroke-dashoffset=\"" << Num(dash.offset) << "\"";
+      }
+    }
+    if (path.guide) out_ << " data-guide=\"true\"";
+  }
+
+  void WriteText(const Art& art) {
+    const TextData& t = art.text;
+    static const char* const anchors[] = {"start", "end", "middle"};
+    out_ << "<text x=\"" << Num(t.anchor.h) << "\" y=\"" << Num(Y(t.anchor.v + t.baselineShift)) << "\"";
+    if (t.font < doc_.fonts().size()) {
+      const FontFace& face = doc_.fonts().at(t.font);
+      out_ << " font-family=\"" << Xml("'" + face.family + "'") << "\" data-font=\"" << Xml(face.fullName) << "\"";
+      const std::string& n = face.fullName;
+      if (n.find("Bold") != std::string::npos) out_ << " font-weight=\"bold\"";
+      if (n.find("Italic") != std::string::npos || n.find("Oblique") != std::string::npos) {
+        out_ << " font-style=\"" << (n.find("Italic") != std::string::npos ? "italic" : "oblique") << "\"";
+      }
+    }
+    out_ << " font-size=\"" << Num(t.size) << "\" text-anchor=\"" << anchors[std::clamp(t.justification, 0, 2)]
+         << "\" fill=\"" << Rgb(t.fill) << "\" xml:space=\"preserve\"";
+    if (t.baselineShift != 0) out_ << " data-baseline-shift=\"" << Num(t.baselineShift) << "\"";
+    CommonAttributes(art);
+    out_ << ">" << Xml(t.text) << "</text>\n";
+  }
+
+  const Document& doc_;
+  std::ostream& out_;
+  double top_ = 0;
+};
+
+}  // namespace
+
+void WriteSvg(const Document& document, std::ostream& out) { SvgWriter(document, out).Write(); }
+
+}  // namespace hostsim

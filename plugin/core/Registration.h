@@ -1,0 +1,43 @@
+// What the plug-in registers with the host at start-up (menu items, the
+// tool, notifiers) and its answers when the host calls them back.
+#pragma once
+
+#include "host/AIMessages.h"
+
+// Menu texts, in the platform encoding (Windows-1252: 0x95 bullet, 0x85
+// ellipsis, 0xC0 capital A grave).
+inline constexpr const char* kAboutGroupName = "SDKAboutPluginsGroupName";
+inline constexpr const char* kAboutGroupText = "\xC0 propos des KPX\x95Outils\x85";
+inline constexpr const char* kAboutItemText = "KPX\x95Labels\x85";
+inline constexpr const char* kToolsGroupName = "KPXOutils";
+inline constexpr const char* kToolsGroupText = "KPX\x95Tools";
+inline constexpr const char* kPanelItemName = "Outil1";
+inline constexpr const char* kShowPanelText = "Show KPX\x95Labels";
+inline constexpr const char* kHidePanelText = "Hide KPX\x95Labels";
+inline constexpr const char* kToolName = "Labels Tool";
+inline constexpr const char* kNotifierName = "notifierName";
+
+// Resources.
+constexpr int32_t kToolStringList = 16100;  // 1: title, 2: tooltip
+constexpr int32_t kToolIcon = 16051;
+constexpr int32_t kToolRolloverIcon = 18001;
+constexpr int32_t kAboutDialog = 30000;
+constexpr int32_t kColorsDialog = 22000;
+
+// The About-plug-ins item, then the tool-palettes group and the panel item.
+// Returns the code of the panel item's registration, or of the first refusal.
+ASErr RegisterMenus();
+// Settings first, then the tool with its icons and placement. '!ico' when the
+// tool's icon cannot be loaded.
+ASErr RegisterTool();
+// The selection notifier and the application-started notifier.
+ASErr RegisterNotifiers();
+
+// "AI Go": shows or hides the panel, or opens the About box.
+ASErr MenuCommand(AIMenuMessage* message);
+// "AI Notify": the host has started.
+ASErr Notification(AINotifierMessage* message);
+// "AI Edit Options": the colours and options dialog.
+ASErr ToolOptions(AIToolMessage* message);
+// The About box (modal), from the menu item or the host's About selector.
+void ShowAboutBox();

@@ -1,0 +1,100 @@
+#include "label/Magnet.h"
+
+#include <vector>
+
+#include "core/State.h"
+#include "core/Suites.h"
+#include "label/LabelArt.h"
+
+namespace {
+
+constexpr int32_t kCursorAnchor = 19000;
+constexpr int32_t kCursorStraight = 19001;
+constexpr int32_t kCursorCurve = 17009;
+constexpr int32_t kCursorLabelLine = 20007;
+// How close a point of a segment must come to the cursor, in document units.
+constexpr float kSegmentReach = 1.0f;
+constexpr int kSegmentSamples = 100;  // t = 0, 0.01, ... 0.99
+
+// Every path of the document, through a block the host allocated.
+std::vector<AIArtHandle> AllPaths() {
+  std::vector<AIArtHandle> paths;
+  const AIMatchingArtSpec spec{kPathArt, 0, 0};
+  AIArtHandle* matches = nullptr;
+  int32_t count = 0;
+  if (sAIMatchingArt->GetMatchingArt(&spec, 1, &matches, &count) != kNoErr) return paths;
+  if (matches != nullptr && count > 0) paths.assign(matches, matches + count);
+  sSPBasic->FreeBlock(matches);
+  return paths;
+}
+
+bool Snappable(AIArtHandle path) {
+  AILayerHandle layer = nullptr;
+  ASBoolean visible = false, guide = false;
+  int32_t attr = 0;
+  if (sAIArt->GetLayerOfArt(path, &layer) != kNoErr) return false;
+  if (sAILayer->GetLayerVisible(layer, &visible) != kNoErr || !visible) return false;
+  if (sAIPath->GetPathGuide(path, &guide) != kNoErr || guide) return false;
+  if (sAIArt->GetArtUserAttr(path, kArtLocked | kArtHidden, &attr) != kNoErr || attr != 0) return false;
+  return true;
+}
+
+bool Near(const AIRealPoint& a, const AIRealPoint& b, float distance) {
+  AIReal length = 0;
+  return sAIRealMath->AIRealPointLength(&a, &b, &length) == kNoErr && length < distance;
+}
+
+bool SamePoint(const AIRealPoint& a, const AIRealPoint& b) { return a.h == b.h && a.v == b.v; }
+
+}  // namespace
+
+bool RunMagnetTest(AIRealPoint cursor) {
+  State& g = *gState;
+  AIReal zoom = 1.0f;
+  if (sAIDocumentView->GetDocumentViewZoom(nullptr, &zoom) != kNoErr || !(zoom > 0.0f)) zoom = 1.0f;
+  const AIReal snapDistance = static_cast<AIReal>(g.Tolerance) / zoom;
+  g.SnapAnchor = g.SnapCurve = g.SnapStraight = g.OverLabelLine = false;
+  if (!g.Magnetisme) return false;
+
+  std::vector<AIPathSegment> segments;
+  for (AIArtHandle path : AllPaths()) {
+    if (!Snappable(path) || ReadPath(path, segments) != kNoErr) continue;
+    ASBoolean closed = false;
+    sAIPath->GetPathClosed(path, &closed);
+    const size_t count = segments.size();
+    for (size_t j = 0; j < count; ++j) {
+      ASBoolean close = false;
+      sAIRealMath->AIRealPointClose(&cursor, &segments[j].p, snapDistance, &close);
+      if (close) {
+        sADMBasic->SetPlatformCursor(gPluginRef, kCursorAnchor);
+        g.MagnetSegA = segments[j];
+        g.SnapAnchor = true;
+        return true;
+      }
+      const bool last = j + 1 == count;
+      if (last && !closed) continue;
+      const AIPathSegment& a = segments[j];
+      const AIPathSegment& b = segments[last ? 0 : j + 1];
+      const AIRealBezier curve{a.p, a.out, b.in, b.p};
+      for (int k = 0; k < kSegmentSamples; ++k) {
+        AIRealPoint sample;
+        if (sAIRealBezier->Evaluate(&curve, static_cast<AIReal>(k) * 0.01f, &sample) != kNoErr) break;
+        if (!Near(sample, cursor, kSegmentReach)) continue;
+        if (HasTag(path, "lab")) {
+          sADMBasic->SetPlatformCursor(gPluginRef, kCursorLabelLine);
+          g.OverLabelLine = true;
+          return true;
+        }
+        g.MagnetSegA = a;
+        g.MagnetSegB = b;
+        g.SnapSegA = SharpSegment(ToPoint(a.p));
+        g.SnapSegB = SharpSegment(ToPoint(b.p));
+        const bool straight = SamePoint(a.out, a.p) && SamePoint(b.in, b.p);
+        sADMBasic->SetPlatformCursor(gPluginRef, straight ? kCursorStraight : kCursorCurve);
+        (straight ? g.SnapStraight : g.SnapCurve) = true;
+        return true;
+      }
+    }
+  }
+  return false;
+}

@@ -1,0 +1,44 @@
+#include "hostsim/Encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using namespace hostsim;
+
+TEST(Encoding, EveryPlatformByteSurvivesTheTripThroughUtf8) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+  const std::string utf8 = Cp1252ToUtf8(all);
+  EXPECT_TRUE(IsValidUtf8(utf8));
+  EXPECT_EQ(Utf8ToCp1252(utf8), all);
+}
+
+TEST(Encoding, TheLayerTitleIsEightPlatformCharacters) {
+  const std::string title = "KPX\u2022\u00C9tiq";
+  EXPECT_EQ(Utf8ToCp1252(title), "KPX\x95\xC9tiq");
+  EXPECT_EQ(Utf8ToCp1252(title).size(), 8u);
+  EXPECT_EQ(Cp1252ToUtf8("Show KPX\x95Labels\x85"), "Show KPX\u2022Labels\u2026");
+}
+
+TEST(Encoding, CharactersThePlatformCannotShowBecomeQuestionMarks) {
+  EXPECT_EQ(Utf8ToCp1252("a\u4E2Db\U0001F600c"), "a?b?c");
+  EXPECT_EQ(Utf8ToCp1252("bad \xC3 end"), "bad ? end");
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));     // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
+}
+
+TEST(Encoding, CopiesNeverRunPastTheBuffer) {
+  char buffer[6];
+  std::memset(buffer, 'X', sizeof buffer);
+  EXPECT_FALSE(CopyTruncated("Labels Tool", buffer, 5));
+  EXPECT_STREQ(buffer, "Labe");
+  EXPECT_EQ(buffer[5], 'X');
+  EXPECT_TRUE(CopyTruncated("ok", buffer, 3));
+  EXPECT_STREQ(buffer, "ok");
+  EXPECT_FALSE(CopyTruncated("x", buffer, 0));
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+// Drives the real labels-run binary with the fixture plug-in.
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <nlohmann/json.hpp>
+
+#include "TestSupport.h"
+
+namespace {
+
+using hostsim_test::ReadFile;
+using hostsim_test::ScratchDir;
+using hostsim_test::WriteFile;
+using nlohmann::json;
+
+struct Result {
+  int exitCode = -1;
+  std::string err;
+};
+
+class Runner : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+
+  Result Run(const std::string& script, const std::string& extra = "",
+             const std::string& plugin = KPX_FIXTURE_PLUGIN) {
+    WriteFile(dir / "script.session", script);
+    const std::string command = "cd '" + dir.path().string() + "' && '" KPX_LABELS_RUN "' --prefs prefs.json --plugin '" +
+                                plugin + "' script.session " + extra + " 2> stderr.txt > stdout.txt";
+    const int status = std::system(command.c_str());
+    Result r;
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = ReadFile(dir / "stderr.txt");
+    EXPECT_EQ(ReadFile(dir / "stdout.txt"), "") << "stdout stays quiet";
+    return r;
+  }
+};
+
+TEST_F(Runner, ASessionDrivesThePlugInAndWritesItsOutputs) {
+  const Result r = Run(
+      "# a whole session\n"
+      "launch\n"
+      "tool select\n"
+      "press shift alt\n"
+      "release alt\n"
+      "click 10 20\n"
+      "release all\n"
+      "move 1.5 -2\n"
+      "dump middle.json\n"
+      "menu about\n"
+      "tool options\n"
+      "quit\n",
+      "--dump end.json --svg end.svg");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const json middle = json::parse(ReadFile(dir / "middle.json"));
+  EXPECT_EQ(middle["prefs"]["Fixture"]["ShiftAtDown"], true);
+  EXPECT_EQ(middle["prefs"]["Fixture"]["AltAtDown"], false);
+  EXPECT_EQ(middle["prefs"]["Fixture"]["DownX"], 10.0);
+  EXPECT_EQ(middle["events"][0], json::parse(R"({"type":"beep","hz":880,"ms":30})"));
+  const json end = json::parse(ReadFile(dir / "end.json"));
+  EXPECT_EQ(end["prefs"]["Fixture"]["AboutHit"], 2);
+  EXPECT_EQ(end["events"].back()["type"], "alert");
+  EXPECT_TRUE(end["menus"].empty());  // the plug-in is gone after quit
+  EXPECT_NE(ReadFile(dir / "end.svg").find("<svg"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(dir / "prefs.json"));
+}
+
+TEST_F(Runner, MouseMessagesWaitForTheToolToBeCurrent) {
+  const Result r = Run("launch\nclick 10 20\ndump d.json\n");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("script.session:2: note:"), std::string::npos) << r.err;
+  EXPECT_FALSE(json::parse(ReadFile(dir / "d.json"))["prefs"].contains("Fixture") &&
+               json::parse(ReadFile(dir / "d.json"))["prefs"]["Fixture"].contains("DownX"));
+}
+
+TEST_F(Runner, ABadLineStopsTheRunWithItsPlaceAndWritesNothingMore) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"frobnicate", "unknown command \"frobnicate\""},
+      {"move 1", "usage: move X Y"},
+      {"move one 2", "\"one\" is not a number"},
+      {"down nan 2", "\"nan\" is not a number"},
+      {"drag 1 inf", "\"inf\" is not a number"},
+      {"up 1 2 3", "usage: up X Y"},
+      {"press capslock", "unknown key \"capslock\""},
+      {"release", "usage:"},
+      {"tool jump", "usage: tool select|deselect|options"},
+      {"menu window", "usage: menu panel|about"},
+      {"dump", "usage: dump FILE"},
+      {"launch", "already launched"},
+      {"reload", "use unload first"},
+      {"click \"1 2", "quoted word is not closed"},
+  };
+  for (const auto& [line, message] : cases) {
+    std::filesystem::remove(dir / "early.json");
+    std::filesystem::remove(dir / "end.json");
+    const Result r = Run("launch\n# comment\n\ndump early.json\n" + line + "\ndump late.json\n", "--dump end.json");
+    EXPECT_NE(r.exitCode, 0) << line;
+    EXPECT_EQ(r.err.rfind("script.session:5: ", 0), 0u) << line << " -> " << r.err;
+    EXPECT_NE(r.err.find(message), std::string::npos) << line << " -> " << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "early.json")) << line;
+    EXPECT_FALSE(std::filesystem::exists(dir / "late.json")) << line;
+    EXPECT_FALSE(std::filesystem::exists(dir / "end.json")) << line;
+  }
+}
+
+TEST_F(Runner, APlugInThatCannotLoadFailsTheLaunchLine) {
+  const Result r = Run("\nlaunch\n", "", (dir / "nothing.so").string());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err.rfind("script.session:2: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("nothing.so"), std::string::npos) << r.err;
+}
+
+TEST_F(Runner, ABadPreferenceFileIsReportedOnOneLineAndTheRunGoesOn) {
+  WriteFile(dir / "prefs.json", "{ broken");
+  const Result r = Run("launch\nquit\n");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_NE(r.err.find("moved aside"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadFile(dir / "prefs.json.corrupt-1"), "{ broken");
+  EXPECT_NO_THROW(json::parse(ReadFile(dir / "prefs.json")));
+}
+
+TEST_F(Runner, AMissingScriptIsAnError) {
+  const std::string command = "'" KPX_LABELS_RUN "' '" + (dir / "none.session").string() + "' 2>/dev/null";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_NE(WEXITSTATUS(status), 0);
+}
+
+}  // namespace
