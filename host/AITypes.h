@@ -65,7 +65,7 @@ enum {
   kThreeColor = 5,  // RGB
   kNoneColor = 6,
 };
-typedef struct AIGrayColorStyle { AIReal gray; } AIGrayColorStyle;  // 0 .. 1, as the grey level divided by 100
+typedef struct AIGrayColorStyle { AIReal gray; } AIGrayColorStyle;  // amount of black: 0 white .. 1 black
 typedef struct AIThreeColorStyle { AIReal red, green, blue; } AIThreeColorStyle;  // 0 .. 1 each
 typedef struct AIColor {
   int32_t kind;  // kGrayColor, kThreeColor or kNoneColor

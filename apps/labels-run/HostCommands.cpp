@@ -137,10 +137,22 @@ CommandFn Mouse(const char* selector, const char* usage) {
   };
 }
 
+// The pointer reaches the point before the button goes down, as with a real
+// mouse: the tool sees the cursor there first (its magnet test runs then).
+void MouseDown(CommandContext& ctx, AIRealPoint p) {
+  NoteCode(ctx, kSelectorAITrackToolCursor, ctx.host.SendTool(kSelectorAITrackToolCursor, p));
+  NoteCode(ctx, kSelectorAIToolMouseDown, ctx.host.SendTool(kSelectorAIToolMouseDown, p));
+}
+
+void Down(CommandContext& ctx) {
+  const AIRealPoint p = Point(ctx, "down X Y");
+  if (ToolIsCurrent(ctx)) MouseDown(ctx, p);
+}
+
 void Click(CommandContext& ctx) {
   const AIRealPoint p = Point(ctx, "click X Y");
   if (!ToolIsCurrent(ctx)) return;
-  NoteCode(ctx, kSelectorAIToolMouseDown, ctx.host.SendTool(kSelectorAIToolMouseDown, p));
+  MouseDown(ctx, p);
   NoteCode(ctx, kSelectorAIToolMouseUp, ctx.host.SendTool(kSelectorAIToolMouseUp, p));
 }
 
@@ -157,7 +169,7 @@ void RegisterHostCommands(CommandTable& table) {
   table["press"] = Press;
   table["release"] = Release;
   table["move"] = Mouse(kSelectorAITrackToolCursor, "move X Y");
-  table["down"] = Mouse(kSelectorAIToolMouseDown, "down X Y");
+  table["down"] = Down;
   table["drag"] = Mouse(kSelectorAIToolMouseDrag, "drag X Y");
   table["up"] = Mouse(kSelectorAIToolMouseUp, "up X Y");
   table["click"] = Click;

@@ -11,8 +11,18 @@ namespace {
 
 bool Is(const char* a, const char* b) { return sSPBasic->IsEqual(a, b) != 0; }
 
+// The panel first (it may still read the block while it goes), then the block.
+void DisposeState() {
+  if (gState == nullptr) return;
+  if (gState->PanelRef != nullptr) {
+    sADMDialog->Destroy(gState->PanelRef);
+    gState->PanelRef = nullptr;
+  }
+  FreeState();
+}
+
 ASErr StartUp() {
-  if (gState != nullptr) FreeState();  // a second start-up starts afresh
+  DisposeState();  // a second start-up starts afresh
   const ASErr err = AllocateState();
   if (err != kNoErr) return err;
   RegisterMenus();
@@ -21,11 +31,7 @@ ASErr StartUp() {
 }
 
 void ShutDown(SPMessageData* message) {
-  if (gState != nullptr && gState->PanelRef != nullptr && sADMDialog) {
-    sADMDialog->Destroy(gState->PanelRef);
-    gState->PanelRef = nullptr;
-  }
-  FreeState();
+  DisposeState();
   message->globals = nullptr;
 }
 

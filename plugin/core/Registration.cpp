@@ -163,9 +163,7 @@ ASErr RegisterNotifiers() {
 // [SECTION] Host callbacks
 //-----------------------------------------------------------------------------
 
-namespace {
-
-ASErr TogglePanel() {
+ASErr TogglePanel(bool selectTool) {
   State& g = *gState;
   if (g.PanelRef == nullptr) return kNoErr;  // the host has not finished starting
   ASBoolean visible = 0;
@@ -175,11 +173,9 @@ ASErr TogglePanel() {
   err = sADMDialog->Show(g.PanelRef, wanted);
   if (err != kNoErr) return err;
   if (sADMDialog->IsVisible(g.PanelRef, &visible) != kNoErr) visible = wanted;
-  if (visible) sAITool->SetSelectedTool(g.LabelsTool);
+  if (visible && selectTool) sAITool->SetSelectedTool(g.LabelsTool);
   return sAIMenu->SetItemText(g.PanelMenuItem, visible ? kHidePanelText : kShowPanelText);
 }
-
-}  // namespace
 
 void ShowAboutBox() {
   // Informational only: a dialog that cannot be shown is not an error.
@@ -191,7 +187,7 @@ void ShowAboutBox() {
 ASErr MenuCommand(AIMenuMessage* message) {
   State& g = *gState;
   if (message->menuItem == nullptr) return kNoErr;
-  if (message->menuItem == g.PanelMenuItem) return TogglePanel();
+  if (message->menuItem == g.PanelMenuItem) return TogglePanel(true);
   if (message->menuItem == g.AboutMenuItem) {
     if (!g.ArrowEditorOpen) ShowAboutBox();
     return kNoErr;

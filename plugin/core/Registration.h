@@ -33,6 +33,10 @@ ASErr RegisterTool();
 // The selection notifier and the application-started notifier.
 ASErr RegisterNotifiers();
 
+// Shows the panel if hidden, hides it if shown, and names the menu item
+// after what it will do next; with selectTool, a shown panel makes the
+// label tool current. Nothing happens before the panel exists.
+ASErr TogglePanel(bool selectTool);
 // "AI Go": shows or hides the panel, or opens the About box.
 ASErr MenuCommand(AIMenuMessage* message);
 // "AI Notify": the host has started.

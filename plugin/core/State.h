@@ -1,8 +1,8 @@
 // The plug-in's one state block: the settings, the registrations, the label
 // being drawn with the values in force, and the panel's and dialogs' fields.
 // Allocated from the host at start-up, cleared, reached through gState, and
-// parked in the host between an unload and a reload. Plain data only: the
-// block is never constructed or destroyed field by field.
+// parked in the host between an unload and a reload. Plain data only, so
+// that it can live in a block of the host's memory.
 //
 // [SECTION] Settings (stored under their keys, see Settings.h)
 // [SECTION] Registrations

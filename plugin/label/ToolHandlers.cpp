@@ -1,10 +1,351 @@
+// [SECTION] Helpers
+// [SECTION] Cursor tracking
+// [SECTION] Mouse down
+// [SECTION] Mouse drag and mouse up
+// [SECTION] Select and deselect
 #include "label/ToolHandlers.h"
 
-// The tool does nothing yet: every message is answered with success.
+#include <cstring>
+#include <vector>
 
-ASErr ToolTrackCursor(AIToolMessage*) { return kNoErr; }
-ASErr ToolMouseDown(AIToolMessage*) { return kNoErr; }
-ASErr ToolMouseDrag(AIToolMessage*) { return kNoErr; }
-ASErr ToolMouseUp(AIToolMessage*) { return kNoErr; }
+#include "core/Registration.h"
+#include "core/State.h"
+#include "core/Suites.h"
+#include "label/Keys.h"
+#include "label/LabelArt.h"
+#include "label/LabelLayout.h"
+#include "label/Magnet.h"
+#include "label/Messages.h"
+#include "label/Rebuild.h"
+#include "label/TakeUp.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Helpers
+//-----------------------------------------------------------------------------
+
+namespace {
+
+constexpr int32_t kCursorPanelToggle = 17008;
+constexpr int32_t kCursorMoveText = 20008;
+constexpr int32_t kCursorDone = 20009;
+constexpr int32_t kLargestLabelNumber = 32767;
+constexpr float kAngleStep = 0.7853982f;  // Shift snaps the leader to multiples of 45 degrees
+constexpr const char* kLabelLayerTitle = "KPX\x95\xC9tiq";
+
+void SetCursor(int32_t id) { sADMBasic->SetPlatformCursor(gPluginRef, id); }
+
+bool PanelVisible() {
+  const State& g = *gState;
+  ASBoolean visible = false;
+  return g.PanelRef != nullptr && sADMDialog->IsVisible(g.PanelRef, &visible) == kNoErr && visible;
+}
+
+void ShowInfo(AIRealPoint cursor, const char* text) {
+  const int32_t vars[] = {kInfoPageVar1, kInfoPageVar2, kInfoTextVar, kInfoEndOfList};
+  AIReal x = cursor.h, y = cursor.v;
+  void* values[] = {&x, &y, const_cast<char*>(text)};
+  sAITool->SetToolInfoVarValues(vars, values);
+}
+
+// The host delivers one message at a time, so nothing needs to wait between
+// a click and the next message: the pause after a click takes no time.
+void PauseAfterClick() {}
+
+void BeepForClick() {
+  const State& g = *gState;
+  if (!g.Son) return;
+  Beep(g.SnapAnchor ? 9000 : (g.ClickInside ? 9003 : 9001), 100);
+}
+
+// Removes a label that was started but never drawn, so that a refused click
+// leaves nothing behind.
+void AbandonPendingLabel() {
+  State& g = *gState;
+  if (!g.OverLabelLine) DisposeArt(g.LabelGroup);
+  g.ArrowCount = 0;
+  g.ClickAccepted = false;
+}
+
+bool IsLabelLayerTitle(const char* title) {
+  return std::strlen(title) == 8 && std::strncmp(title, "KPX", 3) == 0 && std::strcmp(title + 5, "tiq") == 0;
+}
+
+bool LayerEditable(AILayerHandle layer) {
+  ASBoolean editable = false;
+  return sAILayer->GetLayerEditable(layer, &editable) == kNoErr && editable;
+}
+
+// The layer of new labels: the labels' own layer (found, or made above all
+// others) or the current one. Null, with the message shown, when it is locked.
+AILayerHandle TargetLayer() {
+  const State& g = *gState;
+  if (g.Calque) {
+    AILayerHandle labels = nullptr;
+    int32_t count = 0;
+    sAILayer->CountLayers(&count);
+    for (int32_t i = 0; i < count && labels == nullptr; ++i) {
+      AILayerHandle layer = nullptr;
+      char title[256] = {};
+      if (sAILayer->GetNthLayer(i, &layer) == kNoErr && sAILayer->GetLayerTitle(layer, title, sizeof title) == kNoErr &&
+          IsLabelLayerTitle(title))
+        labels = layer;
+    }
+    if (labels != nullptr && !LayerEditable(labels)) {
+      ShowToolMessage(kMessageLockedLayer);
+      return nullptr;
+    }
+    if (labels == nullptr) {
+      if (sAILayer->InsertLayer(nullptr, kPlaceAboveAll, &labels) != kNoErr) return nullptr;
+      sAILayer->SetLayerTitle(labels, kLabelLayerTitle);
+    }
+    sAILayer->SetCurrentLayer(labels);
+  }
+  AILayerHandle current = nullptr;
+  if (sAILayer->GetCurrentLayer(&current) != kNoErr || !LayerEditable(current)) {
+    ShowToolMessage(kMessageLockedLayer);
+    return nullptr;
+  }
+  return current;
+}
+
+struct ClickHit {
+  AIToolHitData data{};
+  bool hit = false;
+};
+
+ClickHit HitTestClick(AIRealPoint point) {
+  const State& g = *gState;
+  ClickHit result;
+  AIHitRef ref = nullptr;
+  if (sAIHitTest->HitTestEx(nullptr, &point, static_cast<AIReal>(g.Tolerance), 0, &ref) != kNoErr) return result;
+  result.hit = sAIHitTest->IsHit(ref) && sAIHitTest->GetHitData(ref, &result.data) == kNoErr && result.data.hit;
+  sAIHitTest->Release(ref);
+  return result;
+}
+
+// The anchors at both ends of a hit segment: the one that ends it and the
+// one before it (for anchor 0, the path's last).
+void StoreHitSegment(const AIToolHitData& data) {
+  State& g = *gState;
+  std::vector<AIPathSegment> segments;
+  if (ReadPath(data.object, segments) != kNoErr || segments.empty()) return;
+  const int count = static_cast<int>(segments.size());
+  if (data.segment < 0 || data.segment >= count) return;
+  g.SnapSegB = segments[data.segment];
+  g.SnapSegA = segments[data.segment == 0 ? count - 1 : data.segment - 1];
+}
+
+// Decides whether the click may place a tip; shows the message when not.
+bool AcceptClick(const ClickHit& click) {
+  State& g = *gState;
+  g.ClickInside = false;
+  if (!click.hit) {
+    if (!g.ClicDansVide) {
+      ShowToolMessage(kMessageClickOutsideForbidden);
+      return false;
+    }
+  } else if (click.data.type == kAnchorHitType || click.data.type == kSegmentHitType) {
+    if (click.data.type == kSegmentHitType) StoreHitSegment(click.data);
+  } else {
+    if (!g.InterieurObjet) {
+      ShowToolMessage(kMessageClickInsideForbidden);
+      return false;
+    }
+    g.ClickInside = true;
+  }
+  g.ClickAccepted = true;
+  return true;
+}
+
+Point TipOfClick(AIRealPoint cursor, const ClickHit& click) {
+  const State& g = *gState;
+  if (g.SnapAnchor) return ToPoint(g.MagnetSegA.p);
+  if (g.SnapStraight) return FootOnLine(ToPoint(cursor), ToPoint(g.MagnetSegA.p), ToPoint(g.MagnetSegB.p));
+  return click.hit ? ToPoint(click.data.point) : ToPoint(cursor);
+}
+
+// Counts the label's number or letter on its first leader line. False when
+// the number would pass its limit (the message is shown).
+bool StepLabelIndex() {
+  State& g = *gState;
+  if (!g.NumberOn && !g.LetterOn) return true;
+  if (g.KeepIndexOnce) {
+    g.KeepIndexOnce = false;
+  } else if (g.ArrowCount == 1) {
+    if (g.NumberOn) ++g.LabelNumber;
+    else g.LabelLetter = NextLabelLetter(g.LabelLetter);
+  }
+  if (g.NumberOn && g.LabelNumber > kLargestLabelNumber) {
+    g.LabelNumber = kLargestLabelNumber;
+    ShowToolMessage(kMessageNumberLimit);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Cursor tracking
+//-----------------------------------------------------------------------------
+
+ASErr ToolTrackCursor(AIToolMessage* message) {
+  const State& g = *gState;
+  if (g.AlertShowing) return kNoErr;
+  const char* info = "";
+  if (AltHeld()) {
+    SetCursor(kCursorPanelToggle);
+    info = PanelVisible() ? "Hide KPX\x95Labels panel." : "Show KPX\x95Labels panel.";
+  } else if (ShiftHeld()) {
+    info = "Next shape.";
+  } else if (!RunMagnetTest(message->cursor)) {
+    const ShapeCursor cursor = HoverCursorFor(g.ShapeKind, g.RayonArrondi, g.EqualSides);
+    SetCursor(cursor.cursorId);
+    info = cursor.info;
+  }
+  ShowInfo(message->cursor, info);
+  return kNoErr;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Mouse down
+//-----------------------------------------------------------------------------
+
+ASErr ToolMouseDown(AIToolMessage* message) {
+  State& g = *gState;
+  const bool shift = ShiftHeld(), alt = AltHeld();
+  if (g.Dragged) g.ArrowCount = 0;
+  g.Dragged = false;
+  g.TextAnchor = {0, 0};
+  g.LabelBuilt = false;
+
+  if (alt) {
+    TogglePanel(false);
+    g.ClickAccepted = false;
+    return kNoErr;
+  }
+  if (shift) {
+    g.ShapeKind = NextShapeKind(g.ShapeKind);
+    g.ShapeOn = g.ShapeKind != kShapeNone;
+    g.ClickAccepted = false;
+    return kNoErr;
+  }
+
+  const AILayerHandle layer = TargetLayer();
+  AIArtHandle layerGroup = nullptr;
+  if (layer == nullptr || sAIArt->GetFirstArtOfLayer(layer, &layerGroup) != kNoErr) {
+    g.ClickAccepted = false;
+    return kNoErr;
+  }
+  if (ArtAlive(g.LabelGroup) && ChildrenOf(g.LabelGroup).empty()) DisposeArt(g.LabelGroup);
+
+  if (g.ArrowCount == 0 && !g.OverLabelLine) {
+    const ASErr err = StartLabel(layerGroup);
+    if (err != kNoErr) {
+      g.ClickAccepted = false;
+      PauseAfterClick();
+      return err;
+    }
+  }
+  AddLeaderLine();
+
+  const ClickHit click = HitTestClick(message->cursor);
+  if (!AcceptClick(click)) {
+    AbandonPendingLabel();
+    return kNoErr;
+  }
+  if (g.OverLabelLine) {
+    if (click.hit && TakeUpLabel(click.data.object)) return kNoErr;
+    // Not a label this tool can take up: the click starts a new one instead.
+    g.OverLabelLine = false;
+    g.ArrowCount = 0;
+    const ASErr err = StartLabel(layerGroup);
+    if (err != kNoErr) {
+      g.ClickAccepted = false;
+      return err;
+    }
+    AddLeaderLine();
+  }
+
+  const Point tip = TipOfClick(message->cursor, click);
+  g.Tips[g.ArrowCount] = SharpSegment(tip);
+  g.DownPoint = ToAIPoint(tip);
+  g.ArrowSizeInForce = g.ArrowSizeShown;
+  g.LineWidthInForce = g.LineWidthShown;
+  AIRealPoint attach;
+  sAIRealMath->AIRealPointPolar(g.LeaderLength, g.LeaderAngle, &attach);
+  g.AttachPoint = SharpSegment({tip.x + attach.h, tip.y + attach.v});
+  g.LastCursor = g.AttachPoint.p;
+
+  if (!StepLabelIndex()) {
+    AbandonPendingLabel();
+    return kNoErr;
+  }
+  g.LastFlipSide = g.FlipSide;
+  BeepForClick();
+  const ASErr err = Rebuild();
+  PauseAfterClick();
+  return err;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Mouse drag and mouse up
+//-----------------------------------------------------------------------------
+
+ASErr ToolMouseDrag(AIToolMessage* message) {
+  State& g = *gState;
+  g.Dragged = true;
+  g.MoveMode = SpaceHeld();
+  SetCursor(g.MoveMode ? kCursorMoveText : DragCursorFor(g.ShapeKind, g.RayonArrondi));
+  g.FlipSide = CtrlHeld() ? !g.LastFlipSide : g.LastFlipSide;
+  if (!g.MoveMode) {
+    g.ArrowSizeInForce = g.ArrowSizeShown;
+    g.LineWidthInForce = g.LineWidthShown;
+    if (!g.OverLabelLine) {
+      Point tip = ToPoint(g.DownPoint);
+      if (AltHeld() && g.SnapStraight && !g.ClickInside)
+        tip = {(g.SnapSegA.p.h + g.SnapSegB.p.h) / 2.0f, (g.SnapSegA.p.v + g.SnapSegB.p.v) / 2.0f};
+      g.Tips[0] = SharpSegment(tip);
+    }
+    AIReal angle = g.LeaderAngle;
+    if (sAIRealMath->AIRealPointAngle(&g.Tips[0].p, &message->cursor, &angle) == kNoErr) {
+      if (ShiftHeld()) sAIRealMath->AIRealMultiple(angle, kAngleStep, true, &angle);
+      g.LeaderAngle = angle;
+    }
+    g.AttachPoint = SharpSegment(ToPoint(message->cursor));
+  }
+  const ASErr err = Rebuild();
+  g.LastCursor = message->cursor;
+  return err;
+}
+
+ASErr ToolMouseUp(AIToolMessage*) {
+  State& g = *gState;
+  if (!g.Dragged) return kNoErr;
+  SetCursor(kCursorDone);
+  const auto deselect = [](AIArtHandle art) {
+    if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
+  };
+  for (int i = 0; i < g.ArrowCount && i < kMaxLeaderLines; ++i) {
+    deselect(g.LinePaths[i]);
+    deselect(g.ArrowPaths[i]);
+  }
+  deselect(g.ShapePath);
+  deselect(g.TextFrame);
+  if (!g.TextOn && !g.OverLabelLine) DisposeArt(g.TextFrame);
+  return kNoErr;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Select and deselect
+//-----------------------------------------------------------------------------
+
 ASErr ToolSelect(AIToolMessage*) { return kNoErr; }
-ASErr ToolDeselect(AIToolMessage*) { return kNoErr; }
+
+ASErr ToolDeselect(AIToolMessage*) {
+  State& g = *gState;
+  g.ArrowSizeShown = g.ArrowSizeInForce;
+  g.LineWidthShown = g.LineWidthInForce;
+  g.LandingLengthShown = g.LandingLength;
+  return kNoErr;
+}

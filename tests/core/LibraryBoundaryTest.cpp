@@ -43,17 +43,16 @@ bool FromTheRuntime(const UndefinedSymbol& s) {
       StartsWith(s.name, "__cxa_")) {
     return true;
   }
-#ifdef KPX_SANITIZED_BUILD
-  for (const char* p : {"__asan_", "__ubsan_", "__sanitizer_", "__lsan_"}) {
-    if (StartsWith(s.name, p)) return true;
-  }
-#endif
   return false;
 }
 
 }  // namespace
 
 TEST(LibraryBoundary, ThePluginNeedsOnlyTheRuntimeAndThePlatformCalls) {
+#ifdef KPX_SANITIZED_BUILD
+  // The sanitizers' runtime takes over the C library's names, unversioned.
+  GTEST_SKIP() << "checked in the build without sanitizers";
+#endif
   std::vector<UndefinedSymbol> symbols;
   if (!UndefinedSymbols(KPX_PLUGIN_FILE, symbols)) GTEST_SKIP() << "nm is not available";
   for (const UndefinedSymbol& s : symbols) {

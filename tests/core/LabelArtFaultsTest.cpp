@@ -1,0 +1,143 @@
+// The label tool against art changed behind its back: deleted parts of the
+// pending label, and finished labels whose structure is not what the tool
+// draws. Nothing may be written to a dead handle or read out of range.
+#include <nlohmann/json.hpp>
+
+#include "PluginHost.h"
+#include "host/AllSuites.h"
+
+namespace {
+
+class LabelArtFaults : public PluginHostTest {
+ protected:
+  void Start() {
+    auto& h = OpenHost();
+    ASSERT_EQ(h.Launch(), kNoErr);
+    ASSERT_EQ(h.SelectTool(true), kNoErr);
+    const void* table = nullptr;
+    ASSERT_EQ(h.suites().Acquire(kAIArtSuite, kAIArtSuiteVersion, &table), kNoErr);
+    art_ = static_cast<const AIArtSuite*>(table);
+    ASSERT_EQ(h.suites().Acquire(kAILayerSuite, kAILayerSuiteVersion, &table), kNoErr);
+    layers_ = static_cast<const AILayerSuite*>(table);
+    ASSERT_EQ(h.suites().Acquire(kAIPathSuite, kAIPathSuiteVersion, &table), kNoErr);
+    paths_ = static_cast<const AIPathSuite*>(table);
+    ASSERT_EQ(h.suites().Acquire(kAITagSuite, kAITagSuiteVersion, &table), kNoErr);
+    tags_ = static_cast<const AITagSuite*>(table);
+  }
+
+  ASErr Send(const char* selector, float x, float y) { return host().SendTool(selector, AIRealPoint{x, y}); }
+
+  // Click, drag twice and release: one finished label.
+  void DrawLabel(float x, float y) {
+    EXPECT_EQ(Send(kSelectorAITrackToolCursor, x, y), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDown, x, y), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, x + 80, y + 60), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, x + 80, y + 60), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseUp, x + 80, y + 60), kNoErr);
+  }
+
+  std::vector<AIArtHandle> Children(AIArtHandle group) {
+    std::vector<AIArtHandle> out;
+    AIArtHandle child = nullptr;
+    art_->GetArtFirstChild(group, &child);
+    while (child != nullptr) {
+      out.push_back(child);
+      art_->GetArtSibling(child, &child);
+    }
+    return out;
+  }
+
+  // Label groups of the top layer, top first.
+  std::vector<AIArtHandle> Labels() {
+    AILayerHandle layer = nullptr;
+    AIArtHandle top = nullptr;
+    layers_->GetNthLayer(0, &layer);
+    art_->GetFirstArtOfLayer(layer, &top);
+    return Children(top);
+  }
+
+  AIArtHandle Named(AIArtHandle group, const char* name) {
+    for (AIArtHandle child : Children(group)) {
+      char buffer[64] = {};
+      ASBoolean isDefault = false;
+      art_->GetArtName(child, buffer, sizeof buffer, &isDefault);
+      if (std::string(buffer) == name) return child;
+    }
+    return nullptr;
+  }
+
+  const AIArtSuite* art_ = nullptr;
+  const AILayerSuite* layers_ = nullptr;
+  const AIPathSuite* paths_ = nullptr;
+  const AITagSuite* tags_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(LabelArtFaults, DeletedPendingLabelIsNotWrittenToAndTheNextLabelDrawsNormally) {
+  Start();
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 100, 100), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+  ASSERT_EQ(Labels().size(), 1u);
+  ASSERT_EQ(art_->DisposeArt(Labels()[0]), kNoErr);
+
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 200, 170), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseUp, 200, 170), kNoErr);
+  EXPECT_TRUE(Labels().empty());
+
+  DrawLabel(300, 300);
+  ASSERT_EQ(Labels().size(), 1u);
+  EXPECT_NE(Named(Labels()[0], "Lines"), nullptr);
+}
+
+TEST_F(LabelArtFaults, DeletedLeaderLineStopsTheRebuildCleanly) {
+  Start();
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 100, 100), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 120, 90), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+  AIArtHandle lines = Named(Labels()[0], "Lines");
+  ASSERT_EQ(Children(lines).size(), 2u);
+  ASSERT_EQ(art_->DisposeArt(Children(lines)[1]), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 220, 160), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseUp, 220, 160), kNoErr);
+}
+
+TEST_F(LabelArtFaults, LabelWithoutArrowsGroupIsNotTakenUpButStartsANewLabel) {
+  Start();
+  DrawLabel(100, 100);
+  ASSERT_EQ(Labels().size(), 1u);
+  ASSERT_EQ(art_->DisposeArt(Named(Labels()[0], "Arrows")), kNoErr);
+
+  // On the leader line, half way between tip and end.
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 260, 200), kNoErr);
+  EXPECT_EQ(Labels().size(), 2u);
+}
+
+TEST_F(LabelArtFaults, ArrowheadWithTooFewAnchorsForItsTagStartsANewLabel) {
+  Start();
+  DrawLabel(100, 100);
+  AIArtHandle arrows = Named(Labels()[0], "Arrows");
+  ASSERT_EQ(Children(arrows).size(), 1u);
+  AIArtHandle head = Children(arrows)[0];
+  // A dot's tip lies between anchors 0 and 2: two anchors cannot hold it.
+  ASSERT_EQ(tags_->RemoveTag(head, "FlEl"), kNoErr);
+  ASSERT_EQ(tags_->SetTag(head, "FlPo", "string", "jj"), kNoErr);
+  ASSERT_EQ(paths_->SetPathSegmentCount(head, 2), kNoErr);
+
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 260, 200), kNoErr);
+  EXPECT_EQ(Labels().size(), 2u);
+}
+
+TEST_F(LabelArtFaults, WellFormedLabelIsTakenUpNotDuplicated) {
+  Start();
+  DrawLabel(100, 100);
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 60, 200), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseUp, 60, 200), kNoErr);
+  EXPECT_EQ(Labels().size(), 1u);
+}
