@@ -85,6 +85,10 @@ bool AddLeaderLine() {
   ++g.ArrowCount;
   if (g.ArrowCount >= kMostLeaderLines + 1) {
     g.ArrowCount -= 2;
+    // The line made by the previous click is no longer counted: remove it, so
+    // that no undrawn line stays in the label.
+    DisposeArt(g.LinePaths[g.ArrowCount]);
+    DisposeArt(g.ArrowPaths[g.ArrowCount]);
     ShowToolAlert("Too much multiple arrows !");
     return false;
   }

@@ -96,8 +96,11 @@ const json& DefaultSettings() {
 Session::Session() : dir_(NewScratchDir(TestHint())), settings_(DefaultSettings()) {}
 
 Session::~Session() {
+  // KPX_KEEP_SCRATCH=1 keeps the folders of failed tests for a look.
+  const char* keep = std::getenv("KPX_KEEP_SCRATCH");
+  if (keep != nullptr && *keep != '\0' && ::testing::Test::HasFailure()) return;
   std::error_code ec;
-  if (!::testing::Test::HasFailure()) fs::remove_all(dir_, ec);  // kept for a look when a test fails
+  fs::remove_all(dir_, ec);
 }
 
 void Session::SetBoolean(const std::string& key, bool value) { settings_[key] = {{"boolean", value}}; }

@@ -1,0 +1,379 @@
+// The label tool driven through whole sessions: clicks, drags and keys as a
+// user makes them, checked on the document the runner dumps.
+#include <cmath>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "tests/scenario/ScenarioHarness.h"
+
+namespace scenario {
+namespace {
+
+constexpr double kNear = 2e-3;        // the dump keeps four decimals
+constexpr double kPi = 3.14159265358979;
+constexpr double kNotchPullBack = 7;  // kind 1 arrowhead at 100 %
+const std::string kLabelLayer = "KPX\xE2\x80\xA2\xC3\x89tiq";  // "KPX•Étiq"
+
+std::string Num(double v) {
+  std::ostringstream s;
+  s << v;
+  return s.str();
+}
+
+std::string At(const char* command, Point p) { return std::string(command) + " " + Num(p.x) + " " + Num(p.y) + "\n"; }
+
+// A press at the tip and a drag to the label's place; the box is sized from
+// the text of the previous rebuild, so the drag ends with a second message.
+std::string DrawLabel(Point tip, Point to) { return At("down", tip) + At("drag", to) + At("drag", to) + At("up", to); }
+
+void ExpectNear(Point actual, Point expected, const std::string& what) {
+  EXPECT_NEAR(actual.x, expected.x, kNear) << what;
+  EXPECT_NEAR(actual.y, expected.y, kNear) << what;
+}
+
+Point PulledBack(Point tip, Point towards, double by) {
+  const double angle = std::atan2(towards.y - tip.y, towards.x - tip.x);
+  return {tip.x + by * std::cos(angle), tip.y + by * std::sin(angle)};
+}
+
+double AngleDegrees(Point from, Point to) { return std::atan2(to.y - from.y, to.x - from.x) * 180 / kPi; }
+
+const json& OnlyLabel(const json& dump) {
+  const auto labels = LabelGroupsOf(dump);
+  EXPECT_EQ(labels.size(), 1u);
+  static const json kNone = json::object({{"children", json::array({json::object()})}});
+  return labels.empty() ? kNone : *labels.front();
+}
+
+// Empty label groups and paths may stay behind a refused click; nothing
+// visible may.
+void ExpectNothingDrawn(const json& dump) {
+  std::vector<const json*> parts;
+  const std::function<void(const json&)> collect = [&](const json& art) {
+    parts.push_back(&art);
+    if (art.contains("children")) {
+      for (const json& child : art["children"]) collect(child);
+    }
+  };
+  for (const json* label : LabelGroupsOf(dump)) collect(*label);
+  for (const json* art : parts) {
+    EXPECT_EQ(AnchorCount(*art), 0u) << "a path was drawn after a refused click";
+    EXPECT_NE(art->value("type", ""), "text") << "a text was drawn after a refused click";
+  }
+}
+
+RunResult RunOk(Session& s, const std::string& body) {
+  RunResult r = s.RunTool(body);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  return r;
+}
+
+//-----------------------------------------------------------------------------
+// Building a label
+//-----------------------------------------------------------------------------
+
+TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber) {
+  Session s;
+  const Point first{100, 600}, second{150, 620}, third{200, 500}, place{300, 550};
+  const RunResult r = RunOk(s, At("click", first) + At("click", second) + DrawLabel(third, place));
+  const json& label = OnlyLabel(r.dump);
+  const json& lines = Lines(label);
+  ASSERT_EQ(lines.size(), 3u);
+  for (const json& line : lines) EXPECT_EQ(line["tags"].value("lab", ""), "jj");
+  EXPECT_EQ(Arrows(label).size(), 3u);
+  ASSERT_TRUE(TextOf(label).is_object());
+  EXPECT_EQ(TextOf(label)["text"], "1");
+  int texts = 0;
+  for (const json* art : AllArt(r.dump)) texts += art->value("type", "") == "text" ? 1 : 0;
+  EXPECT_EQ(texts, 1) << "each leader line got a number of its own";
+
+  // The main leader line starts at the third click, behind its arrowhead.
+  ExpectNear(AnchorPoint(lines[0], 0), PulledBack(third, place, kNotchPullBack), "main line start");
+  ExpectNear(AnchorPoint(lines[0], 1), place, "main line end");
+  EXPECT_EQ(AnchorCount(lines[0]), 3u) << "the main line carries the landing";
+  // The others run from the earlier clicks to the main line's end.
+  ExpectNear(AnchorPoint(lines[1], 0), PulledBack(first, place, kNotchPullBack), "line 1 start");
+  ExpectNear(AnchorPoint(lines[2], 0), PulledBack(second, place, kNotchPullBack), "line 2 start");
+  for (int n : {1, 2}) {
+    ASSERT_EQ(AnchorCount(lines[n]), 2u);
+    ExpectNear(AnchorPoint(lines[n], 1), place, "line end " + std::to_string(n));
+  }
+}
+
+TEST(LabelScenario, ShiftMakesTheLeaderAngleAMultipleOf45AndAHorizontalLeaderHasNoLanding) {
+  Session s;
+  // Shift goes down after the press: Shift at the press would step the shape.
+  const auto shiftDrag = [](Point tip, Point to) {
+    return At("down", tip) + "press shift\n" + At("drag", to) + At("drag", to) + "release shift\n" + At("up", to);
+  };
+  const RunResult r = RunOk(s, shiftDrag({100, 300}, {200, 300}) +  // straight right
+                                   shiftDrag({100, 500}, {200, 497}) +  // just below: snaps to 0
+                                   shiftDrag({300, 300}, {400, 370}));  // 35 degrees
+  const auto labels = LabelGroupsOf(r.dump);  // the newest on top
+  ASSERT_EQ(labels.size(), 3u);
+  const double expected[] = {45, 0, 0};
+  for (int i = 0; i < 3; ++i) {
+    const json& line = Lines(*labels[i])[0];
+    EXPECT_NEAR(AngleDegrees(AnchorPoint(line, 0), AnchorPoint(line, 1)), expected[i], 0.01) << "label " << i;
+    EXPECT_EQ(AnchorCount(line), expected[i] == 0 ? 2u : 3u) << "only a horizontal leader loses its landing";
+  }
+}
+
+TEST(LabelScenario, ZeroLandingLengthGivesNoLandingAtAnyAngle) {
+  Session s;
+  s.SetReal("Attaches", 0);
+  const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}) + DrawLabel({400, 400}, {300, 480}) +
+                                   DrawLabel({400, 200}, {300, 120}) + DrawLabel({100, 200}, {180, 100}));
+  const auto labels = LabelGroupsOf(r.dump);
+  ASSERT_EQ(labels.size(), 4u);
+  for (const json* label : labels) EXPECT_EQ(AnchorCount(Lines(*label)[0]), 2u);
+}
+
+TEST(LabelScenario, ZeroArrowSizeDrawsNoHeadsAndLinesStartAtTheTips) {
+  Session s;
+  s.SetReal("Pointes", 0);
+  const Point first{100, 600}, tip{200, 500}, place{300, 550};
+  const RunResult r = RunOk(s, At("click", first) + DrawLabel(tip, place));
+  const json& label = OnlyLabel(r.dump);
+  for (const json& head : Arrows(label)) EXPECT_EQ(AnchorCount(head), 0u) << "an arrowhead was drawn";
+  ASSERT_EQ(Lines(label).size(), 2u);
+  ExpectNear(AnchorPoint(Lines(label)[0], 0), tip, "main line start");
+  ExpectNear(AnchorPoint(Lines(label)[1], 0), first, "second line start");
+}
+
+TEST(LabelScenario, EqualSidesMakeASquareBoxOfTheTextWidthPlusMargins) {
+  Session s;
+  const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}));
+  const json& label = OnlyLabel(r.dump);
+  const auto box = AnchorBounds(ShapeOf(label));
+  const auto text = TextOf(label)["bounds"];
+  const double width = box[2] - box[0], height = box[3] - box[1];
+  EXPECT_NEAR(width, height, kNear);
+  EXPECT_NEAR(width, text[2].get<double>() - text[0].get<double>() + 2 * 8, kNear);
+  EXPECT_EQ(label["name"], "Label (square)");
+}
+
+TEST(LabelScenario, TriangleBoxIsHalfALineHeightWiderThanTheRectangle) {
+  double widths[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    Session s;
+    s.SetInteger("Etiquette", i == 0 ? 1 : 3);
+    const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}));
+    const json& shape = ShapeOf(OnlyLabel(r.dump));
+    ASSERT_EQ(AnchorCount(shape), i == 0 ? 4u : 3u);
+    // The rectangle's top edge and the triangle's base are both the box width.
+    widths[i] = i == 0 ? AnchorPoint(shape, 1).x - AnchorPoint(shape, 0).x
+                       : std::fabs(AnchorPoint(shape, 2).x - AnchorPoint(shape, 0).x);
+  }
+  EXPECT_NEAR(widths[1] - widths[0], 0.6 * 12, kNear);
+}
+
+TEST(LabelScenario, SpaceDuringTheDragMovesOnlyTheText) {
+  Session s;
+  const RunResult r = RunOk(s,
+                            "down 100 400\ndrag 200 450\ndrag 200 450\ndump before.json\n"
+                            "press space\ndrag 260 300\ndrag 270 310\nrelease space\ndump moved.json\n"
+                            "drag 280 320\ndrag 280 320\nup 280 320\n");
+  const json before = s.ReadDump("before.json"), moved = s.ReadDump("moved.json");
+  const json& was = OnlyLabel(before);
+  const json& now = OnlyLabel(moved);
+  EXPECT_EQ(Lines(now), Lines(was)) << "the leader lines moved with the text";
+  EXPECT_EQ(Arrows(now), Arrows(was)) << "the arrowheads moved with the text";
+  EXPECT_EQ(ShapeOf(now)["anchors"], ShapeOf(was)["anchors"]) << "the shape moved with the text";
+  // The text stands at the cursor of the previous drag message.
+  ExpectNear({TextOf(now)["anchor"][0].get<double>(), TextOf(now)["anchor"][1].get<double>()}, {260, 300},
+             "moved text");
+
+  // Without Space the text goes back into its label.
+  const json& done = OnlyLabel(r.dump);
+  const auto box = AnchorBounds(ShapeOf(done));
+  ExpectNear({TextOf(done)["anchor"][0].get<double>(), TextOf(done)["anchor"][1].get<double>()},
+             {(box[0] + box[2]) / 2, (box[1] + box[3]) / 2}, "text back in the label");
+}
+
+TEST(LabelScenario, CtrlDuringTheDragPutsTheLabelOnTheOtherSideOfItsLanding) {
+  Session s;
+  const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}) +
+                                   "down 100 200\npress ctrl\ndrag 200 250\ndrag 200 250\nrelease ctrl\nup 200 250\n");
+  const auto labels = LabelGroupsOf(r.dump);
+  ASSERT_EQ(labels.size(), 2u);
+  const json* plain = labels[1];    // painted first: the older label is below
+  const json* flipped = labels[0];
+  const double landing = 17.007874;
+
+  const json& plainLine = Lines(*plain)[0];
+  ASSERT_EQ(AnchorCount(plainLine), 3u);
+  ExpectNear(AnchorPoint(plainLine, 2), {200 + landing, 450}, "landing to the right");
+  EXPECT_GE(AnchorBounds(ShapeOf(*plain))[0], 200 + landing - kNear) << "label right of its landing";
+
+  const json& flippedLine = Lines(*flipped)[0];
+  ASSERT_EQ(AnchorCount(flippedLine), 3u);
+  ExpectNear(AnchorPoint(flippedLine, 2), {200 - landing, 250}, "landing to the left");
+  EXPECT_LE(AnchorBounds(ShapeOf(*flipped))[2], 200 - landing + kNear) << "label left of its landing";
+}
+
+TEST(LabelScenario, ThirtiethLeaderLineIsRefusedWithAnAlertAndALabelKeepsAtMost29) {
+  Session s;
+  std::string body;
+  for (int i = 0; i < 29; ++i) body += At("click", {60.0 + 15 * i, 700});
+  body += DrawLabel({300, 300}, {350, 400});  // the 30th press
+  const RunResult r = RunOk(s, body);
+  const auto alerts = AlertTexts(r.dump);
+  ASSERT_EQ(alerts.size(), 1u);
+  EXPECT_EQ(alerts[0], "Too much multiple arrows !");
+  const json& label = OnlyLabel(r.dump);
+  EXPECT_LE(Lines(label).size(), 29u);
+  // Every leader line path of the label is drawn and reaches the label:
+  // none is left behind unbuilt.
+  const Point end = AnchorPoint(Lines(label)[0], 1);
+  for (std::size_t n = 1; n < Lines(label).size(); ++n) {
+    ASSERT_EQ(AnchorCount(Lines(label)[n]), 2u) << "line " << n;
+    ExpectNear(AnchorPoint(Lines(label)[n], 1), end, "end of line " + std::to_string(n));
+  }
+}
+
+//-----------------------------------------------------------------------------
+// Snapping
+//-----------------------------------------------------------------------------
+
+TEST(SnapScenario, ClickNearACornerPutsTheTipOnTheAnchorAndBeeps9000) {
+  Session s;
+  const RunResult r = RunOk(s, "rect 100 100 200 150\n" + DrawLabel({104, 97}, {50, 50}));
+  EXPECT_EQ(BeepFrequencies(r.dump), std::vector<int>{9000});
+  const json& label = OnlyLabel(r.dump);
+  ExpectNear(AnchorPoint(Arrows(label)[0], 0), {100, 100}, "arrowhead tip");
+  ExpectNear(AnchorPoint(Lines(label)[0], 0), PulledBack({100, 100}, {50, 50}, kNotchPullBack), "line start");
+  bool anchorCursor = false;
+  for (const json& e : EventsOfType(r.dump, "cursor")) anchorCursor = anchorCursor || e["id"] == 19000;
+  EXPECT_TRUE(anchorCursor) << "the cursor did not show the anchor snap";
+}
+
+TEST(SnapScenario, ClickOnASegmentBeeps9001AndInsideAFilledObjectBeeps9003) {
+  Session s;
+  s.SetBoolean("InterieurObjet", true);
+  const RunResult r = RunOk(s, "rect 100 100 200 150 filled\n" + DrawLabel({200, 100.5}, {200, 50}) +
+                                   DrawLabel({200, 175}, {400, 400}));
+  EXPECT_EQ(BeepFrequencies(r.dump), (std::vector<int>{9001, 9003}));
+  const auto labels = LabelGroupsOf(r.dump);
+  ASSERT_EQ(labels.size(), 2u);
+  // On a straight segment the tip drops onto it.
+  ExpectNear(AnchorPoint(Arrows(*labels[1])[0], 0), {200, 100}, "tip on the segment");
+  ExpectNear(AnchorPoint(Arrows(*labels[0])[0], 0), {200, 175}, "tip inside");
+  bool segmentCursor = false;
+  for (const json& e : EventsOfType(r.dump, "cursor")) segmentCursor = segmentCursor || e["id"] == 19001;
+  EXPECT_TRUE(segmentCursor) << "the cursor did not show the segment snap";
+}
+
+TEST(SnapScenario, ClickInsideAFilledObjectIsRefusedWithMessage2WhenForbidden) {
+  Session s;
+  s.SetBoolean("InterieurObjet", false);
+  const RunResult r = RunOk(s, "rect 100 100 200 150 filled\n" + DrawLabel({200, 175}, {400, 400}));
+  EXPECT_EQ(AlertTexts(r.dump),
+            std::vector<std::string>{"Clicking inside an object is forbidden (see preferences)."});
+  ExpectNothingDrawn(r.dump);
+  EXPECT_TRUE(BeepFrequencies(r.dump).empty()) << "a refused click beeped";
+}
+
+TEST(SnapScenario, AltDuringTheDragMovesTheTipToTheMiddleOfTheClickedSegment) {
+  Session s;
+  const RunResult r =
+      RunOk(s, "rect 100 100 200 150\ndown 140 100.5\npress alt\ndrag 250 300\ndrag 250 300\nrelease alt\nup 250 300\n");
+  const json& label = OnlyLabel(r.dump);
+  ExpectNear(AnchorPoint(Arrows(label)[0], 0), {200, 100}, "tip at the middle of the segment");
+  ExpectNear(AnchorPoint(Lines(label)[0], 0), PulledBack({200, 100}, {250, 300}, kNotchPullBack), "line start");
+}
+
+//-----------------------------------------------------------------------------
+// Rules of the tool
+//-----------------------------------------------------------------------------
+
+TEST(ToolScenario, FiveShiftClicksCycleThroughTheShapesAndCreateNoArt) {
+  Session s;
+  std::string body;
+  for (int i = 0; i < 5; ++i) body += "press shift\nclick 300 300\nrelease shift\n" + At("move", {11.0 + i, 11});
+  const RunResult r = RunOk(s, body);
+  EXPECT_TRUE(AllArt(r.dump).empty()) << "a Shift-click created art";
+
+  const std::vector<std::pair<int, std::string>> expected = {{17004, "Round or oval label."},
+                                                             {17005, "Triangular label."},
+                                                             {17007, "Customizable label."},
+                                                             {17006, "No label."},
+                                                             {17001, "Rectangular label."}};
+  const json& events = r.dump["events"];
+  for (int i = 0; i < 5; ++i) {
+    bool found = false;
+    for (std::size_t k = 1; k < events.size(); ++k) {
+      const json& e = events[k];
+      if (e["type"] != "info" || e["x"] != 11.0 + i) continue;
+      found = true;
+      EXPECT_EQ(e["text"], expected[i].second) << "after " << i + 1 << " Shift-clicks";
+      EXPECT_EQ(events[k - 1].value("id", 0), expected[i].first) << "cursor after " << i + 1 << " Shift-clicks";
+    }
+    EXPECT_TRUE(found) << "no Info text for the move after Shift-click " << i + 1;
+  }
+  for (const json& e : EventsOfType(r.dump, "info")) {
+    if (e["x"] == 300.0) {
+      EXPECT_EQ(e["text"], "Next shape.");
+    }
+  }
+}
+
+TEST(ToolScenario, OwnLayerIsCreatedAboveAllOthersAndReusedForTheNextLabel) {
+  Session s;
+  s.SetBoolean("Calque", true);
+  const RunResult r = RunOk(s, "layer Notes\n" + DrawLabel({100, 400}, {200, 450}) + DrawLabel({300, 400}, {400, 450}));
+  const json& layers = r.dump["layers"];
+  ASSERT_EQ(layers.size(), 3u);
+  EXPECT_EQ(layers[0]["title"], kLabelLayer) << "the labels' layer is not on top";
+  int labelLayers = 0;
+  for (const json& layer : layers) labelLayers += layer["title"] == kLabelLayer ? 1 : 0;
+  EXPECT_EQ(labelLayers, 1);
+  EXPECT_EQ(LabelGroups(layers[0]).size(), 2u);
+  EXPECT_TRUE(LabelGroups(LayerTitled(r.dump, "Notes")).empty());
+}
+
+TEST(ToolScenario, LockedCurrentLayerRefusesTheClickWithMessage3) {
+  Session s;
+  const RunResult r = RunOk(s, "layer Frozen locked\n" + DrawLabel({100, 400}, {200, 450}));
+  EXPECT_EQ(AlertTexts(r.dump), std::vector<std::string>{"Impossible, locked layer."});
+  EXPECT_TRUE(AllArt(r.dump).empty()) << "art was created on a locked layer";
+}
+
+TEST(ToolScenario, ClickInEmptySpaceIsRefusedWhenForbiddenAndTheDragDrawsNothing) {
+  Session s;
+  s.SetBoolean("ClicDansVide", false);
+  const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}));
+  EXPECT_EQ(AlertTexts(r.dump),
+            std::vector<std::string>{"Clicking outside an object is forbidden (see preferences)."});
+  ExpectNothingDrawn(r.dump);
+}
+
+TEST(ToolScenario, ClickOnAFinishedLeaderLineTakesThatLabelUpInsteadOfStartingANewOne) {
+  Session s;
+  // The label is finished, the shape switched to an ellipse, then its leader
+  // line (tip 100,400 to 200,450) is picked up at its middle.
+  const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}) + "dump first.json\n" +
+                                   "press shift\nclick 500 700\nrelease shift\n" + "move 150 425\n" +
+                                   DrawLabel({150, 425}, {250, 500}));
+  const json first = s.ReadDump("first.json");
+  bool overLine = false;
+  for (const json& e : EventsOfType(r.dump, "cursor")) overLine = overLine || e["id"] == 20007;
+  EXPECT_TRUE(overLine) << "the cursor did not show it is over a label's leader line";
+
+  const json& label = OnlyLabel(r.dump);
+  ASSERT_EQ(Lines(label).size(), 1u);
+  const json& line = Lines(label)[0];
+  EXPECT_NE(line, Lines(OnlyLabel(first))[0]) << "the label was not rebuilt";
+  ExpectNear(AnchorPoint(line, 1), {250, 500}, "main line end follows the drag");
+  ExpectNear(AnchorPoint(line, 0), PulledBack({100, 400}, {250, 500}, kNotchPullBack), "tip kept");
+  EXPECT_EQ(TextOf(label)["text"], "1") << "taking a label up must not renumber it";
+  // It follows the settings now in force: the shape is an ellipse (curved anchors).
+  const json& shape = ShapeOf(label);
+  ASSERT_EQ(AnchorCount(shape), 4u);
+  const json& a = shape["anchors"][0];
+  EXPECT_FALSE(a[0] == a[2] && a[1] == a[3]) << "the shape is still a rectangle";
+}
+
+}  // namespace
+}  // namespace scenario
