@@ -20,9 +20,15 @@ BlockTable& Table() {
   return *table;
 }
 
+// Larger requests are refused rather than tried: no plug-in needs such a block,
+// and a wild size (a negative count made unsigned) must fail cleanly, not
+// exhaust memory or abort a sanitizer build.
+constexpr std::size_t kMaxBlockSize = std::size_t{1} << 30;
+
 }  // namespace
 
 void* AllocateBlock(std::size_t size) {
+  if (size > kMaxBlockSize) return nullptr;
   void* block = std::calloc(size == 0 ? 1 : size, 1);
   if (block == nullptr) return nullptr;
   BlockTable& t = Table();

@@ -6,7 +6,8 @@
 
 namespace hostsim {
 
-// A zero-filled block of size bytes, or null when it cannot be had.
+// A zero-filled block of size bytes, or null when it cannot be had (out of
+// memory, or more than 1 GiB asked).
 void* AllocateBlock(std::size_t size);
 // False for a pointer the host did not allocate (nothing is freed then); true for null.
 bool FreeBlock(void* block);

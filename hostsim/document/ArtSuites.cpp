@@ -612,9 +612,30 @@ AIErr SetDocumentViewZoom(AIDocumentViewHandle view, AIReal zoom) {
 
 const AIDocumentViewSuite kDocumentViewSuiteTable = {GetDocumentViewZoom, SetDocumentViewZoom};
 
+// True when the matrix keeps every point of the art (and inside groups) within
+// the range of a real, so that a refused transform changes nothing.
+bool TransformStaysFinite(Document& doc, const Art& art, const AIRealMatrix& m) {
+  switch (art.kind) {
+    case ArtKind::Path:
+      for (const AIPathSegment& s : art.path.segments) {
+        if (!TransformFits(m, s.p) || !TransformFits(m, s.in) || !TransformFits(m, s.out)) return false;
+      }
+      return true;
+    case ArtKind::Text:
+      return TransformFits(m, art.text.anchor);
+    case ArtKind::Group:
+      for (ObjectId child : art.children) {
+        if (!TransformStaysFinite(doc, *doc.FindArt(child), m)) return false;
+      }
+      return true;
+  }
+  return false;
+}
+
 AIErr TransformArt(AIArtHandle art, const AIRealMatrix* matrix, AIReal /*lineScale*/, int32_t /*flags*/) {
   return Run(kXform, "TransformArt", [&](Document& doc) -> AIErr {
-    if (!FindArt(doc, art) || !matrix || !IsFinite(*matrix)) return kBadParameterErr;
+    const Art* a = FindArt(doc, art);
+    if (!a || !matrix || !IsFinite(*matrix) || !TransformStaysFinite(doc, *a, *matrix)) return kBadParameterErr;
     doc.Transform(IdOf(art), *matrix);
     return kNoErr;
   });

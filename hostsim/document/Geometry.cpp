@@ -1,6 +1,7 @@
 #include "hostsim/document/Geometry.h"
 
 #include <cmath>
+#include <limits>
 
 namespace hostsim {
 namespace {
@@ -79,6 +80,13 @@ bool InsideOutline(const std::vector<AIPathSegment>& segments, Vec2 p, bool even
 AIRealPoint Transform(const AIRealMatrix& m, AIRealPoint p) {
   const double x = p.h, y = p.v;
   return {static_cast<AIReal>(m.a * x + m.c * y + m.tx), static_cast<AIReal>(m.b * x + m.d * y + m.ty)};
+}
+
+bool FitsReal(double v) { return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<AIReal>::max(); }
+
+bool TransformFits(const AIRealMatrix& m, AIRealPoint p) {
+  const double x = p.h, y = p.v;
+  return FitsReal(m.a * x + m.c * y + m.tx) && FitsReal(m.b * x + m.d * y + m.ty);
 }
 
 bool IsFinite(const AIRealMatrix& m) {

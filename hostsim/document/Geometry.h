@@ -37,5 +37,10 @@ bool InsideOutline(const std::vector<AIPathSegment>& segments, Vec2 p, bool even
 
 AIRealPoint Transform(const AIRealMatrix& m, AIRealPoint p);
 bool IsFinite(const AIRealMatrix& m);
+// True when v is finite and within the range of a real (AIReal), so that
+// storing it neither overflows nor gives an infinity.
+bool FitsReal(double v);
+// True when Transform(m, p) gives coordinates that fit a real.
+bool TransformFits(const AIRealMatrix& m, AIRealPoint p);
 
 }  // namespace hostsim

@@ -1,8 +1,10 @@
 // The Real Math and Real Bezier suites: plain geometry, no document needed.
-// Every non-finite input gives kBadParameterErr and leaves the result alone.
+// Every non-finite input, and every result too large for a real, gives
+// kBadParameterErr and leaves the result alone.
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 #include <numbers>
 
 #include "host/AISuites.h"
@@ -91,21 +93,27 @@ AIErr MatrixConcatRotate(AIRealMatrix* m, AIReal angle) {
   if (!m || !IsFinite(*m) || !Finite({angle})) return kBadParameterErr;
   const double c = std::cos(angle), s = std::sin(angle);
   const AIRealMatrix o = *m;
+  const double r[6] = {c * o.a - s * o.b, s * o.a + c * o.b, c * o.c - s * o.d,
+                       s * o.c + c * o.d, c * o.tx - s * o.ty, s * o.tx + c * o.ty};
+  // A result too large for a real is refused and the matrix left as it was.
+  if (!std::all_of(std::begin(r), std::end(r), FitsReal)) return kBadParameterErr;
   const auto f = [](double v) { return static_cast<AIReal>(v); };
-  *m = {f(c * o.a - s * o.b), f(s * o.a + c * o.b), f(c * o.c - s * o.d),
-        f(s * o.c + c * o.d), f(c * o.tx - s * o.ty), f(s * o.tx + c * o.ty)};
+  *m = {f(r[0]), f(r[1]), f(r[2]), f(r[3]), f(r[4]), f(r[5])};
   return kNoErr;
 }
 
 AIErr MatrixConcatTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
   if (!m || !IsFinite(*m) || !Finite({tx, ty})) return kBadParameterErr;
-  m->tx += tx;
-  m->ty += ty;
+  const double x = static_cast<double>(m->tx) + tx, y = static_cast<double>(m->ty) + ty;
+  if (!FitsReal(x) || !FitsReal(y)) return kBadParameterErr;
+  m->tx = static_cast<AIReal>(x);
+  m->ty = static_cast<AIReal>(y);
   return kNoErr;
 }
 
 AIErr MatrixXformPoint(const AIRealMatrix* m, const AIRealPoint* in, AIRealPoint* out) {
   if (!m || !in || !out || !IsFinite(*m) || !Finite({in->h, in->v})) return kBadParameterErr;
+  if (!TransformFits(*m, *in)) return kBadParameterErr;
   *out = Transform(*m, *in);
   return kNoErr;
 }

@@ -2,6 +2,8 @@
 // suites, and the ATE TextRange, CharFeatures, ParaFeatures and
 // ApplicationPaint suites. A text range names a whole point text; features
 // carry only what was set on them and apply only that.
+#include <cstring>
+
 #include "host/ATESuites.h"
 #include "hostsim/Encoding.h"
 #include "hostsim/FontList.h"
@@ -120,6 +122,8 @@ AIErr InsertAfter_AsChar(ATETextRangeRef range, const char* chars, int32_t lengt
   return Run(kRange, "InsertAfter_AsChar", [&](Document& doc) -> AIErr {
     TextData* text = RangeText(doc, range);
     if (!text || length < 0 || (length > 0 && !chars)) return kBadParameterErr;
+    // A length running past the string's terminator would read beyond the caller's text.
+    if (length > 0 && std::memchr(chars, '\0', static_cast<std::size_t>(length))) return kBadParameterErr;
     text->text += Cp1252ToUtf8(std::string_view(chars ? chars : "", static_cast<std::size_t>(length)));
     return kNoErr;
   });

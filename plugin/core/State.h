@@ -8,6 +8,7 @@
 // [SECTION] Registrations
 // [SECTION] Pending label
 // [SECTION] Panel and dialogs
+// [SECTION] Tool
 #pragma once
 
 #include <cstdint>
@@ -157,6 +158,11 @@ struct State {
   float           ArrowSizeShown;                           // the panel's arrowhead size
   float           LineWidthShown;                           // the panel's line width
   float           LandingLengthShown;                       // the panel's landing length
+
+  //-----------------------------------------------------------------------------
+  // [SECTION] Tool
+  //-----------------------------------------------------------------------------
+  ASBoolean       TakenUp;                                  // the pending label is a finished one taken up again
 };
 
 static_assert(std::is_trivially_copyable_v<State> && std::is_standard_layout_v<State>,

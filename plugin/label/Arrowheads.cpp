@@ -79,7 +79,8 @@ bool FillCustom(HeadOutline& h, const HeadSettings& s, const BezierPointList& li
 
 float BarbHalfSpread(float angleDegrees) {
   float degrees = std::isfinite(angleDegrees) ? angleDegrees : kDefaultHeadAngleDegrees;
-  degrees = std::clamp(degrees, 0.0f, kMaxHeadAngleDegrees);
+  // A negative half-opening draws the same V mirrored; only its size is bounded.
+  degrees = std::clamp(degrees, -kMaxHeadAngleDegrees, kMaxHeadAngleDegrees);
   const float radians = degrees * kDegreesToRadians;
   return kBarbLength * std::sin(radians) / std::cos(radians);
 }

@@ -28,7 +28,7 @@ struct HeadOutline {
 // Handle factor of the points' circle of radius 2.5: 2.5 * 0.5522848.
 constexpr float kDotHandle = 1.3807119f;
 
-// Half-opening angles are clamped into this range (degrees): at 90 the
+// Half-opening angles are clamped to plus or minus this (degrees): at 90 the
 // barbs would lie at infinity. A non-finite angle is read as the default.
 constexpr float kMaxHeadAngleDegrees = 89.0f;
 constexpr float kDefaultHeadAngleDegrees = 17.0f;

@@ -70,6 +70,7 @@ ASErr NameLabelGroup() {
 ASErr StartLabel(AIArtHandle layerGroup) {
   State& g = *gState;
   g.ArrowsGroup = g.LinesGroup = nullptr;
+  g.TakenUp = false;
   ASErr err = NewArt(kGroupArt, kPlaceInsideOnTop, layerGroup, &g.LabelGroup);
   if (err == kNoErr) err = NewArt(kGroupArt, kPlaceInsideOnTop, g.LabelGroup, &g.ArrowsGroup);
   if (err == kNoErr) err = sAIArt->SetArtName(g.ArrowsGroup, "Arrows");
@@ -81,14 +82,17 @@ ASErr StartLabel(AIArtHandle layerGroup) {
 
 bool AddLeaderLine() {
   State& g = *gState;
-  if (g.OverLabelLine) return true;
+  if (g.OverLabelLine) return false;
   ++g.ArrowCount;
   if (g.ArrowCount >= kMostLeaderLines + 1) {
     g.ArrowCount -= 2;
     // The line made by the previous click is no longer counted: remove it, so
-    // that no undrawn line stays in the label.
-    DisposeArt(g.LinePaths[g.ArrowCount]);
-    DisposeArt(g.ArrowPaths[g.ArrowCount]);
+    // that no undrawn line stays in the label. A taken-up label's lines were
+    // all drawn; they stay.
+    if (!g.TakenUp) {
+      DisposeArt(g.LinePaths[g.ArrowCount]);
+      DisposeArt(g.ArrowPaths[g.ArrowCount]);
+    }
     ShowToolAlert("Too much multiple arrows !");
     return false;
   }
@@ -186,8 +190,8 @@ static ASErr BuildLabelShape() {
       ComputeLabelBox(TextFrameWidth(), g.Corps, g.TextGapH, g.TextGapV, g.ShapeKind, g.EqualSides);
   const Point landingEnd = ToPoint(g.LandingEnd.p);
   g.LabelCenterX = LabelCentreX(landingEnd.x, box.width, g.LeaderAngle, g.FlipSide, g.LeftSide, g.LandingLength);
-  if (!ArtAlive(g.ShapePath)) return kNoErr;
-  if (g.ShapeKind == kShapeNone) return WritePath(g.ShapePath, {}, false);
+  // A negative landing puts the label on the other side; the placed shapes follow.
+  const bool flipShape = (g.FlipSide != 0) != (g.LandingLength < 0.0f);
 
   const Point centre{g.LabelCenterX, landingEnd.y};
   std::vector<Anchor> anchors;
@@ -195,15 +199,15 @@ static ASErr BuildLabelShape() {
     case kShapeRectangle:
       anchors = g.RayonArrondi == 0.0f ? RectangleOutline(box.width, box.height, centre)
                                        : RoundedRectangleOutline(box.width, box.height, g.RayonArrondi, centre);
-      sAIArt->SetArtUserAttr(g.ShapePath, kArtCenterVisible, kArtCenterVisible);
+      if (ArtAlive(g.ShapePath)) sAIArt->SetArtUserAttr(g.ShapePath, kArtCenterVisible, kArtCenterVisible);
       break;
     case kShapeEllipse:
       anchors = EllipseOutline(box.width / 2.0f, box.height / 2.0f, centre);
       break;
     case kShapeTriangle: {
       const PlacedOutline placed = g.EqualSides
-                                       ? TriangleOutline(box.width, box.height, landingEnd, g.LeaderAngle, g.FlipSide)
-                                       : TrapezoidOutline(box.width, box.height, landingEnd, g.LeaderAngle, g.FlipSide);
+                                       ? TriangleOutline(box.width, box.height, landingEnd, g.LeaderAngle, flipShape)
+                                       : TrapezoidOutline(box.width, box.height, landingEnd, g.LeaderAngle, flipShape);
       anchors = placed.anchors;
       g.LabelCenterX = placed.centreX;
       break;
@@ -215,6 +219,8 @@ static ASErr BuildLabelShape() {
     default:
       break;
   }
+  if (!ArtAlive(g.ShapePath)) return kNoErr;
+  if (g.ShapeKind == kShapeNone) return WritePath(g.ShapePath, {}, false);
   ASErr err = sAIPathStyle->SetPathStyle(g.ShapePath, &g.ShapeStyle);
   if (err == kNoErr) err = WritePath(g.ShapePath, anchors, !anchors.empty());
   return err;
@@ -235,7 +241,9 @@ static int32_t LabelText(char (&text)[64]) {
   const State& g = *gState;
   std::memset(text, 0, sizeof text);
   if (g.FreeTextOn) {
-    const int32_t length = BoundedLength(g.CurrentFreeText, kFreeTextSize - 1);
+    int32_t most = g.FreeTextLength;
+    if (most < 0 || most > kFreeTextSize - 1) most = kFreeTextSize - 1;
+    const int32_t length = BoundedLength(g.CurrentFreeText, most);
     std::memcpy(text, g.CurrentFreeText, static_cast<size_t>(length));
     return length;
   }

@@ -9,8 +9,9 @@
 ASErr StartLabel(AIArtHandle layerGroup);
 // Names the label group after the shape in force.
 ASErr NameLabelGroup();
-// Counts one more leader line and creates its art. Returns false when the
-// label already has its most lines (the count then drops back by two).
+// Counts one more leader line and creates its art. Returns whether a line
+// was added: not while a label is taken up, nor when the label already has
+// its most lines (the count then drops back by two).
 bool AddLeaderLine();
 // Rewrites the pending label from the values in force; does nothing until a
 // click was accepted and dragged. Returns the code of its last major step.

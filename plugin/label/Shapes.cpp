@@ -107,7 +107,9 @@ std::vector<Anchor> EllipseOutline(float halfWidth, float halfHeight, Point cent
 }
 
 bool LabelExtendsRight(float leaderAngle, bool flipSide) {
-  const bool pointsRight = leaderAngle > -kHalfPi && leaderAngle < kHalfPi;
+  // Inclusive at +-pi/2, like the label box's side, so that a vertical
+  // leader never puts the shape across its own landing.
+  const bool pointsRight = leaderAngle >= -kHalfPi && leaderAngle <= kHalfPi;
   return pointsRight != flipSide;
 }
 

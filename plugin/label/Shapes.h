@@ -24,8 +24,8 @@ std::vector<Anchor> RoundedRectangleOutline(float width, float height, float rad
 std::vector<Anchor> EllipseOutline(float halfWidth, float halfHeight, Point centre);
 
 // Whether a trapezoid or triangle label lies to the right of its landing end:
-// the leader line points right (angle strictly inside -pi/2..pi/2) and the
-// label is not flipped, or it points left and the label is flipped.
+// the leader line points right (angle within -pi/2..pi/2, ends included) and
+// the label is not flipped, or it points left and the label is flipped.
 bool LabelExtendsRight(float leaderAngle, bool flipSide);
 
 // Trapezoid and triangle place themselves from the landing end and report

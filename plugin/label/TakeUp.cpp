@@ -101,8 +101,10 @@ bool TakeUpLabel(AIArtHandle hitLine) {
     DisposeArt(g.ArrowsGroup);
     if (NewArt(kGroupArt, kPlaceBelow, lines, &g.ArrowsGroup) == kNoErr) sAIArt->SetArtName(g.ArrowsGroup, "Arrows");
     for (size_t i = 0; i < lineArt.size(); ++i) g.ArrowPaths[i] = nullptr;
-  } else if (heads.empty() && g.ArrowheadsOn) {
-    for (size_t i = 0; i < lineArt.size(); ++i)
+  } else if (g.ArrowheadsOn) {
+    // One head per line: those the label lacks (all of them, or the last
+    // ones of a label drawn without its first head) are made now.
+    for (size_t i = heads.size(); i < lineArt.size(); ++i)
       if (NewArt(kPathArt, kPlaceInsideOnBottom, arrows, &g.ArrowPaths[i]) == kNoErr)
         sAIPath->SetPathSegmentCount(g.ArrowPaths[i], 6);
   }
@@ -120,6 +122,11 @@ bool TakeUpLabel(AIArtHandle hitLine) {
     NewArt(kPathArt, kPlaceInsideOnBottom, label, &g.ShapePath);
   }
 
+  // A click that adds a leader line makes its own tip the main one; the old
+  // main tip then belongs to the new line, which reads it from this slot.
+  g.Tips[g.ArrowCount] = g.Tips[0];
+  g.DownPoint = g.Tips[0].p;
+  g.TakenUp = true;
   g.LabelBuilt = true;
   return true;
 }

@@ -57,11 +57,19 @@ void BeepForClick() {
   Beep(g.SnapAnchor ? 9000 : (g.ClickInside ? 9003 : 9001), 100);
 }
 
-// Removes a label that was started but never drawn, so that a refused click
-// leaves nothing behind.
-void AbandonPendingLabel() {
+// A refused click leaves nothing behind: a pending label that was never
+// drawn goes; a finished label taken up again keeps all but the leader line
+// this click added.
+void AbandonPendingLabel(bool lineAdded) {
   State& g = *gState;
-  if (!g.OverLabelLine) DisposeArt(g.LabelGroup);
+  if (g.TakenUp) {
+    if (lineAdded && g.ArrowCount >= 1 && g.ArrowCount <= kMaxLeaderLines) {
+      DisposeArt(g.LinePaths[g.ArrowCount - 1]);
+      DisposeArt(g.ArrowPaths[g.ArrowCount - 1]);
+    }
+  } else if (!g.OverLabelLine) {
+    DisposeArt(g.LabelGroup);
+  }
   g.ArrowCount = 0;
   g.ClickAccepted = false;
 }
@@ -76,11 +84,13 @@ bool LayerEditable(AILayerHandle layer) {
 }
 
 // The layer of new labels: the labels' own layer (found, or made above all
-// others) or the current one. Null, with the message shown, when it is locked.
-AILayerHandle TargetLayer() {
+// others) or the current one. Null, with the message shown, when it or the
+// current layer is locked; `err` holds a host failure.
+AILayerHandle TargetLayer(ASErr& err) {
   const State& g = *gState;
+  err = kNoErr;
+  AILayerHandle labels = nullptr;
   if (g.Calque) {
-    AILayerHandle labels = nullptr;
     int32_t count = 0;
     sAILayer->CountLayers(&count);
     for (int32_t i = 0; i < count && labels == nullptr; ++i) {
@@ -95,17 +105,19 @@ AILayerHandle TargetLayer() {
       return nullptr;
     }
     if (labels == nullptr) {
-      if (sAILayer->InsertLayer(nullptr, kPlaceAboveAll, &labels) != kNoErr) return nullptr;
-      sAILayer->SetLayerTitle(labels, kLabelLayerTitle);
+      err = sAILayer->InsertLayer(nullptr, kPlaceAboveAll, &labels);
+      if (err == kNoErr) err = sAILayer->SetLayerTitle(labels, kLabelLayerTitle);
+      if (err != kNoErr) return nullptr;
     }
-    sAILayer->SetCurrentLayer(labels);
   }
   AILayerHandle current = nullptr;
-  if (sAILayer->GetCurrentLayer(&current) != kNoErr || !LayerEditable(current)) {
+  err = sAILayer->GetCurrentLayer(&current);
+  if (err != kNoErr) return nullptr;
+  if (!LayerEditable(current)) {
     ShowToolMessage(kMessageLockedLayer);
     return nullptr;
   }
-  return current;
+  return labels != nullptr ? labels : current;
 }
 
 struct ClickHit {
@@ -231,27 +243,29 @@ ASErr ToolMouseDown(AIToolMessage* message) {
     return kNoErr;
   }
 
-  const AILayerHandle layer = TargetLayer();
+  ASErr err = kNoErr;
+  const AILayerHandle layer = TargetLayer(err);
   AIArtHandle layerGroup = nullptr;
-  if (layer == nullptr || sAIArt->GetFirstArtOfLayer(layer, &layerGroup) != kNoErr) {
+  if (layer != nullptr) err = sAIArt->GetFirstArtOfLayer(layer, &layerGroup);
+  if (layer == nullptr || err != kNoErr) {
     g.ClickAccepted = false;
-    return kNoErr;
+    return err;
   }
   if (ArtAlive(g.LabelGroup) && ChildrenOf(g.LabelGroup).empty()) DisposeArt(g.LabelGroup);
 
   if (g.ArrowCount == 0 && !g.OverLabelLine) {
-    const ASErr err = StartLabel(layerGroup);
+    err = StartLabel(layerGroup);
     if (err != kNoErr) {
       g.ClickAccepted = false;
       PauseAfterClick();
       return err;
     }
   }
-  AddLeaderLine();
+  bool lineAdded = AddLeaderLine();
 
   const ClickHit click = HitTestClick(message->cursor);
   if (!AcceptClick(click)) {
-    AbandonPendingLabel();
+    AbandonPendingLabel(lineAdded);
     return kNoErr;
   }
   if (g.OverLabelLine) {
@@ -259,12 +273,12 @@ ASErr ToolMouseDown(AIToolMessage* message) {
     // Not a label this tool can take up: the click starts a new one instead.
     g.OverLabelLine = false;
     g.ArrowCount = 0;
-    const ASErr err = StartLabel(layerGroup);
+    err = StartLabel(layerGroup);
     if (err != kNoErr) {
       g.ClickAccepted = false;
       return err;
     }
-    AddLeaderLine();
+    lineAdded = AddLeaderLine();
   }
 
   const Point tip = TipOfClick(message->cursor, click);
@@ -278,12 +292,12 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   g.LastCursor = g.AttachPoint.p;
 
   if (!StepLabelIndex()) {
-    AbandonPendingLabel();
+    AbandonPendingLabel(lineAdded);
     return kNoErr;
   }
   g.LastFlipSide = g.FlipSide;
   BeepForClick();
-  const ASErr err = Rebuild();
+  err = Rebuild();
   PauseAfterClick();
   return err;
 }

@@ -3,15 +3,24 @@
 // draws. Nothing may be written to a dead handle or read out of range.
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 #include "PluginHost.h"
 #include "host/AllSuites.h"
+#include "hostsim/document/Document.h"
 
 namespace {
 
 class LabelArtFaults : public PluginHostTest {
  protected:
-  void Start() {
-    auto& h = OpenHost();
+  // With `clickInEmptySpace` false a click must land on an object.
+  void Start(bool clickInEmptySpace = true) {
+    if (!clickInEmptySpace) {
+      FirstStart();
+      OpenHost();
+      ASSERT_EQ(prefs().Put(kSection, "ClicDansVide", false), kNoErr);
+    }
+    auto& h = clickInEmptySpace ? OpenHost() : host();
     ASSERT_EQ(h.Launch(), kNoErr);
     ASSERT_EQ(h.SelectTool(true), kNoErr);
     const void* table = nullptr;
@@ -64,6 +73,31 @@ class LabelArtFaults : public PluginHostTest {
       if (std::string(buffer) == name) return child;
     }
     return nullptr;
+  }
+
+  // A filled rectangle in the drawing, below the labels.
+  void AddFilledRectangle(float x, float y, float w, float h) {
+    hostsim::Document& doc = host().document();
+    hostsim::ObjectId id = 0;
+    ASSERT_EQ(doc.NewArt(hostsim::ArtKind::Path, kPlaceBelowAll, 0, &id), kNoErr);
+    hostsim::Art& rect = *doc.FindArt(id);
+    const auto corner = [](float px, float py) { return AIPathSegment{{px, py}, {px, py}, {px, py}, true}; };
+    rect.path.segments = {corner(x, y), corner(x + w, y), corner(x + w, y + h), corner(x, y + h)};
+    rect.path.closed = true;
+    rect.path.style = hostsim::DefaultPathStyle();
+    rect.path.style.fillPaint = true;
+    rect.path.style.fill.color = hostsim::GrayColor(0.5);
+  }
+
+  // Where each leader line of a label starts.
+  std::vector<AIRealPoint> LineStarts(AIArtHandle label) {
+    std::vector<AIRealPoint> starts;
+    for (AIArtHandle line : Children(Named(label, "Lines"))) {
+      AIPathSegment first{};
+      paths_->GetPathSegments(line, 0, 1, &first);
+      starts.push_back(first.p);
+    }
+    return starts;
   }
 
   const AIArtSuite* art_ = nullptr;
@@ -140,4 +174,37 @@ TEST_F(LabelArtFaults, WellFormedLabelIsTakenUpNotDuplicated) {
   EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 60, 200), kNoErr);
   EXPECT_EQ(Send(kSelectorAIToolMouseUp, 60, 200), kNoErr);
   EXPECT_EQ(Labels().size(), 1u);
+}
+
+TEST_F(LabelArtFaults, RefusedClickAfterATakeUpKeepsTheFinishedLabel) {
+  Start(false);
+  AddFilledRectangle(50, 50, 120, 120);
+  DrawLabel(100, 100);  // inside the rectangle: allowed
+  ASSERT_EQ(Labels().size(), 2u);  // the label above the rectangle
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);  // takes it up
+  // Empty space is refused; the label taken up must survive.
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 500, 600), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 500, 600), kNoErr);
+  ASSERT_EQ(Labels().size(), 2u);
+  EXPECT_EQ(Children(Named(Labels()[0], "Lines")).size(), 1u);
+}
+
+TEST_F(LabelArtFaults, LineAddedToATakenUpLabelKeepsTheOldMainTip) {
+  Start();
+  DrawLabel(100, 100);
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);  // take up, no drag
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 300, 100), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 300, 100), kNoErr);  // one more leader line
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 220, 260), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 220, 260), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseUp, 220, 260), kNoErr);
+  ASSERT_EQ(Labels().size(), 1u);
+  const std::vector<AIRealPoint> starts = LineStarts(Labels()[0]);
+  ASSERT_EQ(starts.size(), 2u);
+  // Each line starts 7 points (the head's length) from its tip.
+  const auto near = [](AIRealPoint p, float x, float y) { return std::hypot(p.h - x, p.v - y) < 7.5f; };
+  EXPECT_TRUE(near(starts[0], 300, 100) || near(starts[1], 300, 100));
+  EXPECT_TRUE(near(starts[0], 100, 100) || near(starts[1], 100, 100));
 }

@@ -124,7 +124,8 @@ TEST(BarbedArrowheads, RightOrWildAnglesNeverGiveInfiniteBarbs) {
     EXPECT_TRUE(std::isfinite(spread)) << angle;
     EXPECT_NEAR(spread, at89, 0.05f) << angle;
   }
-  EXPECT_EQ(BarbHalfSpread(-10), 0);
+  EXPECT_NEAR(BarbHalfSpread(-17), -2.7515761f, 1e-5);  // the same V, mirrored
+  EXPECT_NEAR(BarbHalfSpread(-120), -at89, 0.05f);
   EXPECT_NEAR(BarbHalfSpread(kNaN), 2.7515761f, 1e-5);  // unreadable: the default
   EXPECT_NEAR(BarbHalfSpread(std::numeric_limits<float>::infinity()), 2.7515761f, 1e-5);
   EXPECT_NEAR(BarbHalfSpread(45), 9, 1e-5);  // within range: unchanged

@@ -106,11 +106,13 @@ TEST(TrapezoidShape, SixtyDegreeSidesWithLandingAtTheNearSide) {
   EXPECT_LT(flipped.centreX, 0);
 }
 
-TEST(ShapeSide, LeaderPointingStraightUpOrDownCountsAsLeft) {
+TEST(ShapeSide, LeaderPointingStraightUpOrDownKeepsTheShapeOnTheLandingSide) {
   EXPECT_TRUE(LabelExtendsRight(0, false));
   EXPECT_FALSE(LabelExtendsRight(0, true));
-  EXPECT_FALSE(LabelExtendsRight(kPi / 2, false));
-  EXPECT_FALSE(LabelExtendsRight(-kPi / 2, false));
+  // The label box lies right of the landing for a vertical leader: so does the shape.
+  EXPECT_TRUE(LabelExtendsRight(kPi / 2, false));
+  EXPECT_TRUE(LabelExtendsRight(-kPi / 2, false));
+  EXPECT_FALSE(LabelExtendsRight(kPi / 2 + 0.01f, false));
   EXPECT_TRUE(LabelExtendsRight(kPi, true));
 }
 
