@@ -20,7 +20,8 @@ typedef struct ADMBasicSuite {
   ASErr (*MessageAlert)(const char* text);
   // Sets the pointer to the plug-in's cursor resource; an unknown id gives kBadParameterErr.
   ASErr (*SetPlatformCursor)(SPPluginRef self, int32_t cursorID);
-  // Entry `index` (1-based) of the plug-in's string list stringID into a buffer of size bytes.
+  // Entry `index` (1-based) of the plug-in's string list stringID into a buffer of size bytes;
+  // kNameNotFoundErr for an unknown list or entry.
   ASErr (*GetIndexString)(SPPluginRef self, int32_t stringID, int32_t index, char* buffer, int32_t size);
   // Formats value with `precision` decimals into a buffer of size bytes.
   ASErr (*ValueToText)(AIReal value, char* text, int32_t size, int32_t precision);

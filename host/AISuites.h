@@ -48,6 +48,8 @@ typedef AIUnusedSuite AIURLSuite;
 
 // ---------------------------------------------------------------------------
 // Real math. Angles in radians, 0 to the right, counter-clockwise positive.
+// Non-finite inputs, and results too large for an AIReal, give kBadParameterErr
+// and leave the result untouched.
 #define kAIRealMathSuite "AI Real Math Suite"
 #define kAIRealMathSuiteVersion 1
 typedef struct AIRealMathSuite {
@@ -206,7 +208,9 @@ typedef struct AIHitTestSuite {
   // Guides, hidden and locked art and art on hidden or locked layers are not hit.
   // The caller releases the ref.
   AIErr (*HitTestEx)(AIArtHandle art, const AIRealPoint* point, AIReal tolerance, int32_t option, AIHitRef* hit);
+  // False for a miss or a bad ref.
   ASBoolean (*IsHit)(AIHitRef hit);
+  // The hit's type; -1 for a miss or a bad ref.
   int32_t (*GetType)(AIHitRef hit);
   AIErr (*GetHitData)(AIHitRef hit, AIToolHitData* data);
   AIErr (*Release)(AIHitRef hit);
@@ -233,6 +237,8 @@ typedef struct AIDocumentViewSuite {
 #define kAITransformArtSuiteVersion 1
 typedef struct AITransformArtSuite {
   // Transforms every point and handle (paths), the anchor (texts) or everything inside (groups).
+  // A matrix that is not finite, or that would move a point beyond the range of AIReal,
+  // gives kBadParameterErr and changes nothing.
   AIErr (*TransformArt)(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale, int32_t flags);
 } AITransformArtSuite;
 
@@ -311,7 +317,8 @@ typedef struct AIToolSuite {
   AIErr (*GetToolNumberFromName)(const char* name, int32_t* number);
   AIErr (*SetSelectedTool)(AIToolHandle tool);
   AIErr (*GetSelectedTool)(AIToolHandle* tool);
-  // vars ends with kInfoEndOfList; values[i] points to an AIReal for 15 and 16, to a string for 23.
+  // vars ends with kInfoEndOfList (at most 64 entries before it); values[i] points to an AIReal
+  // for 15 and 16, to a string for 23.
   AIErr (*SetToolInfoVarValues)(const int32_t* vars, void** values);
   AIErr (*SetToolRolloverIcon)(AIToolHandle tool, ADMIconRef icon);
 } AIToolSuite;

@@ -46,7 +46,8 @@ typedef struct ATETextRangeSuite {
   AIErr (*GetSize)(ATETextRangeRef range, int32_t* size);
   // Deletes the range's text.
   AIErr (*Remove)(ATETextRangeRef range);
-  // Appends length characters (platform encoding) at the end of the range.
+  // Appends length characters (platform encoding) at the end of the range; a length
+  // that runs past a terminator in text gives kBadParameterErr.
   AIErr (*InsertAfter_AsChar)(ATETextRangeRef range, const char* text, int32_t length);
   // The range's text (platform encoding) into a buffer of size bytes.
   AIErr (*GetContents_AsChar)(ATETextRangeRef range, char* text, int32_t size, int32_t* length);

@@ -47,11 +47,14 @@ typedef struct SPBasicSuite {
   ASErr (*ReleaseSuite)(const char* name, int32_t version);
   // True when the two zero-terminated strings are equal; false for a null argument.
   ASBoolean (*IsEqual)(const char* token1, const char* token2);
-  // Returns kNoErr and a block of size bytes owned by the caller until FreeBlock, or kSPOutOfMemoryError.
+  // Returns kNoErr and a zero-filled block of size bytes owned by the caller until FreeBlock,
+  // or kSPOutOfMemoryError (also for sizes over 1 GiB).
   ASErr (*AllocateBlock)(size_t size, void** block);
   // Returns kNoErr; a null block is accepted; a block the host did not allocate gives kSPBadParameterError.
   ASErr (*FreeBlock)(void* block);
-  // Returns kNoErr and the resized block (contents kept up to the smaller size).
+  // Returns kNoErr and the resized block (contents kept up to the smaller size);
+  // kSPBadParameterError for a foreign block, kSPOutOfMemoryError when it cannot grow
+  // (the old block is then kept).
   ASErr (*ReallocateBlock)(void* block, size_t newSize, void** newblock);
   ASErr (*Undefined)(void);
 } SPBasicSuite;

@@ -1,5 +1,6 @@
 #include "hostsim/Encoding.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace hostsim {
@@ -18,11 +19,34 @@ void AppendUtf8(std::string& out, char32_t c) {
   } else if (c < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (c >> 6)));
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
+  } else if (c < 0x10000) {
     out.push_back(static_cast<char>(0xE0 | (c >> 12)));
     out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
+}
+
+// Decodes the character at text[i]: its code point and byte length, or a
+// length of 0 for a malformed byte (bad lead or continuation, truncated,
+// overlong, surrogate, past U+10FFFF).
+std::size_t DecodeAt(std::string_view text, std::size_t i, char32_t& c) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  const std::size_t length = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto cont = static_cast<unsigned char>(text[i + k]);
+    if ((cont & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (cont & 0x3F);
+  }
+  const char32_t minimum = length == 1 ? 0 : length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  return length;
 }
 
 char ToCp1252(char32_t c) {
@@ -48,76 +72,37 @@ std::string Cp1252ToUtf8(std::string_view text) {
 std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int length = 0;
-    char32_t c = 0;
-    if (b < 0x80) {
-      length = 1;
-      c = b;
-    } else if ((b & 0xE0) == 0xC0) {
-      length = 2;
-      c = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      length = 3;
-      c = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-      length = 4;
-      c = b & 0x07;
-    }
-    bool valid = length > 0 && i + length <= text.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + k]);
-      if ((cont & 0xC0) != 0x80) {
-        valid = false;
-      } else {
-        c = (c << 6) | (cont & 0x3F);
-      }
-    }
-    if (!valid) {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    out.push_back(ToCp1252(c));
-    i += length;
-  }
+  for (char32_t c : Utf8CodePoints(text)) out.push_back(c == 0xFFFD ? '?' : ToCp1252(c));
   return out;
 }
 
 bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int length = 0;
-    char32_t c = 0;
-    if (b < 0x80) {
-      ++i;
-      continue;
-    } else if ((b & 0xE0) == 0xC0) {
-      length = 2;
-      c = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      length = 3;
-      c = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-      length = 4;
-      c = b & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (int k = 1; k < length; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + k]);
-      if ((cont & 0xC0) != 0x80) return false;
-      c = (c << 6) | (cont & 0x3F);
-    }
-    const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+  char32_t c = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = DecodeAt(text, i, c);
+    if (length == 0) return false;
     i += length;
   }
   return true;
+}
+
+std::vector<char32_t> Utf8CodePoints(std::string_view text) {
+  std::vector<char32_t> out;
+  out.reserve(text.size());
+  char32_t c = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = DecodeAt(text, i, c);
+    out.push_back(length == 0 ? char32_t{0xFFFD} : c);
+    i += length == 0 ? 1 : length;
+  }
+  return out;
+}
+
+std::string SanitizeUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : Utf8CodePoints(text)) AppendUtf8(out, c);
+  return out;
 }
 
 bool CopyTruncated(std::string_view text, char* buffer, long size) {

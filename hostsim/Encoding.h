@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hostsim {
 
@@ -15,6 +16,10 @@ std::string Utf8ToCp1252(std::string_view text);
 
 // True when text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+// Code points of a UTF-8 string; each malformed byte gives one U+FFFD.
+std::vector<char32_t> Utf8CodePoints(std::string_view text);
+// The string with every malformed byte replaced by U+FFFD.
+std::string SanitizeUtf8(std::string_view text);
 
 // Copies text into a buffer of size bytes: at most size - 1 bytes and a terminator.
 // Nothing is written when buffer is null or size < 1. True when all of text fitted.

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "apps/labels-run/Commands.h"
+#include "hostsim/Encoding.h"
 #include "hostsim/Host.h"
 #include "hostsim/document/Document.h"
 #include "hostsim/document/DocumentApi.h"
-#include "hostsim/document/TextCodec.h"
 
 namespace labelsrun {
 namespace {

@@ -15,7 +15,7 @@
 #include "hostsim/document/Document.h"
 #include "hostsim/document/DocumentApi.h"
 #include "hostsim/document/DocumentJson.h"
-#include "hostsim/document/TextCodec.h"
+#include "hostsim/Encoding.h"
 
 namespace hostsim {
 namespace {

@@ -10,7 +10,7 @@
 #include <hb.h>
 
 #include "hostsim/FontList.h"
-#include "hostsim/document/TextCodec.h"
+#include "hostsim/Encoding.h"
 
 namespace hostsim {
 namespace {
