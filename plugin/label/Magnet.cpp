@@ -1,5 +1,6 @@
 #include "label/Magnet.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/State.h"
@@ -46,6 +47,20 @@ bool Near(const AIRealPoint& a, const AIRealPoint& b, float distance) {
 
 bool SamePoint(const AIRealPoint& a, const AIRealPoint& b) { return a.h == b.h && a.v == b.v; }
 
+// A cubic lies inside the box of its four control points, so no sample of
+// a curve whose box, grown by the reach, misses the cursor can come near it.
+bool CurveBoxNear(const AIRealBezier& curve, const AIRealPoint& cursor, float reach) {
+  const AIRealPoint points[] = {curve.p0, curve.p1, curve.p2, curve.p3};
+  float left = points[0].h, right = points[0].h, bottom = points[0].v, top = points[0].v;
+  for (const AIRealPoint& p : points) {
+    left = std::min(left, p.h);
+    right = std::max(right, p.h);
+    bottom = std::min(bottom, p.v);
+    top = std::max(top, p.v);
+  }
+  return cursor.h >= left - reach && cursor.h <= right + reach && cursor.v >= bottom - reach && cursor.v <= top + reach;
+}
+
 }  // namespace
 
 bool RunMagnetTest(AIRealPoint cursor) {
@@ -76,6 +91,7 @@ bool RunMagnetTest(AIRealPoint cursor) {
       const AIPathSegment& a = segments[j];
       const AIPathSegment& b = segments[last ? 0 : j + 1];
       const AIRealBezier curve{a.p, a.out, b.in, b.p};
+      if (!CurveBoxNear(curve, cursor, kSegmentReach)) continue;
       for (int k = 0; k < kSegmentSamples; ++k) {
         AIRealPoint sample;
         if (sAIRealBezier->Evaluate(&curve, static_cast<AIReal>(k) * 0.01f, &sample) != kNoErr) break;
