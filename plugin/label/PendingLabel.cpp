@@ -1,6 +1,9 @@
 #include "label/PendingLabel.h"
 
+#include <cstring>
+
 #include "core/FixedText.h"
+#include "core/Suites.h"
 #include "label/PathStyles.h"
 
 HeadSettings HeadSettingsFrom(const State& g) {
@@ -31,6 +34,19 @@ void SetCurrentFreeText(const char* text) {
   g.FreeTextLength = static_cast<int32_t>(CopyText(g.CurrentFreeText, text));
 }
 
+int32_t FontIndexOf(const char* fontName) {
+  int32_t count = 0;
+  if (sAIFont->CountFonts(&count) != kNoErr) return 0;
+  for (int32_t i = 0; i < count; ++i) {
+    AIFontKey key = nullptr;
+    char name[kFontNameSize] = {};
+    if (sAIFont->IndexFontList(i, &key) == kNoErr && sAIFont->GetFullFontName(key, name, sizeof name) == kNoErr &&
+        std::strcmp(name, fontName) == 0)
+      return i;
+  }
+  return 0;
+}
+
 void InitPendingLabel() {
   State& g = *gState;
   g.ShapeKind = g.Etiquette;
@@ -53,6 +69,7 @@ void InitPendingLabel() {
   g.TextGapH = g.DecalageHorizTexte;
   g.TextGapV = g.DecalageVertiTexte;
   if (g.FreeTextLength == 0) SetCurrentFreeText(g.TexteLibre[0]);
+  g.FontListIndex = FontIndexOf(g.Police);
 
   g.EqualSides = 1;
   g.LeaderAngle = kInitialLeaderAngle;

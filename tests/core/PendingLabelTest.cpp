@@ -1,4 +1,6 @@
 #include <cmath>
+#include <cstring>
+#include <string>
 #include <limits>
 
 #include "InProcessCore.h"
@@ -85,4 +87,17 @@ TEST(PathStyles, LinesAreStrokedShapesFilledOnlyWithABackgroundHeadsFilledSolid)
     EXPECT_FALSE(s.solidHead.strokePaint);
     EXPECT_EQ(s.solidHead.fill.color.c.g.gray, 1.0f);
   }
+}
+
+TEST_F(PendingLabel, LabelTextUsesTheStoredFontsPlaceInTheHostsList) {
+  WriteDefaultSettings();
+  ASSERT_GE(host().fonts().size(), 2u);
+  const std::string second = host().fonts().at(1).fullName;
+  ASSERT_LT(second.size(), sizeof g().Police);
+  std::strcpy(g().Police, second.c_str());
+  InitPendingLabel();
+  EXPECT_EQ(g().FontListIndex, 1);
+  std::strcpy(g().Police, "No Such Font");
+  InitPendingLabel();
+  EXPECT_EQ(g().FontListIndex, 0);
 }
