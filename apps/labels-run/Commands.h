@@ -35,7 +35,10 @@ void NoteCode(const CommandContext& ctx, const char* what, int32_t code);
 using CommandFn = std::function<void(CommandContext&)>;
 using CommandTable = std::map<std::string, CommandFn>;
 
-// A finite number, or ScriptError("... is not a number").
+// Numbers in a session: coordinates, sizes and the zoom.
+inline constexpr double kLargestNumber = 1e7;
+// A finite number within +-kLargestNumber, or ScriptError ("... is not a number",
+// "... is out of range").
 double ParseNumber(const std::string& word);
 // Throws ScriptError unless args has between min and max words.
 void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, const char* usage);

@@ -20,6 +20,10 @@ double ParseNumber(const std::string& word) {
   if (word.empty() || in.fail() || !in.eof() || !std::isfinite(value)) {
     throw ScriptError("\"" + word + "\" is not a number");
   }
+  // Coordinates are single-precision in the document; sums of two must stay finite.
+  if (std::fabs(value) > kLargestNumber) {
+    throw ScriptError("\"" + word + "\" is out of range (numbers are at most 10000000 in size)");
+  }
   return value;
 }
 

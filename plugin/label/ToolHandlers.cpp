@@ -5,6 +5,7 @@
 // [SECTION] Select and deselect
 #include "label/ToolHandlers.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -33,6 +34,11 @@ constexpr float kAngleStep = 0.7853982f;  // Shift snaps the leader to multiples
 constexpr const char* kLabelLayerTitle = "KPX\x95\xC9tiq";
 
 void SetCursor(int32_t id) { sADMBasic->SetPlatformCursor(gPluginRef, id); }
+
+// A cursor position the tool can place art at; anything else is ignored.
+bool Usable(const AIToolMessage* message) {
+  return message != nullptr && std::isfinite(message->cursor.h) && std::isfinite(message->cursor.v);
+}
 
 bool PanelVisible() {
   const State& g = *gState;
@@ -202,6 +208,7 @@ bool StepLabelIndex() {
 //-----------------------------------------------------------------------------
 
 ASErr ToolTrackCursor(AIToolMessage* message) {
+  if (!Usable(message)) return kNoErr;
   const State& g = *gState;
   if (g.AlertShowing) return kNoErr;
   const char* info = "";
@@ -224,6 +231,7 @@ ASErr ToolTrackCursor(AIToolMessage* message) {
 //-----------------------------------------------------------------------------
 
 ASErr ToolMouseDown(AIToolMessage* message) {
+  if (!Usable(message)) return kNoErr;
   State& g = *gState;
   const bool shift = ShiftHeld(), alt = AltHeld();
   if (g.Dragged) g.ArrowCount = 0;
@@ -307,6 +315,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
 //-----------------------------------------------------------------------------
 
 ASErr ToolMouseDrag(AIToolMessage* message) {
+  if (!Usable(message)) return kNoErr;
   State& g = *gState;
   g.Dragged = true;
   g.MoveMode = SpaceHeld();

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <limits>
 
 #include "PluginHost.h"
 #include "host/AllSuites.h"
@@ -207,4 +208,14 @@ TEST_F(LabelArtFaults, LineAddedToATakenUpLabelKeepsTheOldMainTip) {
   const auto near = [](AIRealPoint p, float x, float y) { return std::hypot(p.h - x, p.v - y) < 7.5f; };
   EXPECT_TRUE(near(starts[0], 300, 100) || near(starts[1], 300, 100));
   EXPECT_TRUE(near(starts[0], 100, 100) || near(starts[1], 100, 100));
+}
+
+TEST_F(LabelArtFaults, CursorThatIsNotFiniteIsIgnored) {
+  Start();
+  const float inf = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(Send(kSelectorAITrackToolCursor, inf, 5), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, inf, 5), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, std::nanf(""), 5), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseUp, 0, 0), kNoErr);
+  EXPECT_TRUE(Labels().empty());
 }

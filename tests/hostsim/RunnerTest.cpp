@@ -87,6 +87,7 @@ TEST_F(Runner, ABadLineStopsTheRunWithItsPlaceAndWritesNothingMore) {
       {"move one 2", "\"one\" is not a number"},
       {"down nan 2", "\"nan\" is not a number"},
       {"drag 1 inf", "\"inf\" is not a number"},
+      {"click 1e40 5", "\"1e40\" is out of range"},
       {"up 1 2 3", "usage: up X Y"},
       {"press capslock", "unknown key \"capslock\""},
       {"release", "usage:"},
