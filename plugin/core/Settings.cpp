@@ -493,7 +493,9 @@ void ReadAllSettings() {
   ReadReal(keys::DecalageVertiTexte, g.DecalageVertiTexte);
   ReadBoolean(keys::Magnetisme, g.Magnetisme);
   int32_t tolerance = 0;
-  if (ReadInteger(keys::Tolerance, tolerance)) g.Tolerance = static_cast<int16_t>(tolerance);
+  // A distance of at least 1 point that fits its 16 bits; anything else keeps the default.
+  if (ReadInteger(keys::Tolerance, tolerance) && tolerance >= 1 && tolerance <= INT16_MAX)
+    g.Tolerance = static_cast<int16_t>(tolerance);
   ReadBoolean(keys::Calque, g.Calque);
 
   ReadArrowheadSettings();

@@ -112,6 +112,9 @@ namespace {
 // sends far more than 32767 messages, and a wrapped counter would either
 // acquire everything again or release the suites while they are in use.
 int64_t gSuiteCounter = 0;
+// The row whose failure was last shown: a suite that stays missing is
+// reported once, not on every message that tries again.
+const SuiteRow* gReportedRow = nullptr;
 
 void ShowAcquisitionAlert(ASErr code, const SuiteRow& row) {
   char text[256];
@@ -146,13 +149,17 @@ ASErr AcquireSuites() {
     const ASErr err = sSPBasic->AcquireSuite(row.name, row.version, row.slot);
     if (err != kNoErr || *row.slot == nullptr) {
       const ASErr code = err != kNoErr ? err : kSPSuiteNotFoundError;
-      if (acquired[kADMBasicRow]) ShowAcquisitionAlert(code, row);
+      if (acquired[kADMBasicRow] && gReportedRow != &row) {
+        ShowAcquisitionAlert(code, row);
+        gReportedRow = &row;
+      }
       UndoAcquisition(acquired);
       return code;
     }
     acquired[i] = true;
   }
   gSuiteCounter = 1;
+  gReportedRow = nullptr;
   return kNoErr;
 }
 

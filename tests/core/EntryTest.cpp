@@ -86,6 +86,9 @@ TEST_F(Entry, ASuiteMissingAfterTheDialogToolkitIsShownInAnAlert) {
   EXPECT_EQ(alerts[0]["text"], "Error: 1394689636, suite: AI Font Suite, version: 3!");
   EXPECT_EQ(h.suites().HeldCount(kADMBasicSuite, kADMBasicSuiteVersion), 0);
   EXPECT_EQ(h.tools().PluginTool(), nullptr);
+  // Every later message fails the same way, but the missing suite is reported once.
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(h.SendInterface("Another selector"), kSPSuiteNotFoundError);
+  EXPECT_EQ(h.events().OfType("alert").size(), alerts.size());
 }
 
 TEST_F(Entry, SelectorsAKnownCallerDoesNotListAnswerZero) {

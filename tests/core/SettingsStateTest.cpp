@@ -105,7 +105,9 @@ TEST_F(SettingsState, ValuesOutOfRangeLeaveTheirSettingAsItWas) {
   Put(keys::Fleche, int32_t{5});
   Put(keys::DecalageHorizTexte, 1e12);
   Put(keys::VariablePolice, int32_t{300});
+  Put(keys::Tolerance, int32_t{70000});  // would wrap in 16 bits
   ReadAllSettings();
+  EXPECT_EQ(g().Tolerance, 8);
   EXPECT_EQ(g().Etiquette, 1);
   EXPECT_EQ(g().Fleche, 1);
   EXPECT_EQ(g().HeadPoints.count, 6);
