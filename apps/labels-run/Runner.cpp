@@ -111,17 +111,16 @@ class Session {
     hostsim::HostOptions hostOptions;
     hostOptions.prefsFile = options_.prefsFile;
     hostOptions.pluginFile = options_.pluginFile;
-    std::unique_ptr<hostsim::Host> host;
     try {
-      host = std::make_unique<hostsim::Host>(hostOptions);
+      hostOwner_ = std::make_unique<hostsim::Host>(hostOptions);
     } catch (const std::exception& e) {
       err_ << "labels-run: the host cannot start: " << e.what() << "\n";
       return 2;
     }
-    host_ = host.get();
+    host_ = hostOwner_.get();
     FlushMessages();
     // A modal dialog takes the lines that follow until it closes.
-    host->SetModalLoop([this](hostsim::Host&, ADMDialogRef dialog) { FeedModal(dialog); });
+    host_->SetModalLoop([this](hostsim::Host&, ADMDialogRef dialog) { FeedModal(dialog); });
 
     while (next_ < lines_.size() && !failure_) RunLine(next_++);
     if (failure_) {
@@ -202,7 +201,8 @@ class Session {
   CommandTable commands_;
   std::string scriptName_;
   std::string scriptDir_;
-  hostsim::Host* host_ = nullptr;
+  std::unique_ptr<hostsim::Host> hostOwner_;
+  hostsim::Host* host_ = nullptr;  // hostOwner_, while the session runs
   std::size_t next_ = 0;
   std::optional<std::string> failure_;
 };

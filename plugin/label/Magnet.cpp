@@ -1,6 +1,7 @@
 #include "label/Magnet.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "core/State.h"
@@ -50,14 +51,8 @@ bool SamePoint(const AIRealPoint& a, const AIRealPoint& b) { return a.h == b.h &
 // A cubic lies inside the box of its four control points, so no sample of
 // a curve whose box, grown by the reach, misses the cursor can come near it.
 bool CurveBoxNear(const AIRealBezier& curve, const AIRealPoint& cursor, float reach) {
-  const AIRealPoint points[] = {curve.p0, curve.p1, curve.p2, curve.p3};
-  float left = points[0].h, right = points[0].h, bottom = points[0].v, top = points[0].v;
-  for (const AIRealPoint& p : points) {
-    left = std::min(left, p.h);
-    right = std::max(right, p.h);
-    bottom = std::min(bottom, p.v);
-    top = std::max(top, p.v);
-  }
+  const auto [left, right] = std::minmax({curve.p0.h, curve.p1.h, curve.p2.h, curve.p3.h});
+  const auto [bottom, top] = std::minmax({curve.p0.v, curve.p1.v, curve.p2.v, curve.p3.v});
   return cursor.h >= left - reach && cursor.h <= right + reach && cursor.v >= bottom - reach && cursor.v <= top + reach;
 }
 
