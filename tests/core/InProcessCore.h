@@ -32,10 +32,19 @@ class InProcessCoreTest : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
 
+  // A library whose resources (string lists, pictures) the host should serve;
+  // none by default.
+  virtual std::filesystem::path ResourceLibrary() const { return {}; }
+
   // A host over the test's preference file, every suite acquired, a cleared state block.
   void StartHost(bool readPrefs) {
     StopHost();
-    host_ = std::make_unique<hostsim::Host>(hostsim::HostOptions{dir_ / "preferences.json", {}, readPrefs});
+    host_ = std::make_unique<hostsim::Host>(
+        hostsim::HostOptions{dir_ / "preferences.json", ResourceLibrary(), readPrefs});
+    // The host reads resources from the library it has launched.
+    if (!ResourceLibrary().empty()) {
+      ASSERT_EQ(host_->Launch(), kNoErr);
+    }
     sSPBasic = host_->basicSuite();
     gPluginRef = host_->pluginRef();
     ResetSuiteCounter();

@@ -2,6 +2,7 @@
 // the number's upper limit, and labels without text. The tool's handlers run
 // in the test over the simulated host, so the modes can be set directly.
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +14,9 @@ namespace {
 
 class LabelTextModes : public InProcessCoreTest {
  protected:
+  // The messages come from the library's string list.
+  std::filesystem::path ResourceLibrary() const override { return KPX_PLUGIN_FILE; }
+
   void SetUp() override {
     InProcessCoreTest::SetUp();
     WriteDefaultSettings();
@@ -44,6 +48,14 @@ class LabelTextModes : public InProcessCoreTest {
     sATETextRange->GetContents_AsChar(range, text, sizeof text, &length);
     sATETextRange->Release(range);
     return std::string(text, static_cast<size_t>(length));
+  }
+
+  std::vector<std::string> Alerts() {
+    std::vector<std::string> alerts;
+    const nlohmann::json dump = host().Dump();
+    for (const auto& event : dump["events"])
+      if (event["type"] == "alert") alerts.push_back(event["text"]);
+    return alerts;
   }
 
   size_t LabelCount() { return host().Dump()["layers"][0]["art"].size(); }
@@ -81,10 +93,11 @@ TEST_F(LabelTextModes, Number32767IsTheLastOneAccepted) {
   DrawLabel(100, 100);
   EXPECT_EQ(LabelText(), "32767");
 
-  // The message itself comes from the library's string list, which this
-  // in-process host does not hold; the click must be refused all the same.
   AIToolMessage down = At(100, 400), place = At(200, 500);
   ToolMouseDown(&down);
+  const std::vector<std::string> alerts = Alerts();
+  ASSERT_EQ(alerts.size(), 1u);
+  EXPECT_EQ(alerts[0], "You reached the superior limit. The number can not be higher than 32767.");
   EXPECT_EQ(g().LabelNumber, 32767);
   EXPECT_FALSE(g().ClickAccepted);
   // The refused click draws nothing, even when dragged.
