@@ -21,10 +21,10 @@ constexpr int kSegmentSamples = 100;  // t = 0, 0.01, ... 0.99
 // Every path of the document, through a block the host allocated.
 std::vector<AIArtHandle> AllPaths() {
   std::vector<AIArtHandle> paths;
-  const AIMatchingArtSpec spec{kPathArt, 0, 0};
+  const AIMatchingArtSpec pathsOnly{kPathArt, 0, 0};
   AIArtHandle* matches = nullptr;
   int32_t count = 0;
-  if (sAIMatchingArt->GetMatchingArt(&spec, 1, &matches, &count) != kNoErr) return paths;
+  if (sAIMatchingArt->GetMatchingArt(&pathsOnly, 1, &matches, &count) != kNoErr) return paths;
   if (matches != nullptr && count > 0) paths.assign(matches, matches + count);
   sSPBasic->FreeBlock(matches);
   return paths;

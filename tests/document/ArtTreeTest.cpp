@@ -104,10 +104,10 @@ TEST_F(ArtTree, MatchingArtListsPathsInDocumentOrderInAFreeableBlock) {
   ASSERT_EQ(art->SetArtUserAttr(locked, kArtLocked, kArtLocked), kNoErr);
   const std::size_t blocksBefore = hostsim::LiveBlocks();
 
-  AIMatchingArtSpec spec{kPathArt, 0, 0};
+  AIMatchingArtSpec match{kPathArt, 0, 0};
   AIArtHandle* found = nullptr;
   int32_t count = 0;
-  ASSERT_EQ(matching->GetMatchingArt(&spec, 1, &found, &count), kNoErr);
+  ASSERT_EQ(matching->GetMatchingArt(&match, 1, &found, &count), kNoErr);
   ASSERT_EQ(count, 3);
   EXPECT_EQ(found[0], locked);
   EXPECT_EQ(found[1], top);
@@ -115,13 +115,13 @@ TEST_F(ArtTree, MatchingArtListsPathsInDocumentOrderInAFreeableBlock) {
   EXPECT_EQ(hostsim::LiveBlocks(), blocksBefore + 1);
   EXPECT_TRUE(hostsim::FreeBlock(found));
 
-  spec = {kPathArt, kArtLocked, 0};
-  ASSERT_EQ(matching->GetMatchingArt(&spec, 1, &found, &count), kNoErr);
+  match = {kPathArt, kArtLocked, 0};
+  ASSERT_EQ(matching->GetMatchingArt(&match, 1, &found, &count), kNoErr);
   EXPECT_EQ(count, 2);
   hostsim::FreeBlock(found);
 
-  spec = {kTextFrameArt, 0, 0};
-  ASSERT_EQ(matching->GetMatchingArt(&spec, 1, &found, &count), kNoErr);
+  match = {kTextFrameArt, 0, 0};
+  ASSERT_EQ(matching->GetMatchingArt(&match, 1, &found, &count), kNoErr);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(found, nullptr);
 }

@@ -615,15 +615,15 @@ TEST_F(BadInput, MatchingArtRefusesNegativeCountsAndMissingSpecs) {
   AIArtHandle sentinel[1] = {};
   AIArtHandle* matches = sentinel;
   int32_t n = -7;
-  const AIMatchingArtSpec spec{kPathArt, 0, 0};
+  const AIMatchingArtSpec match{kPathArt, 0, 0};
   ExpectAllFail({
-      {"null matches", [&] { return matching->GetMatchingArt(&spec, 1, nullptr, &n); }},
-      {"null count", [&] { return matching->GetMatchingArt(&spec, 1, &matches, nullptr); }},
-      {"negative specs", [&] { return matching->GetMatchingArt(&spec, -1, &matches, &n); }},
-      {"min specs", [&] { return matching->GetMatchingArt(&spec, INT16_MIN, &matches, &n); }},
+      {"null matches", [&] { return matching->GetMatchingArt(&match, 1, nullptr, &n); }},
+      {"null count", [&] { return matching->GetMatchingArt(&match, 1, &matches, nullptr); }},
+      {"negative specs", [&] { return matching->GetMatchingArt(&match, -1, &matches, &n); }},
+      {"min specs", [&] { return matching->GetMatchingArt(&match, INT16_MIN, &matches, &n); }},
       {"null specs", [&] { return matching->GetMatchingArt(nullptr, 1, &matches, &n); }},
   });
-  // No spec matches nothing: a neutral answer.
+  // No match matches nothing: a neutral answer.
   EXPECT_EQ(matching->GetMatchingArt(nullptr, 0, &matches, &n), kNoErr);
   EXPECT_EQ(matches, nullptr);
   EXPECT_EQ(n, 0);
