@@ -19,6 +19,13 @@ class SuiteRegistry {
 
   // kNoErr and the table, or kSPSuiteNotFoundError (also for a refused suite).
   ASErr Acquire(const char* name, int32_t version, const void** suite);
+  // The table typed, or null when it cannot be acquired (for the host's own
+  // tests and tools, which call the suites as the plug-in does).
+  template <class Table>
+  const Table* AcquireTable(const char* name, int32_t version) {
+    const void* table = nullptr;
+    return Acquire(name, version, &table) == kNoErr ? static_cast<const Table*>(table) : nullptr;
+  }
   // kSPSuiteNotFoundError when the suite is not held.
   ASErr Release(const char* name, int32_t version);
 

@@ -1,7 +1,5 @@
 #include "label/LabelArt.h"
 
-#include <cstring>
-
 #include "core/Suites.h"
 
 AIPathSegment SharpSegment(Point p) {
@@ -14,10 +12,14 @@ Anchor ToAnchor(const AIPathSegment& s) { return {ToPoint(s.p), ToPoint(s.in), T
 bool ArtAlive(AIArtHandle art) { return art != nullptr && sAIArt && sAIArt->ValidArt(art); }
 
 ASErr WritePath(AIArtHandle path, const std::vector<Anchor>& anchors, bool closed) {
-  if (!ArtAlive(path)) return kBadParameterErr;
   std::vector<AIPathSegment> segments;
   segments.reserve(anchors.size());
   for (const Anchor& a : anchors) segments.push_back({ToAIPoint(a.p), ToAIPoint(a.in), ToAIPoint(a.out), false});
+  return WriteSegments(path, segments, closed);
+}
+
+ASErr WriteSegments(AIArtHandle path, const std::vector<AIPathSegment>& segments, bool closed) {
+  if (!ArtAlive(path)) return kBadParameterErr;
   const int16_t count = static_cast<int16_t>(segments.size());
   ASErr err = sAIPath->SetPathSegmentCount(path, count);
   if (err == kNoErr && count > 0) err = sAIPath->SetPathSegments(path, 0, count, segments.data());
@@ -43,6 +45,19 @@ ASErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* ar
   return err;
 }
 
+ASErr NewPath(int16_t paintOrder, AIArtHandle prep, int16_t anchors, AIArtHandle* path) {
+  ASErr err = NewArt(kPathArt, paintOrder, prep, path);
+  if (err == kNoErr && anchors > 0) err = sAIPath->SetPathSegmentCount(*path, anchors);
+  return err;
+}
+
+ASErr MoveArt(AIArtHandle art, AIRealPoint by) {
+  AIRealMatrix m;
+  ASErr err = sAIRealMath->AIRealMatrixSetTranslate(&m, by.h, by.v);
+  if (err == kNoErr) err = sAITransformArt->TransformArt(art, &m, 1.0f, 0);
+  return err;
+}
+
 void DisposeArt(AIArtHandle& art) {
   if (ArtAlive(art)) sAIArt->DisposeArt(art);
   art = nullptr;
@@ -53,12 +68,6 @@ ASErr SetLabelTag(AIArtHandle art, const char* name) { return sAITag->SetTag(art
 bool HasTag(AIArtHandle art, const char* name) {
   ASBoolean has = false;
   return sAITag->HasTag(art, name, &has) == kNoErr && has;
-}
-
-bool ArtNameIs(AIArtHandle art, const char* name) {
-  char buffer[256] = {};
-  ASBoolean isDefault = false;
-  return sAIArt->GetArtName(art, buffer, sizeof buffer, &isDefault) == kNoErr && std::strcmp(buffer, name) == 0;
 }
 
 int16_t ArtType(AIArtHandle art) {

@@ -19,11 +19,16 @@ bool ArtAlive(AIArtHandle art);
 // Gives the path exactly these anchors, closed or open, in one piece. A dead
 // handle is left alone (kBadParameterErr).
 ASErr WritePath(AIArtHandle path, const std::vector<Anchor>& anchors, bool closed);
+ASErr WriteSegments(AIArtHandle path, const std::vector<AIPathSegment>& segments, bool closed);
 // Reads every anchor of a path into `out` (cleared first).
 ASErr ReadPath(AIArtHandle path, std::vector<AIPathSegment>& out);
 
 // A new path or group placed by paintOrder relative to prep; null on failure.
 ASErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* art);
+// A new path with `anchors` anchors (all at the origin until written).
+ASErr NewPath(int16_t paintOrder, AIArtHandle prep, int16_t anchors, AIArtHandle* path);
+// Moves art by a vector.
+ASErr MoveArt(AIArtHandle art, AIRealPoint by);
 // Deletes art that is still alive and clears the handle.
 void DisposeArt(AIArtHandle& art);
 
@@ -31,8 +36,6 @@ void DisposeArt(AIArtHandle& art);
 ASErr SetLabelTag(AIArtHandle art, const char* name);
 bool HasTag(AIArtHandle art, const char* name);
 
-// The art's name, or "" when it has none readable.
-bool ArtNameIs(AIArtHandle art, const char* name);
 int16_t ArtType(AIArtHandle art);
 // Children of a group, top first.
 std::vector<AIArtHandle> ChildrenOf(AIArtHandle group);

@@ -5,7 +5,7 @@
 
 bool LeaderPointsLeft(float leaderAngle) { return leaderAngle > kHalfPi || leaderAngle < -kHalfPi; }
 
-static bool InsideRightHalf(float leaderAngle) { return leaderAngle >= -kHalfPi && leaderAngle <= kHalfPi; }
+bool LeaderPointsRight(float leaderAngle) { return leaderAngle >= -kHalfPi && leaderAngle <= kHalfPi; }
 
 Landing ComputeLanding(Point lineEnd, float leaderAngle, float landingLength, bool leftSide, bool flipSide) {
   const bool horizontal = leaderAngle == 0.0f || leaderAngle == kPi || leaderAngle == -kPi;
@@ -25,13 +25,13 @@ LabelBoxSize ComputeLabelBox(float textWidth, float fontSize, int32_t textGapH, 
 
 float LabelCentreX(float landingEndX, float boxWidth, float leaderAngle, bool flipSide, bool leftSide,
                    float landingLength) {
-  bool toTheLeft = flipSide ? InsideRightHalf(leaderAngle) : leftSide;
+  bool toTheLeft = flipSide ? LeaderPointsRight(leaderAngle) : leftSide;
   if (landingLength < 0.0f) toTheLeft = !toTheLeft;
   return toTheLeft ? landingEndX - boxWidth / 2.0f : landingEndX + boxWidth / 2.0f;
 }
 
 Point TextAnchorFor(Point base, float offsetH, float offsetV, float leaderAngle, bool flipSide, bool leftSide) {
-  const bool minus = flipSide ? InsideRightHalf(leaderAngle) : leftSide;
+  const bool minus = flipSide ? LeaderPointsRight(leaderAngle) : leftSide;
   return {minus ? base.x - offsetH : base.x + offsetH, base.y + offsetV};
 }
 

@@ -19,8 +19,10 @@ enum ShapeKindValue : int32_t {
 constexpr float kHalfPi = 1.5707964f;
 constexpr float kPi = 3.1415927f;
 
-// The main leader line points to the left.
+// The main leader line points to the left (strictly beyond the vertical).
 bool LeaderPointsLeft(float leaderAngle);
+// The main leader line points to the right, the vertical included.
+bool LeaderPointsRight(float leaderAngle);
 
 // The landing continues the main leader line horizontally from its end. None
 // (the end itself) for an exactly horizontal line or a zero length.

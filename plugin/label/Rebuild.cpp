@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/FixedText.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "glue/TextWrappers.h"
@@ -21,28 +22,6 @@
 namespace {
 
 constexpr int kMostLeaderLines = 29;
-
-ASErr MoveArt(AIArtHandle art, AIRealPoint by) {
-  AIRealMatrix m;
-  ASErr err = sAIRealMath->AIRealMatrixSetTranslate(&m, by.h, by.v);
-  if (err == kNoErr) err = sAITransformArt->TransformArt(art, &m, 1.0f, 0);
-  return err;
-}
-
-ASErr WriteSegments(AIArtHandle path, const std::vector<AIPathSegment>& segments, bool closed) {
-  if (!ArtAlive(path)) return kBadParameterErr;
-  const int16_t count = static_cast<int16_t>(segments.size());
-  ASErr err = sAIPath->SetPathSegmentCount(path, count);
-  if (err == kNoErr && count > 0) err = sAIPath->SetPathSegments(path, 0, count, segments.data());
-  if (err == kNoErr) err = sAIPath->SetPathClosed(path, closed);
-  return err;
-}
-
-ASErr NewPath(int16_t paintOrder, AIArtHandle prep, int16_t anchors, AIArtHandle* path) {
-  ASErr err = NewArt(kPathArt, paintOrder, prep, path);
-  if (err == kNoErr && anchors > 0) err = sAIPath->SetPathSegmentCount(*path, anchors);
-  return err;
-}
 
 // The label's groups and leader lines must still exist: a label deleted
 // behind the plug-in's back is never written to.
@@ -230,26 +209,19 @@ static ASErr BuildLabelShape() {
 // [SECTION] Text
 //-----------------------------------------------------------------------------
 
-static int32_t BoundedLength(const char* text, int32_t most) {
-  int32_t length = 0;
-  while (length < most && text[length] != '\0') ++length;
-  return length;
-}
-
 // The label's text into `text` (platform encoding); returns its length.
 static int32_t LabelText(char (&text)[64]) {
   const State& g = *gState;
   std::memset(text, 0, sizeof text);
   if (g.FreeTextOn) {
-    int32_t most = g.FreeTextLength;
-    if (most < 0 || most > kFreeTextSize - 1) most = kFreeTextSize - 1;
-    const int32_t length = BoundedLength(g.CurrentFreeText, most);
+    const int32_t stored = static_cast<int32_t>(TextLength(g.CurrentFreeText));
+    const int32_t length = g.FreeTextLength >= 0 && g.FreeTextLength < stored ? g.FreeTextLength : stored;
     std::memcpy(text, g.CurrentFreeText, static_cast<size_t>(length));
     return length;
   }
   if (g.NumberOn) {
     if (sADMBasic->ValueToText(static_cast<AIReal>(g.LabelNumber), text, sizeof text, 0) != kNoErr) return 0;
-    const int32_t length = BoundedLength(text, sizeof text - 1);
+    const int32_t length = static_cast<int32_t>(TextLength(text));
     return length < NumberDigitCount(g.LabelNumber) ? length : NumberDigitCount(g.LabelNumber);
   }
   text[0] = g.LabelLetter;

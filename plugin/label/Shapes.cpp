@@ -2,11 +2,12 @@
 
 #include <cmath>
 
+#include "label/LabelLayout.h"
+
 namespace {
 
 constexpr double kSqrt3Over4 = 0.433012701892219;
 constexpr double kSqrt3Over2 = 0.866025403784439;
-constexpr float kHalfPi = 1.5707964f;
 
 // An outline with a non-finite coordinate would reach the document as
 // garbage; drop it whole instead.
@@ -107,10 +108,9 @@ std::vector<Anchor> EllipseOutline(float halfWidth, float halfHeight, Point cent
 }
 
 bool LabelExtendsRight(float leaderAngle, bool flipSide) {
-  // Inclusive at +-pi/2, like the label box's side, so that a vertical
-  // leader never puts the shape across its own landing.
-  const bool pointsRight = leaderAngle >= -kHalfPi && leaderAngle <= kHalfPi;
-  return pointsRight != flipSide;
+  // The label box's own rule, so that a vertical leader never puts the shape
+  // across its landing.
+  return LeaderPointsRight(leaderAngle) != flipSide;
 }
 
 PlacedOutline TrapezoidOutline(float width, float height, Point landingEnd, float leaderAngle,

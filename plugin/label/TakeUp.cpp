@@ -84,10 +84,7 @@ bool TakeUpLabel(AIArtHandle hitLine) {
     g.TextOn = true;
     g.TextFrame = first;
     AIRealPoint anchor{0, 0};
-    AIRealMatrix m;
-    if (sAITextFrame->GetPointTextAnchor(first, &anchor) == kNoErr &&
-        sAIRealMath->AIRealMatrixSetTranslate(&m, -anchor.h, -anchor.v) == kNoErr)
-      sAITransformArt->TransformArt(first, &m, 1.0f, 0);
+    if (sAITextFrame->GetPointTextAnchor(first, &anchor) == kNoErr) MoveArt(first, {-anchor.h, -anchor.v});
   }
 
   g.ArrowCount = static_cast<int8_t>(lineArt.size());
@@ -104,9 +101,7 @@ bool TakeUpLabel(AIArtHandle hitLine) {
   } else if (g.ArrowheadsOn) {
     // One head per line: those the label lacks (all of them, or the last
     // ones of a label drawn without its first head) are made now.
-    for (size_t i = heads.size(); i < lineArt.size(); ++i)
-      if (NewArt(kPathArt, kPlaceInsideOnBottom, arrows, &g.ArrowPaths[i]) == kNoErr)
-        sAIPath->SetPathSegmentCount(g.ArrowPaths[i], 6);
+    for (size_t i = heads.size(); i < lineArt.size(); ++i) NewPath(kPlaceInsideOnBottom, arrows, 6, &g.ArrowPaths[i]);
   }
 
   const AIArtHandle last = parts.back();
@@ -119,7 +114,7 @@ bool TakeUpLabel(AIArtHandle hitLine) {
       DisposeArt(unwanted);
     }
   } else if (g.ShapeOn) {
-    NewArt(kPathArt, kPlaceInsideOnBottom, label, &g.ShapePath);
+    NewPath(kPlaceInsideOnBottom, label, 0, &g.ShapePath);
   }
 
   // A click that adds a leader line makes its own tip the main one; the old

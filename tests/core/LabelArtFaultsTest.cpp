@@ -24,15 +24,11 @@ class LabelArtFaults : public PluginHostTest {
     auto& h = clickInEmptySpace ? OpenHost() : host();
     ASSERT_EQ(h.Launch(), kNoErr);
     ASSERT_EQ(h.SelectTool(true), kNoErr);
-    const void* table = nullptr;
-    ASSERT_EQ(h.suites().Acquire(kAIArtSuite, kAIArtSuiteVersion, &table), kNoErr);
-    art_ = static_cast<const AIArtSuite*>(table);
-    ASSERT_EQ(h.suites().Acquire(kAILayerSuite, kAILayerSuiteVersion, &table), kNoErr);
-    layers_ = static_cast<const AILayerSuite*>(table);
-    ASSERT_EQ(h.suites().Acquire(kAIPathSuite, kAIPathSuiteVersion, &table), kNoErr);
-    paths_ = static_cast<const AIPathSuite*>(table);
-    ASSERT_EQ(h.suites().Acquire(kAITagSuite, kAITagSuiteVersion, &table), kNoErr);
-    tags_ = static_cast<const AITagSuite*>(table);
+    art_ = h.suites().AcquireTable<AIArtSuite>(kAIArtSuite, kAIArtSuiteVersion);
+    layers_ = h.suites().AcquireTable<AILayerSuite>(kAILayerSuite, kAILayerSuiteVersion);
+    paths_ = h.suites().AcquireTable<AIPathSuite>(kAIPathSuite, kAIPathSuiteVersion);
+    tags_ = h.suites().AcquireTable<AITagSuite>(kAITagSuite, kAITagSuiteVersion);
+    ASSERT_TRUE(art_ && layers_ && paths_ && tags_);
   }
 
   ASErr Send(const char* selector, float x, float y) { return host().SendTool(selector, AIRealPoint{x, y}); }

@@ -50,9 +50,8 @@ class DocumentTest : public ::testing::Test {
 
   template <class Suite>
   void Acquire(const char* name, int32_t version, const Suite*& suite) {
-    const void* table = nullptr;
-    ASSERT_EQ(registry.Acquire(name, version, &table), kNoErr) << name;
-    suite = static_cast<const Suite*>(table);
+    suite = registry.AcquireTable<Suite>(name, version);
+    ASSERT_NE(suite, nullptr) << name;
   }
 
   AIArtHandle LayerGroup(int32_t n = 0) {

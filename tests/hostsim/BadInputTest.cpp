@@ -123,10 +123,8 @@ class BadInput : public ::testing::Test {
 
   template <class Suite>
   void Acquire(const char* name, int32_t version, const Suite*& suite) {
-    const void* table = nullptr;
-    ASSERT_EQ(host.suites().Acquire(name, version, &table), kNoErr) << name;
-    ASSERT_NE(table, nullptr) << name;
-    suite = static_cast<const Suite*>(table);
+    suite = host.suites().AcquireTable<Suite>(name, version);
+    ASSERT_NE(suite, nullptr) << name;
   }
 
   static AIPathSegment Corner(AIReal x, AIReal y) { return {{x, y}, {x, y}, {x, y}, true}; }
