@@ -278,6 +278,41 @@ bool Host::ReleaseAccess(SPAccessRef access) {
 // ---------------------------------------------------------------------------
 // Observation
 
+// ---------------------------------------------------------------------------
+// The screen
+
+void Host::SetFrontEnd(std::unique_ptr<FrontEnd> frontEnd) {
+  frontEnd_ = frontEnd ? std::move(frontEnd) : std::make_unique<NullFrontEnd>();
+}
+
+int32_t Host::ShowAlert(const AlertRequest& alert) {
+  events_.Add({{"type", "alert"}, {"text", alert.text}});
+  return frontEnd_->ShowAlert(alert);
+}
+
+void Host::SetCursor(int32_t cursorId) {
+  events_.Add({{"type", "cursor"}, {"id", cursorId}});
+  frontEnd_->SetCursor(cursorId);
+}
+
+void Host::Tone(uint32_t hz, uint32_t ms) {
+  events_.Add({{"type", "beep"}, {"hz", hz}, {"ms", ms}});
+  frontEnd_->Tone(hz, ms);
+}
+
+void Host::ShowInfo(const InfoValues& info) {
+  nlohmann::json event = {{"type", "info"}, {"x", nullptr}, {"y", nullptr}, {"text", nullptr}};
+  if (info.x) event["x"] = *info.x;
+  if (info.y) event["y"] = *info.y;
+  if (info.text) event["text"] = *info.text;
+  events_.Add(std::move(event));
+  frontEnd_->ShowInfo(info);
+}
+
+void Host::Redraw(ADMDialogRef dialog, ADMItemRef item) { frontEnd_->Redraw(dialog, item); }
+
+void Host::RunModal(ADMDialogRef dialog) { frontEnd_->RunModal(*this, dialog); }
+
 nlohmann::json Host::Dump() const {
   return {{"layers", DumpLayers(*document_)},
           {"prefs", prefs_.Dump()},

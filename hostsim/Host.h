@@ -23,6 +23,7 @@
 #include "hostsim/DialogModel.h"
 #include "hostsim/EventLog.h"
 #include "hostsim/FontList.h"
+#include "hostsim/FrontEnd.h"
 #include "hostsim/Icons.h"
 #include "hostsim/Keyboard.h"
 #include "hostsim/MenuModel.h"
@@ -133,11 +134,20 @@ class Host {
   Document& document() { return *document_; }
   const Document& document() const { return *document_; }
 
-  // The front end's modal loop: runs until the dialog is ended (EndModal).
-  // Without one, a modal dialog closes at once as if cancelled.
-  using ModalLoop = std::function<void(Host&, ADMDialogRef)>;
-  void SetModalLoop(ModalLoop loop) { modalLoop_ = std::move(loop); }
-  const ModalLoop& modalLoop() const { return modalLoop_; }
+  // -- The screen ---------------------------------------------------------------
+  // The front end that shows what the host asks for; a NullFrontEnd until one
+  // is installed. The host keeps ownership.
+  void SetFrontEnd(std::unique_ptr<FrontEnd> frontEnd);
+  FrontEnd& frontEnd() { return *frontEnd_; }
+  // What the host asks of the screen; each is logged as an event, then passed
+  // to the front end.
+  int32_t ShowAlert(const AlertRequest& alert);
+  void SetCursor(int32_t cursorId);
+  void Tone(uint32_t hz, uint32_t ms);
+  void ShowInfo(const InfoValues& info);
+  void Redraw(ADMDialogRef dialog, ADMItemRef item);
+  // Runs the front end's modal loop for an open modal dialog.
+  void RunModal(ADMDialogRef dialog);
 
   // The observation dump: layers, prefs, menus, tools, panel, dialog, events.
   nlohmann::json Dump() const;
@@ -168,7 +178,7 @@ class Host {
   NotifierModel notifiers_;
   DialogModel dialogs_;
   IconTable icons_;
-  ModalLoop modalLoop_;
+  std::unique_ptr<FrontEnd> frontEnd_ = std::make_unique<NullFrontEnd>();
   std::vector<std::string> messages_;
   std::unique_ptr<PluginLibrary> parkedLibrary_;  // unloaded but kept in memory
   std::set<std::uintptr_t> accessRefs_;

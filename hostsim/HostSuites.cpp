@@ -305,7 +305,7 @@ AIErr ToolGetSelectedTool(AIToolHandle* tool) {
 AIErr ToolSetToolInfoVarValues(const int32_t* vars, void** values) {
   return Run([&](Host& h) -> ASErr {
     if (vars == nullptr || values == nullptr) return kBadParameterErr;
-    nlohmann::json event = {{"type", "info"}, {"x", nullptr}, {"y", nullptr}, {"text", nullptr}};
+    InfoValues info;
     for (int i = 0; vars[i] != kInfoEndOfList; ++i) {
       if (i > 64) return kBadParameterErr;  // an unterminated list
       void* value = values[i];
@@ -314,18 +314,17 @@ AIErr ToolSetToolInfoVarValues(const int32_t* vars, void** values) {
         case kInfoPageVar1:
         case kInfoPageVar2: {
           const AIReal v = *static_cast<const AIReal*>(value);
-          nlohmann::json number = std::isfinite(v) ? nlohmann::json(v) : nlohmann::json(nullptr);
-          event[vars[i] == kInfoPageVar1 ? "x" : "y"] = number;
+          if (std::isfinite(v)) (vars[i] == kInfoPageVar1 ? info.x : info.y) = v;
           break;
         }
         case kInfoTextVar:
-          event["text"] = Utf8(static_cast<const char*>(value));
+          info.text = Utf8(static_cast<const char*>(value));
           break;
         default:
           return kBadParameterErr;
       }
     }
-    h.events().Add(std::move(event));
+    h.ShowInfo(info);
     return kNoErr;
   });
 }
@@ -506,8 +505,9 @@ const ATEFontSuite kAteFontSuite = {AteFontRelease};
 ASErr AdmMessageAlert(const char* text) {
   return Run([&](Host& h) -> ASErr {
     if (text == nullptr) return kBadParameterErr;
-    // Headless: the alert is recorded and the user dismisses it at once.
-    h.events().Add({{"type", "alert"}, {"text", Utf8(text)}});
+    AlertRequest alert;
+    alert.text = Utf8(text);
+    h.ShowAlert(alert);
     return kNoErr;
   });
 }
@@ -515,7 +515,7 @@ ASErr AdmMessageAlert(const char* text) {
 ASErr AdmSetPlatformCursor(SPPluginRef self, int32_t cursorID) {
   return Run([&](Host& h) -> ASErr {
     if (!h.IsPluginRef(self) || !h.PluginResource(kCursorResource, cursorID)) return kBadParameterErr;
-    h.events().Add({{"type", "cursor"}, {"id", cursorID}});
+    h.SetCursor(cursorID);
     return kNoErr;
   });
 }
@@ -665,9 +665,7 @@ ASErr DialogModal(SPPluginRef self, const char* name, int32_t dialogID, int32_t 
     const ADMDialogRef ref = h.dialogs().Add(std::move(d));
     ASErr err = initProc != nullptr ? initProc(ref) : kNoErr;
     if (err == kNoErr && h.dialogs().Find(ref) != nullptr) {
-      if (h.modalLoop()) {
-        h.modalLoop()(h, ref);
-      }
+      h.RunModal(ref);
       if (Dialog* open = h.dialogs().Find(ref); open != nullptr && !open->ended) {
         // No one to answer it: the dialog is cancelled.
         open->ended = true;

@@ -13,6 +13,6 @@ extern "C" __attribute__((visibility("default"))) short GetAsyncKeyState(int vKe
 extern "C" __attribute__((visibility("default"))) int Beep(unsigned long frequency, unsigned long duration) {
   hostsim::Host* host = hostsim::CurrentHostOrNull();
   if (host == nullptr) return 0;
-  host->events().Add({{"type", "beep"}, {"hz", frequency}, {"ms", duration}});
+  host->Tone(static_cast<uint32_t>(frequency), static_cast<uint32_t>(duration));
   return 1;
 }

@@ -97,6 +97,19 @@ bool IsModalCommand(const std::string& word) {
 
 namespace {
 
+class Session;
+
+// The runner's screen: a modal dialog is fed the script lines that follow;
+// alerts are answered with their first button; nothing is shown.
+class ScriptFrontEnd : public hostsim::NullFrontEnd {
+ public:
+  explicit ScriptFrontEnd(Session& session) : session_(session) {}
+  void RunModal(hostsim::Host& host, ADMDialogRef dialog) override;
+
+ private:
+  Session& session_;
+};
+
 class Session {
  public:
   Session(const RunOptions& options, std::ostream& err, std::vector<std::string> lines)
@@ -120,7 +133,7 @@ class Session {
     host_ = hostOwner_.get();
     FlushMessages();
     // A modal dialog takes the lines that follow until it closes.
-    host_->SetModalLoop([this](hostsim::Host&, ADMDialogRef dialog) { FeedModal(dialog); });
+    host_->SetFrontEnd(std::make_unique<ScriptFrontEnd>(*this));
 
     while (next_ < lines_.size() && !failure_) RunLine(next_++);
     if (failure_) {
@@ -152,6 +165,7 @@ class Session {
   // Runs lines while the modal dialog stays open. A line that is not for a
   // dialog closes it as cancelled (the user pressed Escape) and runs after
   // the dialog has returned. No exception may cross the plug-in from here.
+  friend class ScriptFrontEnd;
   void FeedModal(ADMDialogRef dialog) {
     auto open = [&] {
       const hostsim::Dialog* d = host_->dialogs().Find(dialog);
@@ -206,6 +220,8 @@ class Session {
   std::size_t next_ = 0;
   std::optional<std::string> failure_;
 };
+
+void ScriptFrontEnd::RunModal(hostsim::Host&, ADMDialogRef dialog) { session_.FeedModal(dialog); }
 
 }  // namespace
 

@@ -81,11 +81,16 @@ TEST_F(HostWithFixture, ThePanelCommandTogglesAndSelectsTheToolAfterTheMessage) 
 TEST_F(HostWithFixture, AModalDialogWithoutAFrontEndClosesAsCancelled) {
   ASSERT_EQ(host->Launch(), kNoErr);
   int seen = 0;
-  host->SetModalLoop([&](Host& h, ADMDialogRef dialog) {
-    ++seen;
-    EXPECT_EQ(h.Dump()["dialog"]["name"], "About");
-    EXPECT_EQ(h.dialogs().Find(dialog)->modal, true);
-  });
+  struct Watcher : hostsim::NullFrontEnd {
+    int* seen;
+    explicit Watcher(int* s) : seen(s) {}
+    void RunModal(Host& h, ADMDialogRef dialog) override {
+      ++*seen;
+      EXPECT_EQ(h.Dump()["dialog"]["name"], "About");
+      EXPECT_EQ(h.dialogs().Find(dialog)->modal, true);
+    }
+  };
+  host->SetFrontEnd(std::make_unique<Watcher>(&seen));
   ASSERT_EQ(host->MenuCommand("about"), kNoErr);
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(host->prefs().GetInteger(kSection, "AboutHit"), 2);
