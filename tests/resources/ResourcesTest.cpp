@@ -187,7 +187,7 @@ TEST_F(PluginResources, PropertyListDeclaresASuitePluginWithItsEntryPoint) {
 
 TEST_F(PluginResources, LookupRefusesWhatItDoesNotHold) {
   EXPECT_NE(Fetch(kCursorResource, 17010).err, kNoErr) << "unknown id";
-  EXPECT_NE(Fetch(kPictureResource, 17001).err, kNoErr) << "known id under another type";
+  EXPECT_NE(Fetch(kPictureResource, 20007).err, kNoErr) << "known id under another type";
   EXPECT_NE(Fetch(KPX_FOURCC('X', 'X', 'X', 'X'), 16100).err, kNoErr) << "unknown type";
   const void* data = nullptr;
   uint32_t size = 0;
