@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "host/PluginExports.h"
+#include "panel/HelpPages.h"
+#include "panel/MenuResource.h"
 
 // The plug-in calls these two; a host provides them (exported from this executable).
 extern "C" short GetAsyncKeyState(int) { return 0; }
@@ -95,8 +99,59 @@ std::vector<std::string> Lines(const Bytes& b) {
   return lines;
 }
 
-const int32_t kCursorIds[] = {1850,  1851,  1852,  17001, 17002, 17003, 17004, 17005, 17006, 17007,
-                              17008, 17009, 17011, 17012, 19000, 19001, 20007, 20008, 20009};
+const int32_t kCursorIds[] = {310,   311,   1850,  1851,  1852,  17001, 17002, 17003, 17004, 17005, 17006,
+                              17007, 17008, 17009, 17011, 17012, 19000, 19001, 20007, 20008, 20009};
+
+// Picture k of an icon group is the picture resource group + k.
+constexpr int32_t IconOfGroup(int32_t group, int32_t index) { return group + index; }
+constexpr int32_t kPanelIcons = 17000;
+
+// Pictures drawn on buttons have the button's size.
+struct PictureRange {
+  int32_t first, last;
+  uint32_t width, height;
+  const char* what;
+};
+const PictureRange kButtonPictures[] = {
+    {128, 129, 20, 20, "KPX button, normal and pressed"},
+    {130, 134, 16, 14, "arrowhead shapes"},
+    {169, 176, 22, 18, "label shapes"},
+    {180, 182, 22, 18, "rectangle shapes, selected"},
+    {230, 233, 16, 14, "point shapes"},
+    {400, 403, 13, 11, "next and previous buttons, normal and pressed"},
+    {404, 404, 18, 18, "angle dial"},
+    {600, 601, 9, 13, "disclosure marks"},
+    {17200, 17201, 18, 18, "equal sides toggle"},
+    {25000, 25007, 19, 19, "arrows editor toggles"},
+    {26004, 26005, 19, 19, "shape editor symmetry toggle"},
+    {28000, 28007, 19, 19, "edit modes and predefined arrowheads"},
+    {29002, 29007, 19, 19, "predefined corners"},
+};
+
+// Icons painted beside a field: each must stay left of the field and above the
+// bottom of its click area, so it never covers a value.
+struct PaintedIcon {
+  int32_t index;
+  int32_t x, y;          // where the drawing procedure paints it
+  int32_t right, bottom;  // the field's left edge, the click area's bottom
+  const char* where;
+};
+const PaintedIcon kPaintedIcons[] = {
+    {1, 5, 60, 25, 74, "panel: arrows"},
+    {9, 5, 60, 25, 74, "panel: points"},
+    {3, 6, 104, 28, 119, "panel: tie line"},
+    {5, 110, 104, 128, 121, "panel: line length"},
+    {6, 113, 124, 128, 142, "panel: vertical text gap"},
+    {7, 109, 149, 128, 163, "panel: horizontal text gap"},
+    {8, 111, 166, 128, 183, "panel: text size"},
+    {1, 8, 8, 30, 27, "preferences: arrows"},
+    {9, 8, 8, 30, 27, "preferences: points"},
+    {3, 8, 67, 30, 81, "preferences: tie line"},
+    {161, 8, 90, 30, 108, "preferences: corner radius"},
+    {6, 14, 117, 30, 135, "preferences: vertical text gap"},
+    {7, 178, 121, 201, 135, "preferences: horizontal text gap"},
+    {13, 179, 144, 201, 161, "preferences: magnetism distance"},
+};
 
 TEST_F(PluginResources, StringListsHoldTheToolNamesAndTheMessages) {
   Served tool = Fetch(kStringListResource, 16100);
@@ -123,6 +178,101 @@ TEST_F(PluginResources, ToolIconsAreSquarePngsOfToolboxSize) {
     EXPECT_LE(png.width, 32u);
     EXPECT_EQ(png.colorType, 6) << "icons need an alpha channel";
   }
+}
+
+TEST_F(PluginResources, ButtonPicturesHaveTheirButtonsSize) {
+  for (const PictureRange& range : kButtonPictures) {
+    for (int32_t id = range.first; id <= range.last; ++id) {
+      SCOPED_TRACE(testing::Message() << range.what << ", picture " << id);
+      Served picture = Fetch(kPictureResource, id);
+      ASSERT_EQ(picture.err, kNoErr) << "picture missing";
+      PngHeader png;
+      ASSERT_TRUE(ReadPngHeader(picture.bytes, png));
+      EXPECT_EQ(png.width, range.width);
+      EXPECT_EQ(png.height, range.height);
+      EXPECT_TRUE(png.colorType == 2 || png.colorType == 6) << "colour type " << int{png.colorType};
+    }
+  }
+}
+
+TEST_F(PluginResources, PaintedIconsStayClearOfTheirFields) {
+  for (const PaintedIcon& icon : kPaintedIcons) {
+    SCOPED_TRACE(icon.where);
+    Served picture = Fetch(kPictureResource, IconOfGroup(kPanelIcons, icon.index));
+    ASSERT_EQ(picture.err, kNoErr) << "icon " << icon.index << " of group " << kPanelIcons << " missing";
+    PngHeader png;
+    ASSERT_TRUE(ReadPngHeader(picture.bytes, png));
+    EXPECT_LE(icon.x + static_cast<int32_t>(png.width), icon.right);
+    EXPECT_LE(icon.y + static_cast<int32_t>(png.height), icon.bottom);
+    EXPECT_EQ(png.colorType, 6) << "icons are painted over the dialog's background";
+  }
+}
+
+TEST_F(PluginResources, PanelIconIsASmallSquarePng) {
+  Served icon = Fetch(kPictureResource, 160);
+  ASSERT_EQ(icon.err, kNoErr);
+  PngHeader png;
+  ASSERT_TRUE(ReadPngHeader(icon.bytes, png));
+  EXPECT_EQ(png.width, png.height);
+  EXPECT_LE(png.width, 24u);
+  EXPECT_EQ(png.colorType, 6);
+}
+
+TEST_F(PluginResources, FlyoutMenuListsTheDialogsInOrder) {
+  Served bytes = Fetch(kMenuResource, 128);
+  ASSERT_EQ(bytes.err, kNoErr);
+  MenuResource menu;
+  ASSERT_TRUE(ParseMenuResource(bytes.bytes.data(), bytes.bytes.size(), &menu));
+  EXPECT_STREQ(menu.Title, "Dialog List");
+  const struct {
+    int32_t id;
+    const char* text;
+  } expected[] = {{1, "Show text options"}, {2, "Arrows/Points"},   {0, nullptr},        {4, "Colors..."},
+                  {5, "Arrows editor..."},  {6, "Shape editor..."}, {0, nullptr},        {8, "Preferences..."},
+                  {0, nullptr},             {10, "Show help"}};
+  ASSERT_EQ(menu.Count, static_cast<int32_t>(std::size(expected)));
+  for (int32_t i = 0; i < menu.Count; ++i) {
+    SCOPED_TRACE(testing::Message() << "position " << i);
+    EXPECT_EQ(menu.Entries[i].Id, expected[i].id);
+    EXPECT_EQ(menu.Entries[i].Separator, expected[i].text == nullptr);
+    EXPECT_STREQ(menu.Entries[i].Text, expected[i].text != nullptr ? expected[i].text : "");
+  }
+}
+
+TEST_F(PluginResources, EveryDialogHasADefinitionWithItsSize) {
+  const struct {
+    int32_t id, width, height;
+  } dialogs[] = {{16400, 206, 116}, {16600, 284, 277}, {19210, 230, 230}, {22000, 230, 230},
+                 {27000, 500, 410}, {27200, 260, 220}, {28000, 500, 600}, {30000, 0, 0}};
+  for (const auto& d : dialogs) {
+    SCOPED_TRACE(d.id);
+    Served served = Fetch(kDialogResource, d.id);
+    ASSERT_EQ(served.err, kNoErr) << "dialog missing";
+    auto json = nlohmann::json::parse(served.bytes.begin(), served.bytes.end(), nullptr, false);
+    ASSERT_TRUE(json.is_object());
+    ASSERT_TRUE(json.contains("name") && json["name"].is_string());
+    EXPECT_FALSE(json["name"].get<std::string>().empty());
+    ASSERT_TRUE(json.contains("width") && json["width"].is_number_integer());
+    ASSERT_TRUE(json.contains("height") && json["height"].is_number_integer());
+    if (d.width != 0) {
+      EXPECT_EQ(json["width"], d.width);
+      EXPECT_EQ(json["height"], d.height);
+    }
+  }
+}
+
+// The About box is shown from its resource alone; its text is the plug-in's.
+TEST_F(PluginResources, AboutBoxShowsTheProductText) {
+  Served served = Fetch(kDialogResource, 30000);
+  ASSERT_EQ(served.err, kNoErr);
+  auto json = nlohmann::json::parse(served.bytes.begin(), served.bytes.end(), nullptr, false);
+  ASSERT_TRUE(json.is_object() && json.contains("text"));
+  std::string utf8;
+  for (unsigned char c : std::string(AboutText())) {
+    ASSERT_TRUE(c < 0x80 || c == 0x95) << "only the bullet is expected outside ASCII";
+    utf8 += c == 0x95 ? "\xE2\x80\xA2" : std::string(1, static_cast<char>(c));
+  }
+  EXPECT_EQ(json["text"].get<std::string>(), utf8);
 }
 
 TEST_F(PluginResources, EveryCursorIsA32PixelPngWithTransparency) {
@@ -219,7 +369,7 @@ TEST_F(PluginResources, EveryResourceFileIsServedUnchanged) {
       ++checked;
     }
   }
-  EXPECT_GE(checked, 2 + 2 + 19 + 1);
+  EXPECT_GE(checked, 2 + 67 + 21 + 8 + 1 + 1);
 }
 
 }  // namespace
