@@ -178,7 +178,9 @@ TEST_F(Output, PageAndLineWidthsKeepTheirSizeInPoints) {
   EXPECT_LT(image.Gray(268, 921), 60);
 
   const fs::path pdf = dir / "doc.pdf";
-  ASSERT_EQ(std::system(("rsvg-convert --format=pdf -o '" + pdf.string() + "' '" + (dir / "doc.svg").string() + "'").c_str()), 0);
+  const std::string command =
+      "rsvg-convert --format=pdf -o '" + pdf.string() + "' '" + (dir / "doc.svg").string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
   std::ifstream in(pdf, std::ios::binary);
   std::stringstream bytes;
   bytes << in.rdbuf();
