@@ -182,7 +182,8 @@ std::string ChromiumScreenshot(const fs::path& dir, const std::string& svgName, 
                 "\"></body></html>\n");
   const std::string command =
       "timeout 90 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
-      " --disable-background-networking --disable-component-update --disable-sync --user-data-dir=profile"
+      " --disable-background-networking --disable-component-update --disable-sync --disable-dev-shm-usage"
+      " --user-data-dir=profile"
       " --hide-scrollbars --force-device-scale-factor=1 --window-size=" + std::to_string(width + margin) + "," +
       std::to_string(height + margin) + " --screenshot='" + (dir / "chromium.png").string() + "' 'file://" +
       (dir / "page.html").string() + "'";
