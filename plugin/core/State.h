@@ -14,10 +14,10 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "geometry/HeadOutline.h"
+#include "geometry/PointList.h"
 #include "host/ADMSuites.h"
 #include "host/AITypes.h"
-#include "label/Arrowheads.h"
-#include "label/PointList.h"
 
 constexpr int kFreeTexts = 5;
 constexpr int kFreeTextSize = 51;   // 50 characters and the terminator

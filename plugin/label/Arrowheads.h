@@ -7,23 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "label/Anchor.h"
-#include "label/PointList.h"
-
-// The outline in force. Embedded in the plug-in's state block: keep the
-// field order and types.
-struct HeadOutline {
-  int8_t count;  // anchors in use, 2..20
-  float X[kPointListCapacity];
-  float Y[kPointListCapacity];
-  float OutX[kPointListCapacity];
-  float InX[kPointListCapacity];
-  float OutY[kPointListCapacity];
-  float InY[kPointListCapacity];
-  int32_t HeadClosed;  // closed path
-  int32_t HollowHead;  // stroked like the lines (true) or filled solid
-  float HeadLength;    // where the leader line begins, from the tip, at 100 %
-};
+#include "geometry/Anchor.h"
+#include "geometry/HeadOutline.h"
+#include "geometry/PointList.h"
 
 // Handle factor of the points' circle of radius 2.5: 2.5 * 0.5522848.
 constexpr float kDotHandle = 1.3807119f;

@@ -12,7 +12,7 @@
 #include "core/FixedText.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "glue/TextWrappers.h"
+#include "textengine/TextWrappers.h"
 #include "label/Arrowheads.h"
 #include "label/LabelArt.h"
 #include "label/LabelLayout.h"
