@@ -139,7 +139,7 @@ void SetCornerDefaults(State& g) {
 BezierPointList DefaultArrowheadPoints() { return ListFromTable(kArrowheadTable); }
 BezierPointList DefaultCornerPoints() { return ListFromTable(kCornerTable); }
 
-int StoredPointEntries(int count) { return count >= 10 ? kPointListCapacity : 10; }
+int StoredPointEntries(int count) { return count >= kPointListBlock ? kPointListCapacity : kPointListBlock; }
 
 void SetDefaultSettings(State& g) {
   g.OutilsGroupe = 0;

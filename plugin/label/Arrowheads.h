@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "core/Ids.h"
 #include "geometry/Anchor.h"
 #include "geometry/HeadOutline.h"
 #include "geometry/PointList.h"
@@ -52,10 +53,6 @@ std::vector<Anchor> PlaceHead(const HeadOutline& outline, float sizePercent, flo
 
 // Tag carried by arrowhead 0, telling later clicks which anchor is the tip.
 enum class HeadTag { None, Point, Arrow };
-
-inline constexpr const char* kPointHeadTag = "FlPo";  // points: tip between anchors 0 and 2
-inline constexpr const char* kArrowHeadTag = "FlEl";  // kinds 1 and 4: tip at anchor 0
-inline constexpr const char* kHeadTagValue = "jj";
 
 HeadTag TagForHead(bool arrowsOn, int kind);
 
