@@ -515,10 +515,10 @@ ASErr StoreStepUnlessStopped(int step) {
 }  // namespace
 
 bool IsFirstStart() {
-  // The keys the first-start write stores before anything can stop it.
-  for (const SettingId id : {SettingId::Pointes, SettingId::Epaisseur, SettingId::Attaches, SettingId::Fleche,
-                             SettingId::Etiquette, SettingId::NbPtsFlEdit, SettingId::NbPtsArrondiEdit})
-    if (KeyStored(SpecOf(id).key, SpecOf(id).stored)) return false;
+  for (const SettingSpec& spec : kSettings)
+    if (KeyStored(spec.key, spec.stored)) return false;
+  for (const PanelKey& panel : kPanelKeys)
+    if (KeyStored(panel.key, panel.stored)) return false;
   return true;
 }
 

@@ -105,7 +105,9 @@ void SetDefaultSettings(State& g);
 // Returns the host's code; the name is empty on failure.
 ASErr DefaultFontName(char (&name)[kFontNameSize]);
 
-// True when none of the keys the first-start write always stores first can be read.
+// True when nothing is stored in the section: no setting and no panel key
+// can be read with its type. (Point-list entries are not looked at: without
+// their count key they are never read.)
 bool IsFirstStart();
 
 // First start: sets every setting to its default in memory, then stores them

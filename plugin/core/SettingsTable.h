@@ -44,8 +44,8 @@ inline constexpr double kHighest = std::numeric_limits<double>::infinity();
 // clang-format off
 #define KPX_SETTINGS(X)                                                                              \
   X(OutilsGroupe,        Boolean, Bool32, OutilsGroupe,       0,          0,       1,        1,  1,  false) \
-  X(Pointes,             Real,    Float,  Pointes,            100,        kLowest, kHighest, 2,  1,  true)  \
-  X(Epaisseur,           Real,    Float,  Epaisseur,          0.24f,      kLowest, kHighest, 2,  1,  true)  \
+  X(Pointes,             Real,    Float,  Pointes,            100,        0,       kHighest, 2,  1,  true)  \
+  X(Epaisseur,           Real,    Float,  Epaisseur,          0.24f,      0,       kHighest, 2,  1,  true)  \
   X(Attaches,            Real,    Float,  Attaches,           17.007874f, kLowest, kHighest, 2,  1,  true)  \
   X(Fleche,              Integer, Int32,  Fleche,             1,          1,       4,        3,  7,  true)  \
   X(Etiquette,           Integer, Int32,  Etiquette,          1,          0,       3,        3,  2,  true)  \
@@ -61,18 +61,18 @@ inline constexpr double kHighest = std::numeric_limits<double>::infinity();
   X(Son,                 Boolean, Bool32, Son,                1,          0,       1,        6,  3,  true)  \
   X(InterieurObjet,      Boolean, Bool32, InterieurObjet,     1,          0,       1,        6,  3,  true)  \
   X(ClicDansVide,        Boolean, Bool32, ClicDansVide,       1,          0,       1,        6,  3,  true)  \
-  X(AnglePointe1,        Real,    Float,  AnglePointe1,       17,         kLowest, kHighest,       7,  3,  false) \
-  X(AnglePointe2,        Real,    Float,  AnglePointe2,       17,         kLowest, kHighest,       7,  3,  false) \
+  X(AnglePointe1,        Real,    Float,  AnglePointe1,       17,         0,       90,       7,  3,  false) \
+  X(AnglePointe2,        Real,    Float,  AnglePointe2,       17,         0,       90,       7,  3,  false) \
   X(FlecheCreuse,        Boolean, Bool32, FlecheCreuse,       1,          0,       1,        7,  3,  false) \
   X(RVBC,                Boolean, Bool32, RVBC,               0,          0,       1,        8,  4,  false) \
-  X(RougeGrisC,          Real,    Float,  RougeGrisC,         100,        kLowest, kHighest, 8,  4,  true)  \
-  X(VertC,               Real,    Float,  VertC,              0,          kLowest, kHighest, 8,  4,  true)  \
-  X(BleuC,               Real,    Float,  BleuC,              0,          kLowest, kHighest, 8,  4,  true)  \
+  X(RougeGrisC,          Real,    Float,  RougeGrisC,         100,        0,       255,      8,  4,  true)  \
+  X(VertC,               Real,    Float,  VertC,              0,          0,       255,      8,  4,  true)  \
+  X(BleuC,               Real,    Float,  BleuC,              0,          0,       255,      8,  4,  true)  \
   X(Fond,                Boolean, Bool32, Fond,               0,          0,       1,        8,  4,  false) \
   X(RVBF,                Boolean, Bool32, RVBF,               0,          0,       1,        8,  4,  false) \
-  X(RougeGrisF,          Real,    Float,  RougeGrisF,         100,        kLowest, kHighest, 8,  4,  true)  \
-  X(VertF,               Real,    Float,  VertF,              0,          kLowest, kHighest, 8,  4,  true)  \
-  X(BleuF,               Real,    Float,  BleuF,              0,          kLowest, kHighest, 8,  4,  true)  \
+  X(RougeGrisF,          Real,    Float,  RougeGrisF,         100,        0,       255,      8,  4,  true)  \
+  X(VertF,               Real,    Float,  VertF,              0,          0,       255,      8,  4,  true)  \
+  X(BleuF,               Real,    Float,  BleuF,              0,          0,       255,      8,  4,  true)  \
   X(DecalageHorizTexte,  Real,    Int32,  DecalageHorizTexte, 8,          kLowest, kHighest, 9,  5,  true)  \
   X(DecalageVertiTexte,  Real,    Float,  DecalageVertiTexte, 8,          kLowest, kHighest, 9,  5,  true)  \
   X(Magnetisme,          Boolean, Bool32, Magnetisme,         1,          0,       1,        10, 5,  true)  \
@@ -80,7 +80,7 @@ inline constexpr double kHighest = std::numeric_limits<double>::infinity();
   X(Calque,              Boolean, Bool32, Calque,             0,          0,       1,        10, 5,  true)  \
   X(FouP,                Boolean, Bool32, FouP,               1,          0,       1,        10, 1,  true)  \
   X(Police,              String,  Text,   Police,             "",         1,       255,      13, 8,  false) \
-  X(Corps,               Real,    Float,  Corps,              12,         kLowest, kHighest,     14, 8,  false) \
+  X(Corps,               Real,    Float,  Corps,              12,         0.1,     1296,     14, 8,  false) \
   X(VariablePolice,      Integer, Int32,  VariablePolice,     0,          0,       255,      14, 8,  false) \
   X(TexteLibre1,         String,  Text,   TexteLibre[0],      "Face",     1,       50,       15, 9,  false) \
   X(TexteLibre2,         String,  Text,   TexteLibre[1],      "Profil",   1,       50,       15, 9,  false) \

@@ -1,9 +1,11 @@
-// The order in which the first start stores the settings and a later start
-// reads them, checked against lists written out by hand.
+// The settings table: the order in which the first start stores the settings
+// and a later start reads them, checked against lists written out by hand,
+// and the stores, reads and lookups by setting that the dialogs will use.
 #include <string>
 #include <vector>
 
 #include "InProcessCore.h"
+#include "core/FixedText.h"
 
 namespace {
 
@@ -114,21 +116,98 @@ std::vector<std::string> LaterStartReadOrder() {
   return keys;
 }
 
-using SettingsOrder = InProcessCoreTest;
+using SettingsTable = InProcessCoreTest;
 
 }  // namespace
 
-TEST_F(SettingsOrder, TheFirstStartStoresEveryKeyOnceInItsPlace) {
+TEST_F(SettingsTable, TheFirstStartStoresEveryKeyOnceInItsPlace) {
   RecordPreferenceCalls();
   ASSERT_EQ(WriteDefaultSettings(), kNoErr);
   EXPECT_EQ(gStores, FirstStartStoreOrder());
 }
 
-TEST_F(SettingsOrder, ALaterStartReadsEveryKeyOnceInItsPlace) {
+TEST_F(SettingsTable, ALaterStartReadsEveryKeyOnceInItsPlace) {
   ASSERT_EQ(WriteDefaultSettings(), kNoErr);
   Restart();
   RecordPreferenceCalls();
   ReadAllSettings();
   EXPECT_EQ(gReads, LaterStartReadOrder());
   EXPECT_TRUE(gStores.empty()) << "a later start stored " << gStores.front();
+}
+
+TEST_F(SettingsTable, EverySettingStoredByItsIdReadsBackAtTheNextStart) {
+  State& s = g();
+  SetDefaultSettings(s);
+  s.Etiquette = 2;
+  s.Fleche = 3;
+  s.RVBC = 1;
+  s.RougeGrisC = 200;
+  s.VertC = 10.5f;
+  s.BleuC = 20;
+  s.RVBF = 1;
+  s.Fond = 1;
+  s.RougeGrisF = 30;
+  s.VertF = 40;
+  s.BleuF = 50;
+  s.OutilsGroupe = 1;
+  s.InterieurObjet = 0;
+  s.Calque = 1;
+  s.ClicDansVide = 0;
+  s.Son = 0;
+  s.Magnetisme = 0;
+  s.FouP = 0;
+  s.NbPtsFlEdit = 7;
+  s.FouOEdit = 0;
+  s.CouPEdit = 1;
+  s.FlecheCreuse = 0;
+  s.DebEditSegX = 3.5f;
+  s.DebEditSegY = -1.25f;
+  s.SymetriEdit = 1;
+  s.NbPtsArrondiEdit = 3;
+  s.CoinHG = 0;
+  s.CoinHD = 0;
+  s.CoinBG = 0;
+  s.CoinBD = 0;
+  for (int i = 0; i < kFreeTexts; ++i) CopyText(s.TexteLibre[i], ("Texte " + std::to_string(i + 1)).c_str());
+  s.RayonArrondi = -4.5f;
+  s.Pointes = 150;
+  s.Epaisseur = 1.5f;
+  s.Attaches = -8.5f;
+  s.DecalageVerti = 2.25f;
+  s.DecalageHoriz = -3;
+  s.AnglePointe1 = 30;
+  s.AnglePointe2 = 45;
+  s.DecalageHorizTexte = -12;
+  s.DecalageVertiTexte = 5.5f;
+  s.Tolerance = 15;
+  CopyText(s.Police, "Some Font Bold");
+  s.Corps = 18.5f;
+  s.VariablePolice = 3;
+  const State stored = s;
+  for (const SettingSpec& spec : kSettings) ASSERT_EQ(StoreSetting(spec.id), kNoErr) << spec.key;
+
+  Restart();
+  ASSERT_FALSE(IsFirstStart());
+  ReadAllSettings();
+  EXPECT_TRUE(SameSettings(g(), stored)) << "a setting is stored or read under another key or field";
+  EXPECT_EQ(g().HeadPoints.count, 4) << "kind 3 of the points, the square, is in force";
+}
+
+TEST_F(SettingsTable, ADialogStoresItsKeysAndFindsSettingsByKey) {
+  const SettingSpec* text = FindSetting("TexteLibre3");
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(SetSettingText(g(), text->id, "Haut"));
+  EXPECT_STREQ(g().TexteLibre[2], "Haut");
+  EXPECT_FALSE(SetSettingText(g(), text->id, "")) << "an empty free text is refused";
+  EXPECT_STREQ(g().TexteLibre[2], "Haut");
+  EXPECT_EQ(FindSetting("texteLibre3"), nullptr);
+  EXPECT_EQ(FindSetting("PtFlEditX0"), nullptr) << "point-list entries are not settings";
+
+  g().Tolerance = 12;
+  g().DecalageHorizTexte = 5;
+  prefs().FailStore(keys::AnglePointe1);
+  EXPECT_EQ(StoreSettings({SettingId::AnglePointe1, SettingId::Tolerance, SettingId::DecalageHorizTexte}),
+            kInjectedFailureErr);
+  EXPECT_EQ(prefs().GetInteger(kSettingsSection, keys::Tolerance), 12) << "the later stores are done all the same";
+  EXPECT_EQ(prefs().GetReal(kSettingsSection, keys::DecalageHorizTexte), 5.0) << "stored as a real";
 }
