@@ -18,7 +18,7 @@ enum class SettingHeld : uint8_t {
   Bool32,  // ASBoolean: 0 or 1
   Int8,
   Int16,
-  Int32,   // stored as a real: truncated toward zero when read
+  Int32,   // stored as an integer, or as a real truncated toward zero when read
   Float,   // stored as a real: widened when stored, narrowed when read
   Text,    // a fixed buffer of 8-bit characters, terminated
 };
