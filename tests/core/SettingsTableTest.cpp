@@ -1,6 +1,7 @@
 // The settings table: the order in which the first start stores the settings
 // and a later start reads them, checked against lists written out by hand,
 // and the stores, reads and lookups by setting that the dialogs will use.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -210,4 +211,27 @@ TEST_F(SettingsTable, ADialogStoresItsKeysAndFindsSettingsByKey) {
             kInjectedFailureErr);
   EXPECT_EQ(prefs().GetInteger(kSettingsSection, keys::Tolerance), 12) << "the later stores are done all the same";
   EXPECT_EQ(prefs().GetReal(kSettingsSection, keys::DecalageHorizTexte), 5.0) << "stored as a real";
+}
+
+TEST_F(SettingsTable, ReadingOrSettingOneSettingSaysWhetherTheValueWasTaken) {
+  SetDefaultSettings(g());
+  EXPECT_FALSE(ReadSetting(SettingId::TexteLibre3)) << "nothing stored";
+  Put(keys::TexteLibre3, std::string("Haut"));
+  EXPECT_TRUE(ReadSetting(SettingId::TexteLibre3));
+  EXPECT_STREQ(g().TexteLibre[2], "Haut");
+
+  Put(keys::Tolerance, int32_t{0});
+  EXPECT_FALSE(ReadSetting(SettingId::Tolerance)) << "below its range";
+  EXPECT_EQ(g().Tolerance, 8);
+  Put(keys::Son, false);
+  EXPECT_TRUE(ReadSetting(SettingId::Son));
+  EXPECT_EQ(g().Son, 0);
+
+  EXPECT_FALSE(SetSettingNumber(g(), SettingId::Son, std::nan(""))) << "no boolean";
+  EXPECT_EQ(g().Son, 0);
+  EXPECT_TRUE(SetSettingNumber(g(), SettingId::DecalageHorizTexte, -7.9));
+  EXPECT_EQ(g().DecalageHorizTexte, -7);
+  EXPECT_FALSE(SetSettingNumber(g(), SettingId::Corps, 1e39)) << "beyond a float";
+  EXPECT_FALSE(SetSettingText(g(), SettingId::Corps, "12")) << "not a text setting";
+  EXPECT_EQ(g().Corps, 12.0f);
 }
