@@ -122,6 +122,11 @@ ActionResult UserActions::ToolOptions() {
 // ---------------------------------------------------------------------------
 // Dialog items
 
+bool UserActions::ModalOpen(ADMDialogRef dialog) const {
+  const Dialog* d = host_.dialogs().Find(dialog);
+  return d != nullptr && d->modal && !d->ended;
+}
+
 ActionResult UserActions::FrontDialogItem(int32_t) const {
   ActionResult result;
   const bool anyDialog = host_.dialogs().FrontModal() != nullptr || host_.dialogs().Panel() != nullptr;

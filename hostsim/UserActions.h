@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ADMSuites.h"
 #include "host/AITypes.h"
 #include "hostsim/MenuPlaces.h"
 
@@ -123,6 +124,9 @@ class UserActions {
   bool SaveSvg(std::ostream& out) const;
 
   // -- Dialog items ------------------------------------------------------------
+  // True while a modal dialog is open and has not ended: a front end's modal
+  // loop runs until this turns false.
+  bool ModalOpen(ADMDialogRef dialog) const;
   // Items of the front dialog: the open modal dialog, else the panel. Until
   // the host's dialog toolkit knows items, these answer NoDialog or NoItem.
   ActionResult ItemClick(int32_t item, ItemModifiers modifiers);

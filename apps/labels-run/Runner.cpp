@@ -217,12 +217,8 @@ class Session {
   // the dialog has returned. No exception may cross the plug-in from here.
   friend class ScriptFrontEnd;
   void FeedModal(ADMDialogRef dialog) {
-    auto open = [&] {
-      const hostsim::Dialog* d = host_->dialogs().Find(dialog);
-      return d != nullptr && !d->ended;
-    };
     std::string line;
-    while (open() && !failure_) {
+    while (user_->ModalOpen(dialog) && !failure_) {
       const std::string* next = reader_.Peek();
       if (next == nullptr) return;
       bool forTheDialog = true;

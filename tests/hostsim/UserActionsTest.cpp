@@ -154,6 +154,28 @@ TEST_F(UserActions, AMenuCommandFoundByItsTextsReachesThePlugIn) {
   EXPECT_EQ(host.menus().FindItem("Outil1")->text, "Hide Fixture");
 }
 
+TEST_F(UserActions, AModalDialogIsOpenUntilItsLoopReturns) {
+  ASSERT_EQ(host.Launch(), kNoErr);
+  struct Watcher : hostsim::NullFrontEnd {
+    hostsim::UserActions* user;
+    ADMDialogRef seen = nullptr;
+    bool openInside = false;
+    explicit Watcher(hostsim::UserActions* u) : user(u) {}
+    void RunModal(Host&, ADMDialogRef dialog) override {
+      seen = dialog;
+      openInside = user->ModalOpen(dialog);
+    }
+  };
+  auto watcher = std::make_unique<Watcher>(&user);
+  Watcher& w = *watcher;
+  host.SetFrontEnd(std::move(watcher));
+  ASSERT_TRUE(user.ChooseMenu(hostsim::ParseMenuPath("Help > About > 1 > 1")).done());
+  ASSERT_NE(w.seen, nullptr);
+  EXPECT_TRUE(w.openInside);
+  EXPECT_FALSE(user.ModalOpen(w.seen)) << "the About box outlived its modal call";
+  EXPECT_FALSE(user.ModalOpen(nullptr));
+}
+
 // -- Artwork ------------------------------------------------------------------------
 
 TEST_F(UserActions, ARectangleIsAClosedPathThroughItsFourCorners) {
