@@ -99,7 +99,8 @@ MenuStep MenuStepFromWord(const std::string& word) {
                       std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
   if (!digits) return MenuStep{word, 0};
   // Position 0 matches no entry; it stays a position so that it is refused as one.
-  return MenuStep{{}, std::stoi(word) > 0 ? std::stoi(word) : -1};
+  const int position = std::stoi(word);
+  return MenuStep{{}, position > 0 ? position : -1};
 }
 
 MenuPath ParseMenuPath(std::string_view text) {

@@ -33,7 +33,7 @@ int32_t ParseInteger(const std::string& word, int32_t min, int32_t max) {
   in.imbue(std::locale::classic());
   long long value = 0;
   in >> value;
-  if (word.empty() || in.fail() || !in.eof() || word.front() == '+' || std::isspace(static_cast<unsigned char>(word.front()))) {
+  if (word.empty() || in.fail() || !in.eof()) {
     throw ScriptError("\"" + word + "\" is not a whole number");
   }
   if (value < min || value > max) {
