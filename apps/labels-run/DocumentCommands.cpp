@@ -1,6 +1,7 @@
-// Session commands that set up the drawing: zoom, layers, shapes, SVG output.
+// Session commands that set up the drawing: zoom, layers, shapes, SVG in and out.
 // Shapes go on top of the current layer, stroked black 1 pt, filled grey on request.
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "hostsim/Host.h"
 #include "hostsim/document/Document.h"
 #include "hostsim/document/DocumentApi.h"
+#include "hostsim/document/SvgReader.h"
 
 namespace labelsrun {
 namespace {
@@ -129,6 +131,17 @@ void Svg(CommandContext& ctx) {
   if (!out) throw ScriptError("cannot write \"" + ctx.args[0] + "\"");
 }
 
+// Replaces the drawing with the file's; a relative name is taken from the
+// script's folder. A file that cannot be read stops the run and changes nothing.
+void Open(CommandContext& ctx) {
+  ExpectArgs(ctx, 1, 1, "open FILE.svg");
+  std::filesystem::path file = ctx.args[0];
+  if (file.is_relative() && !ctx.scriptDir.empty()) file = std::filesystem::path(ctx.scriptDir) / file;
+  const hostsim::SvgReadResult result = hostsim::OpenSvg(file, ctx.host.document());
+  if (!result.ok) throw ScriptError(ctx.args[0] + ": " + result.error);
+  for (const std::string& warning : result.warnings) Note(ctx, ctx.args[0] + ": " + warning);
+}
+
 }  // namespace
 
 void RegisterDocumentCommands(CommandTable& table) {
@@ -139,6 +152,7 @@ void RegisterDocumentCommands(CommandTable& table) {
   table["line"] = Line;
   table["path"] = Path;
   table["svg"] = Svg;
+  table["open"] = Open;
 }
 
 }  // namespace labelsrun
