@@ -596,12 +596,14 @@ class Reader {
         const ObjectId group = NewLayer(child);
         Context layer = Enter(child, context);
         ActiveGuard guard(*this, child);
-        WalkChildren(child, group, layer);
+        for (pugi::xml_node art : child.children()) {
+          if (art.type() == pugi::node_element) Walk(art, group, layer);
+        }
       } else {
         Walk(child, LooseLayer(), context);
       }
     }
-    for (ObjectId group : layerGroups_) Reverse(group);
+    for (ObjectId group : layerGroups_) Reverse(group);  // they were filled bottom first
     const auto& layers = doc_.layers();
     if (!doc_.FindLayer(current_)) current_ = layers.front().id;
     doc_.SetCurrentLayer(current_);
@@ -919,6 +921,19 @@ class Reader {
       return true;
     }
     if (name == "font-size") {
+      static const std::pair<std::string_view, double> kKeywords[] = {
+          {"xx-small", 9}, {"x-small", 10}, {"small", 13}, {"medium", 16},
+          {"large", 18},   {"x-large", 24}, {"xx-large", 32}};
+      for (const auto& [keyword, size] : kKeywords) {
+        if (value == keyword) {
+          fontSize = size;
+          return true;
+        }
+      }
+      if (value == "smaller" || value == "larger") {
+        fontSize = value == "larger" ? parent.fontSize * 1.2 : parent.fontSize / 1.2;
+        return true;
+      }
       const auto v = Length(value, parent.fontSize, parent.fontSize);
       if (!v || !(*v > 0)) return false;
       fontSize = *v;

@@ -23,10 +23,12 @@ namespace hostsim {
 namespace {
 
 constexpr double kMargin = 18;
+constexpr double kOvershoot = 0.5;  // art this far past the page is clipped, as drawings often are
 
 std::string Num(double v) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.4f", v);
+  // Six decimals give back the same float for coordinates up to 10^5.
+  std::snprintf(buffer, sizeof buffer, "%.6f", v);
   std::string s = buffer;
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
@@ -120,15 +122,15 @@ class SvgWriter {
   void Write() {
     AIRealRect page = doc_.page;
     for (const Layer& layer : doc_.layers()) {
-      // A side grows only when art crosses it, so that a page that holds
-      // everything is written as it is and reads back the same.
+      // A side grows only when art crosses it by more than a hair, so that a
+      // page that holds the drawing is written as it is and reads back the same.
       Extent b;
       AddDrawn(*doc_.FindArt(layer.group), b);
       if (b.empty) continue;
-      if (b.left < page.left) page.left = static_cast<AIReal>(b.left - kMargin);
-      if (b.bottom < page.bottom) page.bottom = static_cast<AIReal>(b.bottom - kMargin);
-      if (b.right > page.right) page.right = static_cast<AIReal>(b.right + kMargin);
-      if (b.top > page.top) page.top = static_cast<AIReal>(b.top + kMargin);
+      if (b.left < page.left - kOvershoot) page.left = static_cast<AIReal>(b.left - kMargin);
+      if (b.bottom < page.bottom - kOvershoot) page.bottom = static_cast<AIReal>(b.bottom - kMargin);
+      if (b.right > page.right + kOvershoot) page.right = static_cast<AIReal>(b.right + kMargin);
+      if (b.top > page.top + kOvershoot) page.top = static_cast<AIReal>(b.top + kMargin);
     }
     top_ = page.top;
     bottom_ = page.bottom;
