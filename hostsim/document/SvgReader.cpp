@@ -1281,7 +1281,7 @@ class Reader {
 
   void Shape(const std::string& name, pugi::xml_node n, ObjectId parent, const Context& c) {
     AnchorSink sink(c.ctm, limits_.maxAnchors - std::min(anchorCount_, limits_.maxAnchors));
-    Geometry(name, n, c, sink);
+    if (!Geometry(name, n, c, sink)) return;
     if (sink.outOfRange()) Fail(n, "coordinates lie beyond 10000000 points");
     if (sink.overBudget()) Fail(n, "the drawing has more than " + std::to_string(limits_.maxAnchors) + " anchors");
     anchorCount_ += sink.anchors();
