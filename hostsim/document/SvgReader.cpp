@@ -1102,8 +1102,9 @@ class Reader {
     const auto target = ids_.find(std::string(href.substr(1)));
     if (target == ids_.end()) return Warn("reference", n, "to \"" + std::string(href) + "\"");
     const pugi::xml_node element = target->second;
-    if (element == n || active_.count(element.internal_object())) {
-      Fail(n, "refers to itself (\"" + std::string(href) + "\" contains this use)");
+    if (element == n) Fail(n, "refers to itself");
+    if (active_.count(element.internal_object())) {
+      Fail(n, "refers to \"" + std::string(href) + "\", which contains it: the copy would never end");
     }
     Context c = Enter(n, parentContext);
     const double x = Length(n.attribute("x").value(), viewport_.x, c.style.fontSize).value_or(0);

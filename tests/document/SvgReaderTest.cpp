@@ -280,7 +280,7 @@ TEST_F(SvgRead, BadFilesAreRefusedWithAReasonAndTheOpenDrawingStays) {
       {"<svg viewBox='0 0 10 10'><g><path d='M0 0 L1 1'/>", "not well-formed XML at line 1"},
       {Svg("\n<path id='p1' d='M 0 0 L 5'/>"), "path \"p1\" (line 2): the path data cannot be read at character 10"},
       {Svg("<use id='u' href='#u'/>"), "use \"u\" (line 1): refers to itself"},
-      {Svg("<g id='a'><g><use href='#a'/></g></g>"), "refers to itself"},
+      {Svg("<g id='a'><g><use href='#a'/></g></g>"), "refers to \"#a\", which contains it"},
       {Svg("<path d='M 0 0 L 1e9 0'/>"), "beyond 10000000 points"},
       {Svg("<path d='M0 0' transform='scale(2' />"), "transform"},
       {Svg("<rect width='-1' height='2'/>"), "the width is negative"},
