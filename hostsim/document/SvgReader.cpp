@@ -850,8 +850,9 @@ class Reader {
       return c.has_value();
     }
     if (name == "fill-rule") {
+      if (value != "evenodd" && value != "nonzero") return false;
       s.evenOdd = value == "evenodd";
-      return value == "evenodd" || value == "nonzero";
+      return true;
     }
     if (name == "stroke-width") {
       const auto v = Length(value, Diagonal(), parent.fontSize);
@@ -909,8 +910,9 @@ class Reader {
       return true;
     }
     if (name == "visibility") {
+      if (value != "visible" && value != "hidden" && value != "collapse") return false;
       s.visible = value == "visible";
-      return value == "visible" || value == "hidden" || value == "collapse";
+      return true;
     }
     if (name == "marker" || name == "marker-start" || name == "marker-mid" || name == "marker-end") {
       s.markers = value != "none";
@@ -1363,9 +1365,9 @@ class Reader {
     for (pugi::xml_node child : n.children()) {
       if (child.type() == pugi::node_element) return false;
     }
-    for (const char* list : {"x", "y"}) {
-      std::vector<double> v;
-      if (!ParseNumberList(n.attribute(list).value(), v) || v.size() > 1) return false;
+    for (const char* position : {"x", "y"}) {
+      const char* value = n.attribute(position).value();
+      if (*value && !Length(value, 0, c.style.fontSize)) return false;  // a list places each character
     }
     for (const char* attribute : {"dx", "dy", "rotate", "textLength"}) {
       if (*n.attribute(attribute).value()) return false;
@@ -1401,8 +1403,8 @@ class Reader {
       text = std::move(collapsed);
     }
     const double scale = c.ctm.a;
-    const double x = Number(n.attribute("x").value()).value_or(0);
-    const double y = Number(n.attribute("y").value()).value_or(0);
+    const double x = Length(n.attribute("x").value(), viewport_.x, s.fontSize).value_or(0);
+    const double y = Length(n.attribute("y").value(), viewport_.y, s.fontSize).value_or(0);
     const double shift = Number(n.attribute("data-baseline-shift").value()).value_or(0) * scale;
     const Vec2 baseline = Apply(c.ctm, {x, y});
     const double size = s.fontSize * scale;

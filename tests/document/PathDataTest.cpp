@@ -111,6 +111,7 @@ TEST(PathCurves, QuadraticsAreRaisedToCubicsTwoThirdsTowardsTheirControl) {
   // T mirrors (30, 30) through (60, 0) to (90, -30).
   ExpectOps("M 0 0 Q 30 30 60 0 T 120 0",
             {{'M', {0, 0}}, {'C', {20, 20, 40, 20, 60, 0}}, {'C', {80, -20, 100, -20, 120, 0}}});
+  ExpectOps("M 0 0 Q 30 30 60 0 t 60 0", Parse("M 0 0 Q 30 30 60 0 T 120 0"));
   ExpectOps("m 10 10 q 30 30 60 0", {{'M', {10, 10}}, {'C', {30, 30, 50, 30, 70, 10}}});
   // T without a quadratic before it has its control on the current point: a straight cubic.
   ExpectOps("M 0 0 L 10 0 T 40 0", {{'M', {0, 0}}, {'L', {10, 0}}, {'C', {10, 0, 20, 0, 40, 0}}});
