@@ -22,6 +22,7 @@
 
 #include <pugixml.hpp>
 
+#include "hostsim/Encoding.h"
 #include "hostsim/FontList.h"
 #include "hostsim/document/Document.h"
 #include "hostsim/document/PathData.h"
@@ -63,7 +64,7 @@ class Warnings {
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
     for (const Entry& e : entries_) {
-      lines.push_back(e.count > 1 ? e.first + " (" + std::to_string(e.count) + " in all)" : e.first);
+      lines.push_back(SanitizeUtf8(e.count > 1 ? e.first + " (" + std::to_string(e.count) + " in all)" : e.first));
     }
     return lines;
   }
@@ -368,9 +369,9 @@ class Reader {
     if (!firstLayerTaken_) {
       firstLayerTaken_ = true;
       id = doc_.layers().front().id;
-      if (!title.empty()) doc_.FindLayer(id)->title = title;
+      if (!title.empty()) doc_.FindLayer(id)->title = SanitizeUtf8(title);
     } else {
-      id = doc_.InsertLayer(0, title);
+      id = doc_.InsertLayer(0, SanitizeUtf8(title));
     }
     const ObjectId group = doc_.FindLayer(id)->group;
     layerGroups_.push_back(group);
@@ -402,8 +403,8 @@ class Reader {
   // --- The root: page and mapping to document coordinates --------------------
 
   Context RootContext(pugi::xml_node root) {
-    const auto width = Length(root.attribute("width").value(), -1, 16);
-    const auto height = Length(root.attribute("height").value(), -1, 16);
+    const auto width = Length(root.attribute("width").value(), -1, 16, Units::Page);
+    const auto height = Length(root.attribute("height").value(), -1, 16, Units::Page);
     const char* viewBoxText = root.attribute("viewBox").value();
     // Negative: not given (or a percentage, which has nothing to refer to here).
     double w = width && *width >= 0 ? *width : -1;
@@ -687,15 +688,16 @@ class Reader {
 
   // Name, tags and user attributes.
   void Common(Art& art, pugi::xml_node n, bool displayNone) {
-    art.name = n.attribute("data-name").value();
-    if (art.name.empty()) art.name = n.attribute("inkscape:label").value();
+    std::string_view name = n.attribute("data-name").value();
+    if (name.empty()) name = n.attribute("inkscape:label").value();
+    art.name = SanitizeUtf8(name);
     for (pugi::xml_attribute a : n.attributes()) {
       const std::string_view name = a.name();
       if (!StartsWith(name, "data-tag-")) continue;
       const std::string_view tail = name.substr(9);
       const std::string typeAttribute = "data-tagtype-" + std::string(tail);
       const char* type = n.attribute(typeAttribute.c_str()).value();
-      art.tags[DecodeTail(tail)] = Tag{*type ? type : "string", a.value()};
+      art.tags[SanitizeUtf8(DecodeTail(tail))] = Tag{SanitizeUtf8(*type ? type : "string"), SanitizeUtf8(a.value())};
     }
     auto flag = [&](const char* attribute) { return std::string_view(n.attribute(attribute).value()) == "true"; };
     if (flag("data-selected")) art.userAttr |= kArtSelected;
@@ -1088,7 +1090,7 @@ class Reader {
     Art& art = NewArt(ArtKind::Text, parent, n);
     Common(art, n, OwnEffects(n).displayNone || !s.visible);
     TextData& t = art.text;
-    t.text = std::move(text);
+    t.text = SanitizeUtf8(text);
     t.anchor = ToPoint({baseline.x, baseline.y - shift});
     t.baselineShift = shift;
     t.size = size;
@@ -1153,7 +1155,7 @@ SvgReadResult ReadSvg(std::string_view text, Document& doc, const SvgLimits& lim
     reader.Read();
     result.warnings = reader.WarningLines();
   } catch (const ReadError& e) {
-    result.error = e.what();
+    result.error = SanitizeUtf8(e.what());
     return result;
   } catch (const std::bad_alloc&) {
     result.error = "the drawing is too large for the memory available";

@@ -4,8 +4,10 @@
 // the same document. What the document cannot hold (images, gradients, masks,
 // filters, clipping, other text) is left out with one warning per kind.
 //
-// Units: a user unit or pixel is one point, as drawing hosts count them (72
-// per inch). The page is the file's view box, y mirrored inside it.
+// Units: the page's width and height count a pixel as one point, as drawing
+// hosts do (72 per inch); inside, lengths with units follow CSS (96 pixels
+// per inch of user units). The page is the file's view box, y mirrored
+// inside it.
 #pragma once
 
 #include <cstddef>

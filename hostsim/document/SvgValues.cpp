@@ -101,19 +101,21 @@ std::optional<double> Number(std::string_view text) {
 
 // A length in user units. A user unit, a pixel and a point are one; `percentOf`
 // is what 100 % is, `fontSize` what 1 em is.
-std::optional<double> Length(std::string_view text, double percentOf, double fontSize) {
+std::optional<double> Length(std::string_view text, double percentOf, double fontSize, Units units) {
   text = Trim(text);
   std::size_t pos = 0;
   const auto value = ScanNumber(text, pos);
   if (!value) return std::nullopt;
   const std::string unit = Lower(Trim(text.substr(pos)));
+  const double inch = units == Units::Page ? 72 : 96;  // in the unit a px is
   double scale = 0;
-  if (unit.empty() || unit == "px" || unit == "pt") scale = 1;
-  else if (unit == "pc") scale = 12;
-  else if (unit == "in") scale = 72;
-  else if (unit == "cm") scale = 72 / 2.54;
-  else if (unit == "mm") scale = 72 / 25.4;
-  else if (unit == "q") scale = 72 / 101.6;
+  if (unit.empty() || unit == "px") scale = 1;
+  else if (unit == "pt") scale = inch / 72;
+  else if (unit == "pc") scale = inch / 6;
+  else if (unit == "in") scale = inch;
+  else if (unit == "cm") scale = inch / 2.54;
+  else if (unit == "mm") scale = inch / 25.4;
+  else if (unit == "q") scale = inch / 101.6;
   else if (unit == "em") scale = fontSize;
   else if (unit == "ex") scale = fontSize / 2;
   else if (unit == "%") scale = percentOf / 100;

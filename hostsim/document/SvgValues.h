@@ -1,6 +1,5 @@
 // Values of SVG attributes and properties: numbers, lengths, colours,
 // paints, opacities and transform lists, read as SVG and CSS write them.
-// Lengths are in user units, where a pixel and a point are one.
 #pragma once
 
 #include <array>
@@ -22,9 +21,14 @@ int HexDigit(char c);
 
 // The whole text (white space around it aside) is one number.
 std::optional<double> Number(std::string_view text);
+// Inside a drawing a user unit is a CSS pixel, 96 to the inch. The page's
+// own width and height count a pixel as a point, 72 to the inch, as drawing
+// hosts do: "612" and "612pt" are the same page.
+enum class Units { User, Page };
+
 // A length with an optional unit (px, pt, pc, in, cm, mm, q, em, ex, %):
 // `percentOf` is what 100 % is, `fontSize` what 1 em is.
-std::optional<double> Length(std::string_view text, double percentOf, double fontSize);
+std::optional<double> Length(std::string_view text, double percentOf, double fontSize, Units units = Units::User);
 // A number or a percentage, clamped to 0..1.
 std::optional<double> Opacity(std::string_view text);
 

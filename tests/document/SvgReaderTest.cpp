@@ -169,7 +169,7 @@ TEST_F(SvgRead, PathWithSeveralSubpathsIsOneCompoundShape) {
 
 TEST_F(SvgRead, StylesInheritAndTheStyleAttributeWinsOverAttributes) {
   const json art = ReadArt(Svg(
-      "<g fill='red' stroke='#0000ff' stroke-width='2' stroke-linecap='round' color='rgb(0,128,0)'>"
+      "<g fill='red' stroke='#0000ff' stroke-width='1.5pt' stroke-linecap='round' color='rgb(0,128,0)'>"
       "<path d='M0 0 H1' style='fill: #00ff00; stroke-dasharray: 1 2 3' fill='yellow' stroke-miterlimit='7'/>"
       "<path d='M0 0 H1' fill='inherit' stroke='none'/>"
       "<path d='M0 0 H1' fill='currentColor' fill-rule='evenodd' stroke-linejoin='bevel'/>"
@@ -181,7 +181,7 @@ TEST_F(SvgRead, StylesInheritAndTheStyleAttributeWinsOverAttributes) {
   const json& g = art[1]["children"];
   EXPECT_EQ(g[3]["fill"], json({{"rgb", {0, 1, 0}}}));
   EXPECT_EQ(g[3]["stroke"]["rgb"], json({0, 0, 1}));
-  EXPECT_EQ(g[3]["stroke"]["width"], 2);
+  EXPECT_EQ(g[3]["stroke"]["width"], 2) << "1.5 pt is 2 CSS pixels";
   EXPECT_EQ(g[3]["stroke"]["cap"], "round");
   EXPECT_EQ(g[3]["stroke"]["miter"], 7);
   EXPECT_EQ(g[3]["stroke"]["dash"], json({1, 2, 3, 1, 2, 3})) << "an odd dash list repeats";

@@ -11,19 +11,22 @@ using namespace hostsim::svg;
 
 constexpr double kNear = 1e-9;
 
-TEST(SvgValues, LengthsConvertAtSeventyTwoPointsAnInch) {
+TEST(SvgValues, LengthsFollowCssInsideAndCountAPixelAsAPointForThePage) {
   struct Case {
     const char* text;
-    double points;
+    double user;  // CSS pixels: 96 an inch
+    double page;  // points: 72 an inch, a pixel is a point
   };
   // 100 % is 50 here, 1 em is 10.
-  const Case cases[] = {{"12", 12},      {"12px", 12},    {" 12pt ", 12}, {"2pc", 24},   {"1in", 72},
-                        {"2.54cm", 72},  {"25.4mm", 72},  {"101.6q", 72}, {"1.5em", 15}, {"2ex", 10},
-                        {"40%", 20},     {"-1e1PX", -10}};
+  const Case cases[] = {{"12", 12, 12},        {"12px", 12, 12},       {" 12pt ", 16, 12},    {"2pc", 32, 24},
+                        {"1in", 96, 72},       {"2.54cm", 96, 72},     {"25.4mm", 96, 72},    {"101.6q", 96, 72},
+                        {"1.5em", 15, 15},     {"2ex", 10, 10},        {"40%", 20, 20},       {"-1e1PX", -10, -10}};
   for (const Case& c : cases) {
-    const auto v = Length(c.text, 50, 10);
-    ASSERT_TRUE(v) << c.text;
-    EXPECT_NEAR(*v, c.points, kNear) << c.text;
+    const auto user = Length(c.text, 50, 10);
+    const auto page = Length(c.text, 50, 10, Units::Page);
+    ASSERT_TRUE(user && page) << c.text;
+    EXPECT_NEAR(*user, c.user, kNear) << c.text;
+    EXPECT_NEAR(*page, c.page, kNear) << c.text;
   }
   for (const char* bad : {"", "px", "12 px px", "12furlongs", "1e999"}) EXPECT_FALSE(Length(bad, 50, 10)) << bad;
 }
