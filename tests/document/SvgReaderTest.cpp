@@ -1,18 +1,25 @@
 // SVG files read into the document: where the geometry lands, how styles,
 // layers and texts come in, what is left out with a warning, what is refused
 // without touching the open drawing, and our own files coming back the same.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "DocumentFixture.h"
+#include "hostsim/document/Geometry.h"
 #include "hostsim/document/SvgReader.h"
 
 namespace doctest {
 namespace {
 
 using nlohmann::json;
+namespace fs = std::filesystem;
 
 constexpr double kNear = 1e-3;
 constexpr double k = 0.5522847498;  // a quarter circle's handle per unit of radius
@@ -219,19 +226,22 @@ TEST_F(SvgRead, PlainTextBecomesAPointTextAndOtherTextIsLeftOutWithAWarning) {
       "<text x='10' y='20' font-size='24' text-anchor='middle' font-family=\"'DejaVu Sans', sans-serif\" "
       "fill='#ff0000'>\n  Hello   world \n</text>"
       "<text id='fancy' x='1' y='2'>A<tspan>B</tspan></text>"
-      "<text id='turned' x='1' y='2' transform='rotate(30)'>C</text>"));
+      "<text id='turned' x='1' y='2' transform='rotate(30)'>C</text>"
+      "<text x='1' y='2' style='font-family: DejaVu Sans; font-style: italic; font-weight: 700'>D</text>"));
   ASSERT_TRUE(r.ok) << r.error;
   ASSERT_EQ(r.warnings.size(), 1u);
   EXPECT_NE(r.warnings[0].find("text \"fancy\""), std::string::npos) << r.warnings[0];
   EXPECT_NE(r.warnings[0].find("(2 in all)"), std::string::npos) << r.warnings[0];
   const json art = hostsim::DumpLayers(*doc)[0]["art"];
-  ASSERT_EQ(art.size(), 1u);
-  EXPECT_EQ(art[0]["text"], "Hello world");
-  EXPECT_EQ(art[0]["anchor"], json({10, 80}));
-  EXPECT_EQ(art[0]["size"], 24);
-  EXPECT_EQ(art[0]["justification"], "center");
-  EXPECT_EQ(art[0]["fill"], json({{"rgb", {1, 0, 0}}}));
-  EXPECT_EQ(art[0]["font"].get<std::string>().rfind("DejaVu Sans", 0), 0u) << art[0]["font"];
+  ASSERT_EQ(art.size(), 2u);
+  EXPECT_EQ(art[1]["text"], "Hello world");
+  EXPECT_EQ(art[1]["anchor"], json({10, 80}));
+  EXPECT_EQ(art[1]["size"], 24);
+  EXPECT_EQ(art[1]["justification"], "center");
+  EXPECT_EQ(art[1]["fill"], json({{"rgb", {1, 0, 0}}}));
+  if (!Fonts().FindByFullName("DejaVu Sans Bold Oblique")) GTEST_SKIP() << "the DejaVu fonts are not installed";
+  EXPECT_EQ(art[1]["font"], "DejaVu Sans");
+  EXPECT_EQ(art[0]["font"], "DejaVu Sans Bold Oblique") << "the face that has the weight and the slant";
 }
 
 TEST_F(SvgRead, WhatCannotBeKeptIsLeftOutWithOneWarningPerKindNamingTheFirst) {
@@ -312,6 +322,17 @@ TEST_F(SvgRead, LimitsStopHugeOrDeepFilesBeforeTheyExhaustTheMachine) {
   small = {};
   small.maxAnchors = 3;
   EXPECT_NE(refused(Svg("<path d='M0 0 H1 V1 H0'/>"), small).find("more than 3 anchors"), std::string::npos);
+  // A file of exactly the limit is read; one byte more is not.
+  const fs::path file = fs::temp_directory_path() / ("kpx-limit-" + std::to_string(::getpid()) + ".svg");
+  std::string text = Svg("");
+  small = {};
+  small.maxFileBytes = text.size();
+  std::ofstream(file, std::ios::binary) << text;
+  EXPECT_TRUE(hostsim::OpenSvg(file, *doc, small).ok);
+  std::ofstream(file, std::ios::binary) << text << ' ';
+  EXPECT_FALSE(hostsim::OpenSvg(file, *doc, small).ok);
+  fs::remove(file);
+
   std::string longPath = "M0 0";
   for (int i = 0; i < 33000; ++i) longPath += " L" + std::to_string(i % 50) + " 1";
   EXPECT_NE(refused(Svg("<path d='" + longPath + "'/>"), {}).find("more than 32767 anchors"), std::string::npos);
@@ -380,6 +401,33 @@ TEST_F(OwnFiles, SavedDrawingReadsBackToTheSameDocument) {
   const hostsim::Art& read = *doc->FindArt(doc->FindArt(doc->FindArt(doc->layers()[1].group)->children[0])->children[1]);
   EXPECT_EQ(read.path.style.stroke.color.c.rgb.red, 0.1f) << "colours off the 8-bit grid come back exactly";
   EXPECT_EQ(read.path.segments[0].in.h, -2.5f);
+}
+
+TEST_F(OwnFiles, PageGrowsOnlyWhereTheDrawnCurveCrossesIt) {
+  auto viewBox = [&] {
+    const std::string svg = Write();
+    double v[4] = {};
+    const std::size_t at = svg.find("viewBox=\"");
+    EXPECT_EQ(std::sscanf(svg.c_str() + at, "viewBox=\"%lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3]), 4);
+    return std::vector<double>(v, v + 4);
+  };
+  // Handles above the 792 pt page, but the curve peaks at 780 + 3/4 of 15.
+  AIArtHandle low = NewPath(LayerGroup(), {{300, 780}, {400, 780}});
+  hostsim::Art& a = *doc->FindArt(reinterpret_cast<hostsim::ObjectId>(low));
+  a.path.segments[0].out = {300, 795};
+  a.path.segments[1].in = {400, 795};
+  EXPECT_EQ(viewBox(), (std::vector<double>{0, 0, 612, 792}));
+  // Now it peaks at 780 + 3/4 of 20 = 795: the top grows to 795 + 18.
+  a.path.segments[0].out = {300, 800};
+  a.path.segments[1].in = {400, 800};
+  EXPECT_EQ(viewBox(), (std::vector<double>{0, 0, 612, 813}));
+
+  // A small S-curve turns at t = 1/2 -+ 1/(2 sqrt 3), where y = -+0.05 / sqrt 3.
+  hostsim::Extent e;
+  hostsim::AddCubic({{0, 0}, {0.1, 0.1}, {0.2, -0.1}, {0.3, 0}}, e);
+  EXPECT_NEAR(e.top, 0.05 / std::sqrt(3.0), 1e-9);
+  EXPECT_NEAR(e.bottom, -0.05 / std::sqrt(3.0), 1e-9);
+  EXPECT_EQ(e.right, 0.3);
 }
 
 TEST_F(OwnFiles, ExactColourIsIgnoredWhenAnEditorChangedThePaint) {
