@@ -292,6 +292,7 @@ void Toolkit::ShowDialog(ADMDialogRef dialog, bool show) {
   d->hiddenByToggle = false;
   if (d->visible == show) return;
   d->visible = show;
+  Invalidate(dialog, nullptr);
   NotifyDialog(dialog, show ? kADMWindowShowNotifier : kADMWindowHideNotifier);
 }
 
@@ -303,6 +304,7 @@ void Toolkit::SetDialogBounds(ADMDialogRef dialog, const ADMRect& bounds) {
     return;
   }
   d->bounds = bounds;
+  Invalidate(dialog, nullptr);
   NotifyDialog(dialog, kADMBoundsChangedNotifier);
 }
 
@@ -324,7 +326,14 @@ void Toolkit::Activate(Item& item, bool activate) {
   }
 }
 
-void Toolkit::Invalidate(ADMDialogRef dialog, ADMItemRef item) { services_.Redraw(dialog, item); }
+void Toolkit::Invalidate(ADMDialogRef dialog, ADMItemRef item) {
+  // A change made while the dialog is being painted (a draw procedure setting
+  // a value) is not sent back to the screen: that would paint it again, and again.
+  for (const DrawerCall& c : drawers_) {
+    if (c.dialog == Raw(dialog)) return;
+  }
+  services_.Redraw(dialog, item);
+}
 
 // -----------------------------------------------------------------------------
 // Dialog groups

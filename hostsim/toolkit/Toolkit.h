@@ -142,6 +142,8 @@ class Toolkit {
   bool EndModal(ADMDialogRef dialog, int32_t id);
   // Gives or takes the keyboard focus.
   void Activate(Item& item, bool activate);
+  // Asks the screen to paint an item (null: the dialog) again; nothing while
+  // that dialog is being painted.
   void Invalidate(ADMDialogRef dialog, ADMItemRef item);
 
   // ---------------------------------------------------------------------------

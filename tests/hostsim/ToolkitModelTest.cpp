@@ -448,6 +448,28 @@ TEST_F(ToolkitModel, PaintingRecordsACustomDrawnItemInItsOwnPixels) {
   EXPECT_EQ(list->ToJson(), expected);
 }
 
+// The panel's draw procedure writes the page number into a field as it paints.
+void WritesWhilePainting(ADMDialogRef dialog, ADMDrawerRef drawer) {
+  gToolkit->DefaultDrawDialog(dialog, drawer);
+  Item* page = gToolkit->ItemById(dialog, 136);
+  hostsim::toolkit::ApplyValue(*page, 3);
+  gToolkit->Invalidate(dialog, Toolkit::HandleOf(*page));
+}
+
+TEST_F(ToolkitModel, AChangeMadeWhilePaintingDoesNotAskForAnotherPaint) {
+  const ADMDialogRef d = Panel();
+  Make(d, 136, ItemKind::TextStatic);
+  tk.Find(d)->drawProc = WritesWhilePainting;
+  const int before = host.redraws;
+  const auto* picture = tk.Paint(d);
+  EXPECT_EQ(host.redraws, before);
+  // The field painted after the change shows it.
+  ASSERT_NE(picture->ListOf(136), nullptr);
+  EXPECT_EQ(picture->ListOf(136)->records.at(0).text, "3");
+  tk.Invalidate(d, nullptr);
+  EXPECT_EQ(host.redraws, before + 1);
+}
+
 // =============================================================================
 // Life, docking and the dump
 
