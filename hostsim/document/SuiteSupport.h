@@ -4,11 +4,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <new>
-#include <string>
 
 #include "host/AISuites.h"
 #include "hostsim/document/Document.h"
+#include "hostsim/suites/Guard.h"
 
 namespace hostsim::suites {
 
@@ -21,21 +20,16 @@ Handle HandleOf(ObjectId id) {
 
 inline bool Finite(double v) { return std::isfinite(v); }
 
-// Runs body(document) for the operation suite/op of the active document.
+// Runs body(document) for the operation suite/op of the active document, through
+// the same fault injector and exception barrier as every other suite.
 template <class Body>
 AIErr Run(const char* suite, const char* op, Body&& body) noexcept {
-  try {
+  return Contained([&]() -> AIErr {
     Document* doc = ActiveDocument();
     if (!doc) return kCantHappenErr;
-    if (!doc->failingOperations.empty() && doc->failingOperations.count(std::string(suite) + "/" + op)) {
-      return kInjectedFailureErr;
-    }
+    if (const ASErr injected = InjectedFault(suite, op)) return injected;
     return body(*doc);
-  } catch (const std::bad_alloc&) {
-    return kSPOutOfMemoryError;
-  } catch (...) {
-    return kCantHappenErr;
-  }
+  });
 }
 
 // The art of a handle, optionally of one kind; null when dead or of another kind.
