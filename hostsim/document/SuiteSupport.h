@@ -20,14 +20,12 @@ Handle HandleOf(ObjectId id) {
 
 inline bool Finite(double v) { return std::isfinite(v); }
 
-// Runs body(document) for the operation suite/op of the active document, through
-// the same fault injector and exception barrier as every other suite.
+// Runs body(document) for the operation suite/op of the active document.
 template <class Body>
 AIErr Run(const char* suite, const char* op, Body&& body) noexcept {
-  return Contained([&]() -> AIErr {
+  return GuardedWithoutHost(suite, op, [&]() -> AIErr {
     Document* doc = ActiveDocument();
     if (!doc) return kCantHappenErr;
-    if (const ASErr injected = InjectedFault(suite, op)) return injected;
     return body(*doc);
   });
 }

@@ -18,11 +18,11 @@ std::string CountKey(std::string_view suite, std::string_view op) {
 }  // namespace
 
 FaultRule MissingSuite(std::string name) {
-  return FaultRule{kBasicSuiteName, "AcquireSuite", std::move(name), 1, true, kSPSuiteNotFoundError};
+  return FaultRule::Of(kBasicSuiteName, "AcquireSuite").About(std::move(name)).Onward().WithCode(kSPSuiteNotFoundError);
 }
 
 FaultRule FailedStore(std::string key) {
-  return FaultRule{kAIPreferenceSuite, "Put*", std::move(key), 1, true, kInjectedFailureErr};
+  return FaultRule::Of(kAIPreferenceSuite, "Put*").About(std::move(key)).Onward();
 }
 
 FaultInjector::RuleId FaultInjector::Add(FaultRule rule) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/SPBasic.h"
@@ -27,6 +28,26 @@ struct FaultRule {
   int64_t nth = 1;       // the first matching call that fails, 1-based
   bool onward = false;   // false: only the Nth call fails; true: it and every later one
   ASErr code = kInjectedFailureErr;  // what the failed call returns; not kNoErr
+
+  // Rules read as sentences: FaultRule::Of(kAIArtSuite, "NewArt").At(3).Onward().WithCode(kCantHappenErr).
+  static FaultRule Of(std::string suite, std::string op = {}) {
+    FaultRule r;
+    r.suite = std::move(suite);
+    r.op = std::move(op);
+    return r;
+  }
+  FaultRule At(int64_t n) const { return With([&](FaultRule& r) { r.nth = n; }); }
+  FaultRule Onward() const { return With([](FaultRule& r) { r.onward = true; }); }
+  FaultRule About(std::string d) const { return With([&](FaultRule& r) { r.detail = std::move(d); }); }
+  FaultRule WithCode(ASErr c) const { return With([&](FaultRule& r) { r.code = c; }); }
+
+ private:
+  template <class Change>
+  FaultRule With(Change&& change) const {
+    FaultRule r = *this;
+    change(r);
+    return r;
+  }
 };
 
 // One call counted: the operation op of the suite suite was called `calls` times.

@@ -51,4 +51,15 @@ ASErr Guarded(const char* suite, const char* op, Body&& body) noexcept {
   return Guarded(suite, op, nullptr, static_cast<Body&&>(body));
 }
 
+// The guard of operations that need no host: plain geometry, and the
+// document's suites, which the document's own tests use without a host. The
+// injector is asked when a host is live.
+template <class Body>
+ASErr GuardedWithoutHost(const char* suite, const char* op, Body&& body) noexcept {
+  return Contained([&]() -> ASErr {
+    if (const ASErr injected = InjectedFault(suite, op)) return injected;
+    return body();
+  });
+}
+
 }  // namespace hostsim::suites
