@@ -9,9 +9,8 @@ namespace hostsim {
 namespace {
 
 std::string CountKey(std::string_view suite, std::string_view op) {
-  std::string key;
-  key.reserve(suite.size() + 1 + op.size());
-  key.append(suite).append(1, '/').append(op);
+  std::string key(suite);
+  key.append(1, '/').append(op);
   return key;
 }
 

@@ -36,16 +36,24 @@ struct FaultRule {
     r.op = std::move(op);
     return r;
   }
-  FaultRule At(int64_t n) const { return With([&](FaultRule& r) { r.nth = n; }); }
-  FaultRule Onward() const { return With([](FaultRule& r) { r.onward = true; }); }
-  FaultRule About(std::string d) const { return With([&](FaultRule& r) { r.detail = std::move(d); }); }
-  FaultRule WithCode(ASErr c) const { return With([&](FaultRule& r) { r.code = c; }); }
-
- private:
-  template <class Change>
-  FaultRule With(Change&& change) const {
+  FaultRule At(int64_t n) const {
     FaultRule r = *this;
-    change(r);
+    r.nth = n;
+    return r;
+  }
+  FaultRule Onward() const {
+    FaultRule r = *this;
+    r.onward = true;
+    return r;
+  }
+  FaultRule About(std::string d) const {
+    FaultRule r = *this;
+    r.detail = std::move(d);
+    return r;
+  }
+  FaultRule WithCode(ASErr c) const {
+    FaultRule r = *this;
+    r.code = c;
     return r;
   }
 };
@@ -57,8 +65,8 @@ struct CallCount {
   int64_t calls = 0;
 };
 
-// The rules the host's former switches stood for, by what they mean:
-// the suite `name` (any version) cannot be acquired, as if the host lacked it.
+// Common rules, by what they mean.
+// The suite `name` (any version) cannot be acquired, as if the host lacked it.
 FaultRule MissingSuite(std::string name);
 // Every store of the preference key (any type, any section) fails.
 FaultRule FailedStore(std::string key);

@@ -283,3 +283,19 @@ TEST_F(InjectedHost, TheDocumentsSuitesFailTheNamedCallAndChangeNothing) {
   for (art.GetArtFirstChild(top, &child); child != nullptr; art.GetArtSibling(child, &child)) ++children;
   EXPECT_EQ(children, 2);
 }
+
+TEST(SuiteGuard, ACallThatArrivesWithNoLiveHostIsRefusedAndTouchesNothing) {
+  ScratchDir dir;
+  const AIMenuSuite* menu = nullptr;
+  const AIPreferenceSuite* prefs = nullptr;
+  {
+    hostsim::Host host{hostsim::HostOptions{dir / "prefs.json", {}, false}};
+    menu = host.suites().AcquireTable<AIMenuSuite>(kAIMenuSuite, kAIMenuSuiteVersion);
+    prefs = host.suites().AcquireTable<AIPreferenceSuite>(kAIPreferenceSuite, kAIPreferenceSuiteVersion);
+    ASSERT_TRUE(menu && prefs);
+  }
+  int32_t count = -7;
+  EXPECT_EQ(menu->CountMenuGroups(&count), kCantHappenErr);
+  EXPECT_EQ(count, -7);
+  EXPECT_EQ(prefs->PutRealPreference("KPXEtiquette", "Pointes", 1.0), kCantHappenErr);
+}
