@@ -23,7 +23,7 @@ namespace {
 
 using hostsim::FaultRule;
 
-constexpr std::size_t kSampledByDefault = 40;
+constexpr std::size_t kSampledByDefault = 24;
 
 struct Call {
   std::string suite;
