@@ -206,6 +206,36 @@ TEST_F(ToolkitSuites, ValuesAreFormattedAndReadInThePlatformEncoding) {
   EXPECT_STREQ(text, "");  // a refused format leaves an empty text
 }
 
+TEST_F(ToolkitSuites, SettingUpAFieldNeverOverwritesTheTextItShows) {
+  const ADMRect r{0, 0, 60, 20};
+  ADMItemRef free = nullptr, page = nullptr, letter = nullptr;
+  ASSERT_EQ(item->Create(panel, 13, kADMTextEditType, &r, nullptr, nullptr, 0, &free), kNoErr);
+  ASSERT_EQ(item->Create(panel, 136, kADMTextStaticType, &r, nullptr, nullptr, 0, &page), kNoErr);
+  ASSERT_EQ(item->Create(panel, 11, kADMTextEditType, &r, nullptr, nullptr, 0, &letter), kNoErr);
+  char text[32] = "";
+  // A text field set up before its text is given stays empty.
+  item->SetUnits(letter, kADMNoUnits);
+  item->SetPrecision(letter, 0);
+  item->SetMaxTextLength(letter, 1);
+  item->GetText(letter, text, sizeof text);
+  EXPECT_STREQ(text, "");
+  // A typed-in text survives later set-up calls.
+  item->SetText(free, "Face");
+  item->SetItemStyle(free, kADMNoItemStyle);
+  item->SetUnits(free, kADMPointUnits);
+  item->SetMinIntValue(free, 0);
+  item->GetText(free, text, sizeof text);
+  EXPECT_STREQ(text, "Face");
+  // A value shown in a static follows its formatting.
+  item->SetIntValue(page, 3);
+  item->SetUnits(page, kADMPercentUnits);
+  item->GetText(page, text, sizeof text);
+  EXPECT_STREQ(text, "3 %");
+  int32_t length = 0;
+  item->GetTextLength(page, &length);
+  EXPECT_EQ(length, 3);
+}
+
 // =============================================================================
 // Handles and values refused
 
