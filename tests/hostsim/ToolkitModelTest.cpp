@@ -22,6 +22,11 @@ using hostsim::toolkit::ItemKind;
 using hostsim::toolkit::Toolkit;
 
 constexpr int32_t kDialogId = 100;
+
+template <class H>
+H Raw(std::uintptr_t value) {
+  return reinterpret_cast<H>(value);
+}
 constexpr int32_t kMenuId = 128;
 
 class FakeHost : public hostsim::toolkit::ToolkitServices {
@@ -338,10 +343,14 @@ TEST_F(ToolkitModel, AFailedInitOrAMissingResourceLeavesNoDialog) {
   int32_t hit = -1;
   EXPECT_EQ(tk.RunModalDialog({"x", kDialogId, 0, 0, nullptr}, FailingInit, &hit), kBadParameterErr);
   EXPECT_EQ(tk.size(), 0u);
-  ADMDialogRef d = nullptr;
+  ADMDialogRef d = Raw<ADMDialogRef>(1);
   EXPECT_EQ(tk.CreateDialog({"x", 1234, 2, 0, nullptr}, nullptr, &d), kNameNotFoundErr);
   EXPECT_EQ(d, nullptr);
   EXPECT_EQ(tk.size(), 0u);
+  ADMItemRef item = Raw<ADMItemRef>(1);
+  EXPECT_EQ(tk.CreateItem(Raw<ADMDialogRef>(0xdead), 1, ItemKind::Frame, {0, 0, 1, 1}, nullptr, nullptr, &item),
+            kBadParameterErr);
+  EXPECT_EQ(item, nullptr);
 }
 
 // =============================================================================
@@ -446,6 +455,30 @@ TEST_F(ToolkitModel, PaintingRecordsACustomDrawnItemInItsOwnPixels) {
     {"op": "text", "color": [65535, 0, 0], "points": [[0, 10]], "text": "45", "font": 2}
   ])");
   EXPECT_EQ(list->ToJson(), expected);
+}
+
+TEST_F(ToolkitModel, DefaultDrawingShowsWhatEachItemHolds) {
+  const ADMDialogRef d = Panel();
+  Item& slider = Make(d, 35, ItemKind::Slider, {4, 30, 110, 38});  // 106 x 8
+  slider.min = 0;
+  slider.max = 100;
+  hostsim::toolkit::ApplyValue(slider, 50);
+  Item& mode = Make(d, 10, ItemKind::PopupList, {3, 122, 83, 142});  // 80 x 20
+  for (const char* text : {"Auto. Letter", "Auto. Number"}) tk.InsertEntry(*mode.list, mode.list->size()).text = text;
+  mode.list->Select(1, true);
+  const auto* picture = tk.Paint(d);
+  const nlohmann::json sliderList = picture->ListOf(35)->ToJson();
+  ASSERT_EQ(sliderList.size(), 3u);
+  EXPECT_EQ(sliderList[0]["op"], "sunkenRect");
+  EXPECT_EQ(sliderList[0]["rect"], nlohmann::json::parse("[0, 2, 106, 6]"));  // the groove across the middle
+  EXPECT_EQ(sliderList[1]["rect"], nlohmann::json::parse("[50, 0, 56, 8]"));  // the thumb half way along 100 pixels
+  const nlohmann::json modeList = picture->ListOf(10)->ToJson();
+  ASSERT_EQ(modeList.size(), 4u);
+  EXPECT_EQ(modeList[2]["op"], "textInRect");
+  EXPECT_EQ(modeList[2]["text"], "Auto. Number");
+  EXPECT_EQ(modeList[2]["rect"], nlohmann::json::parse("[4, 0, 66, 20]"));  // left of the 12-pixel arrow
+  EXPECT_EQ(modeList[3]["op"], "fillPolygon");
+  EXPECT_EQ(tk.DumpPanel()["items"]["10"]["text"], "Auto. Number");
 }
 
 // The panel's draw procedure writes the page number into a field as it paints.
