@@ -135,8 +135,9 @@ TEST(ToolkitUnits, TypedNumbersConvertFromTheirUnitAndJunkIsRefused) {
     const int32_t units = std::string(junk) == "5 mm" ? kADMDegreeUnits : kADMNoUnits;
     EXPECT_EQ(ParseValue(junk, units), std::nullopt) << junk;
   }
-  // A length unit does not belong to a percent field.
+  // A length unit does not belong to a percent field, nor to a plain number.
   EXPECT_EQ(ParseValue("3 mm", kADMPercentUnits), std::nullopt);
+  EXPECT_EQ(ParseValue("3 mm", kADMNoUnits), std::nullopt);
 }
 
 TEST_F(ToolkitModel, EachFieldKindRoundTripsItsValueThroughItsShownText) {
@@ -222,7 +223,9 @@ TEST_F(ToolkitModel, RadioButtonsWithFollowingIdsFormOneGroup) {
   const ADMDialogRef d = Panel();
   for (int32_t id = 50; id <= 54; ++id) Make(d, id, ItemKind::PictureRadioButton);
   Item& lone = Make(d, 34, ItemKind::PictureRadioButton);
+  lone.notifyProc = LoggingNotify;
   tk.Click(d, 34);
+  EXPECT_EQ(gLog, (std::vector<std::string>{"notify 34 ADM User Changed Notifier value 1->1"}));
   tk.Click(d, 51);
   tk.Click(d, 53);
   EXPECT_EQ(tk.ItemById(d, 51)->value, 0);
@@ -457,6 +460,11 @@ TEST_F(ToolkitModel, PaintingRecordsACustomDrawnItemInItsOwnPixels) {
   EXPECT_EQ(list->ToJson(), expected);
 }
 
+void DefaultThenLine(ADMItemRef item, ADMDrawerRef drawer) {
+  gToolkit->DefaultDrawItem(item, drawer);
+  gToolkit->Record(*gToolkit->FindDrawer(drawer), hostsim::toolkit::PointsRecord(DrawOp::Line, {{0, 0}, {5, 5}}));
+}
+
 TEST_F(ToolkitModel, DefaultDrawingShowsWhatEachItemHolds) {
   const ADMDialogRef d = Panel();
   Item& slider = Make(d, 35, ItemKind::Slider, {4, 30, 110, 38});  // 106 x 8
@@ -466,7 +474,15 @@ TEST_F(ToolkitModel, DefaultDrawingShowsWhatEachItemHolds) {
   Item& mode = Make(d, 10, ItemKind::PopupList, {3, 122, 83, 142});  // 80 x 20
   for (const char* text : {"Auto. Letter", "Auto. Number"}) tk.InsertEntry(*mode.list, mode.list->size()).text = text;
   mode.list->Select(1, true);
+  Make(d, 60, ItemKind::TextEditMultiLine, {206, 2, 408, 172});
+  Make(d, 13, ItemKind::TextEdit, {3, 143, 84, 161});
+  Make(d, 2, ItemKind::TextPushButton).drawProc = DefaultThenLine;
   const auto* picture = tk.Paint(d);
+  EXPECT_EQ(picture->ListOf(60)->ToJson()[2]["op"], "textInBox");
+  EXPECT_EQ(picture->ListOf(13)->ToJson()[2]["op"], "textInRect");
+  // The default drawing leaves the drawer's colour as the procedure had it.
+  EXPECT_EQ(picture->ListOf(2)->ToJson().back(),
+            nlohmann::json::parse(R"({"op": "line", "color": [0, 0, 0], "admColor": 0, "points": [[0, 0], [5, 5]]})"));
   const nlohmann::json sliderList = picture->ListOf(35)->ToJson();
   ASSERT_EQ(sliderList.size(), 3u);
   EXPECT_EQ(sliderList[0]["op"], "sunkenRect");
