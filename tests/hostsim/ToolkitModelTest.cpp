@@ -461,6 +461,9 @@ TEST_F(ToolkitModel, PaintingRecordsACustomDrawnItemInItsOwnPixels) {
 }
 
 void DefaultThenLine(ADMItemRef item, ADMDrawerRef drawer) {
+  auto* d = gToolkit->FindDrawer(drawer);
+  d->admColor = -1;
+  d->color = {65535, 0, 0};
   gToolkit->DefaultDrawItem(item, drawer);
   gToolkit->Record(*gToolkit->FindDrawer(drawer), hostsim::toolkit::PointsRecord(DrawOp::Line, {{0, 0}, {5, 5}}));
 }
@@ -482,7 +485,7 @@ TEST_F(ToolkitModel, DefaultDrawingShowsWhatEachItemHolds) {
   EXPECT_EQ(picture->ListOf(13)->ToJson()[2]["op"], "textInRect");
   // The default drawing leaves the drawer's colour as the procedure had it.
   EXPECT_EQ(picture->ListOf(2)->ToJson().back(),
-            nlohmann::json::parse(R"({"op": "line", "color": [0, 0, 0], "admColor": 0, "points": [[0, 0], [5, 5]]})"));
+            nlohmann::json::parse(R"({"op": "line", "color": [65535, 0, 0], "points": [[0, 0], [5, 5]]})"));
   const nlohmann::json sliderList = picture->ListOf(35)->ToJson();
   ASSERT_EQ(sliderList.size(), 3u);
   EXPECT_EQ(sliderList[0]["op"], "sunkenRect");
