@@ -584,7 +584,8 @@ ASErr IconGetFromResource(SPPluginRef self, int32_t iconID, int32_t, ADMIconRef*
     if (!h.IsPluginRef(self)) return kBadParameterErr;
     Icon made;
     made.resourceId = iconID;
-    if (auto png = h.PluginResource(kPictureResource, iconID); png && PngSize(*png, &made.width, &made.height)) {
+    if (auto png = h.PluginResource(kPictureResource, iconID);
+        png && !h.icons().Unreadable(iconID) && PngSize(*png, &made.width, &made.height)) {
       made.type = kADMPNGIconType;
     }
     *icon = h.icons().Add(made);

@@ -41,6 +41,7 @@ constexpr const char* kXform = "AI Transform Art Suite";
 AIErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
   return Run(kArt, "NewArt", [&](Document& doc) -> AIErr {
     if (!newArt || (type != kGroupArt && type != kPathArt)) return kBadParameterErr;
+    if (prep && !ArtToChange(doc, prep)) return kBadParameterErr;
     ObjectId id = 0;
     const AIErr err = doc.NewArt(type == kGroupArt ? ArtKind::Group : ArtKind::Path, paintOrder, IdOf(prep), &id);
     if (err == kNoErr) *newArt = HandleOf<AIArtHandle>(id);
@@ -49,12 +50,17 @@ AIErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* ne
 }
 
 AIErr DisposeArt(AIArtHandle art) {
-  return Run(kArt, "DisposeArt", [&](Document& doc) -> AIErr { return doc.DisposeArt(IdOf(art)); });
+  return Run(kArt, "DisposeArt", [&](Document& doc) -> AIErr {
+    if (!ArtToChange(doc, art)) return kBadParameterErr;
+    return doc.DisposeArt(IdOf(art));
+  });
 }
 
 AIErr ReorderArt(AIArtHandle art, int16_t paintOrder, AIArtHandle prep) {
-  return Run(kArt, "ReorderArt",
-             [&](Document& doc) -> AIErr { return doc.ReorderArt(IdOf(art), paintOrder, IdOf(prep)); });
+  return Run(kArt, "ReorderArt", [&](Document& doc) -> AIErr {
+    if (!ArtToChange(doc, art)) return kBadParameterErr;
+    return doc.ReorderArt(IdOf(art), paintOrder, IdOf(prep));
+  });
 }
 
 AIErr GetArtParent(AIArtHandle art, AIArtHandle* parent) {
@@ -118,7 +124,7 @@ AIErr GetArtUserAttr(AIArtHandle art, int32_t whichAttr, int32_t* attr) {
 
 AIErr SetArtUserAttr(AIArtHandle art, int32_t whichAttr, int32_t attr) {
   return Run(kArt, "SetArtUserAttr", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a) return kBadParameterErr;
     a->userAttr = (a->userAttr & ~whichAttr) | (attr & whichAttr);
     return kNoErr;
@@ -147,7 +153,7 @@ AIErr GetArtName(AIArtHandle art, char* name, int32_t size, ASBoolean* isDefault
 
 AIErr SetArtName(AIArtHandle art, const char* name) {
   return Run(kArt, "SetArtName", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a || !name) return kBadParameterErr;
     a->name = Cp1252ToUtf8(name);
     return kNoErr;
@@ -221,7 +227,7 @@ AIErr GetPathSegmentCount(AIArtHandle path, int16_t* count) {
 
 AIErr SetPathSegmentCount(AIArtHandle path, int16_t count) {
   return Run(kPath, "SetPathSegmentCount", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a || count < 0 || count > kMaxSegments) return kBadParameterErr;
     auto& segs = a->path.segments;
     const AIPathSegment fill = segs.empty() ? AIPathSegment{} : segs.back();
@@ -245,7 +251,7 @@ AIErr GetPathSegments(AIArtHandle path, int16_t segNumber, int16_t count, AIPath
 
 AIErr SetPathSegments(AIArtHandle path, int16_t segNumber, int16_t count, const AIPathSegment* segments) {
   return Run(kPath, "SetPathSegments", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a || !InRange(a->path.segments, segNumber, count) || (count > 0 && !segments)) return kBadParameterErr;
     for (int16_t i = 0; i < count; ++i) {
       if (!FiniteSegment(segments[i])) return kBadParameterErr;
@@ -266,7 +272,7 @@ AIErr GetPathClosed(AIArtHandle path, ASBoolean* closed) {
 
 AIErr SetPathClosed(AIArtHandle path, ASBoolean closed) {
   return Run(kPath, "SetPathClosed", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a) return kBadParameterErr;
     a->path.closed = closed != 0;
     return kNoErr;
@@ -309,7 +315,7 @@ AIErr GetPathStyle(AIArtHandle path, AIPathStyle* style) {
 
 AIErr SetPathStyle(AIArtHandle path, const AIPathStyle* style) {
   return Run(kStyle, "SetPathStyle", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a || !style || !ValidStyle(*style)) return kBadParameterErr;
     a->path.style = *style;
     return kNoErr;
@@ -324,7 +330,7 @@ const AIPathStyleSuite kPathStyleSuiteTable = {GetPathStyle, SetPathStyle};
 
 AIErr SetTag(AIArtHandle art, const char* name, const char* type, const char* value) {
   return Run(kTags, "SetTag", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a || !name || !*name || !type || !value) return kBadParameterErr;
     a->tags[Cp1252ToUtf8(name)] = Tag{type, Cp1252ToUtf8(value)};
     return kNoErr;
@@ -344,7 +350,7 @@ AIErr GetTag(AIArtHandle art, const char* name, const char* type, char* value, i
 
 AIErr RemoveTag(AIArtHandle art, const char* name) {
   return Run(kTags, "RemoveTag", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a || !name) return kBadParameterErr;
     a->tags.erase(Cp1252ToUtf8(name));
     return kNoErr;
@@ -634,7 +640,7 @@ bool TransformStaysFinite(Document& doc, const Art& art, const AIRealMatrix& m) 
 
 AIErr TransformArt(AIArtHandle art, const AIRealMatrix* matrix, AIReal /*lineScale*/, int32_t /*flags*/) {
   return Run(kXform, "TransformArt", [&](Document& doc) -> AIErr {
-    const Art* a = FindArt(doc, art);
+    const Art* a = ArtToChange(doc, art);
     if (!a || !matrix || !IsFinite(*matrix) || !TransformStaysFinite(doc, *a, *matrix)) return kBadParameterErr;
     doc.Transform(IdOf(art), *matrix);
     return kNoErr;

@@ -156,6 +156,10 @@ class Document {
 
   // --- Tests: operations of the document suites that fail with kInjectedFailureErr.
   std::set<std::string> failingOperations;  // "Suite/Operation"
+  // Calls of the art, path, style, tag and transform suites that would have
+  // changed art through a handle naming none (disposed or never made); each is
+  // refused all the same.
+  int deadHandleWrites = 0;
 
  private:
   struct Placement {
