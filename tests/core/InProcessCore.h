@@ -83,11 +83,55 @@ class InProcessCoreTest : public ::testing::Test {
     return std::memcmp(SettingsBytes(a), SettingsBytes(b), kSettingsSize) == 0;
   }
 
-  // The settings as a first start leaves them, made without the host's store.
-  static State DefaultState() {
+  // The settings as a first start leaves them, set here field by field from
+  // the table of defaults; the font is the first of the host's list.
+  State DefaultState() const {
     State s{};
-    SetDefaultSettings(s);
-    DefaultFontName(s.Police);
+    s.Etiquette = 1;
+    s.Fleche = 1;
+    s.RougeGrisC = 100;
+    s.RougeGrisF = 100;
+    s.InterieurObjet = 1;
+    s.ClicDansVide = 1;
+    s.Son = 1;
+    s.Magnetisme = 1;
+    s.FouP = 1;
+    // Custom arrowhead: X, Y, IX, IY, OX, OY of its six points.
+    const float arrow[6][6] = {{0, 0, 0, 0, 0, 0},
+                               {11, -4.5f, 14.6f, -5.8f, 11, -4.5f},
+                               {13, -2, 10.7f, -1.4f, 15.25f, -2.55f},
+                               {2, 0, 2, 0, 2, 0},
+                               {13, 2, 15.25f, 2.55f, 10.7f, 1.4f},
+                               {11, 4.5f, 11, 4.5f, 14.6f, 5.8f}};
+    s.NbPtsFlEdit = 6;
+    for (int i = 0; i < 6; ++i) {
+      s.PtFlEdit.X[i] = arrow[i][0];
+      s.PtFlEdit.Y[i] = arrow[i][1];
+      s.PtFlEdit.IX[i] = arrow[i][2];
+      s.PtFlEdit.IY[i] = arrow[i][3];
+      s.PtFlEdit.OX[i] = arrow[i][4];
+      s.PtFlEdit.OY[i] = arrow[i][5];
+    }
+    s.FouOEdit = 1;
+    s.FlecheCreuse = 1;
+    s.DebEditSegX = 2;
+    // Custom corner: a chamfer from (12, 0) to (0, 12), handles on the points.
+    s.NbPtsArrondiEdit = 2;
+    s.PtArEdit.X[0] = s.PtArEdit.IX[0] = s.PtArEdit.OX[0] = 12;
+    s.PtArEdit.Y[1] = s.PtArEdit.IY[1] = s.PtArEdit.OY[1] = 12;
+    s.CoinHG = s.CoinHD = s.CoinBG = s.CoinBD = 1;
+    const char* texts[kFreeTexts] = {"Face", "Profil", "Dessus", "Dessous", "Avant"};
+    for (int i = 0; i < kFreeTexts; ++i) std::strcpy(s.TexteLibre[i], texts[i]);
+    s.Pointes = 100;
+    s.Epaisseur = 0.24f;
+    s.Attaches = 17.007874f;
+    s.AnglePointe1 = 17;
+    s.AnglePointe2 = 17;
+    s.DecalageHorizTexte = 8;
+    s.DecalageVertiTexte = 8;
+    s.Tolerance = 8;
+    std::strncpy(s.Police, host_->fonts().at(0).fullName.c_str(), sizeof s.Police - 1);
+    s.Corps = 12;
     return s;
   }
 

@@ -1,6 +1,8 @@
-// The label's text modes, which only the panel switches: automatic letters,
-// the number's upper limit, and labels without text. The tool's handlers run
-// in the test over the simulated host, so the modes can be set directly.
+// What only the panel switches: the label's text modes (automatic letters,
+// the number's upper limit, labels without text) and free proportions. The
+// tool's handlers run in the test over the simulated host, so the values in
+// force can be set directly.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,45 @@ class LabelTextModes : public InProcessCoreTest {
   }
 
   size_t LabelCount() { return host().Dump()["layers"][0]["art"].size(); }
+
+  std::vector<AIPathSegment> ShapeAnchors() {
+    int16_t count = 0;
+    sAIPath->GetPathSegmentCount(g().ShapePath, &count);
+    std::vector<AIPathSegment> anchors(static_cast<size_t>(count));
+    if (count > 0) sAIPath->GetPathSegments(g().ShapePath, 0, count, anchors.data());
+    return anchors;
+  }
+  float TextWidth() {
+    AIRealRect bounds{};
+    sAIArt->GetArtBounds(g().TextFrame, &bounds);
+    return bounds.right - bounds.left;
+  }
+  std::string LabelName() {
+    char name[64] = {};
+    ASBoolean isDefault = false;
+    sAIArt->GetArtName(g().LabelGroup, name, sizeof name, &isDefault);
+    return name;
+  }
+};
+
+void ExpectPoint(const AIPathSegment& s, double x, double y, const char* what) {
+  EXPECT_NEAR(s.p.h, x, 1e-3) << what;
+  EXPECT_NEAR(s.p.v, y, 1e-3) << what;
+}
+
+// Gaps of 3 (sides) and 5 (top and bottom) around 20 pt text, sides free.
+class FreeProportions : public LabelTextModes {
+ protected:
+  void SetUp() override {
+    LabelTextModes::SetUp();
+    g().DecalageHorizTexte = 3;
+    g().DecalageVertiTexte = 5;
+    g().Corps = 20;
+    InitPendingLabel();
+    g().EqualSides = false;
+  }
+  static constexpr double kHeight = 20 * 1.2 + 5;             // a line and the vertical gap
+  static constexpr double kLandingX = 180 + 17.007874;        // the label at (180, 160)
 };
 
 }  // namespace
@@ -71,8 +112,10 @@ TEST_F(LabelTextModes, LettersRunToZThenWrapToAInTheirOwnCase) {
   EXPECT_EQ(LabelText(), "Z");
   DrawLabel(100, 300);
   EXPECT_EQ(LabelText(), "A");
-  g().LabelLetter = 'z';
+  g().LabelLetter = 'y';
   DrawLabel(100, 500);
+  EXPECT_EQ(LabelText(), "z");
+  DrawLabel(100, 700);
   EXPECT_EQ(LabelText(), "a");
 }
 
@@ -113,4 +156,31 @@ TEST_F(LabelTextModes, LabelWithoutTextLosesItsEmptyTextFrame) {
   const nlohmann::json dump = host().Dump();
   for (const auto& part : dump["layers"][0]["art"][0]["children"]) EXPECT_NE(part["type"], "text");
   EXPECT_FALSE(sAIArt->ValidArt(g().TextFrame));
+}
+
+TEST_F(FreeProportions, ARectangleIsTheTextAndSideGapsWideAndALineAndTheVerticalGapHigh) {
+  DrawLabel(100, 100);
+  EXPECT_EQ(LabelName(), "Label (rect.)");
+  const double w = TextWidth() + 2 * 3, cx = kLandingX + w / 2;
+  const std::vector<AIPathSegment> box = ShapeAnchors();
+  ASSERT_EQ(box.size(), 4u);
+  ExpectPoint(box[0], cx - w / 2, 160 + kHeight / 2, "top left");
+  ExpectPoint(box[2], cx + w / 2, 160 - kHeight / 2, "bottom right");
+}
+
+// The trapezoid's slanted sides rise at 60 degrees over the height H: its
+// bottom edge is the box width W (widened by half a line), its top W - H,
+// and the landing end is the middle of its left side.
+TEST_F(FreeProportions, ATrapezoidStandsOnTheBoxWidthWithTheLandingEndOnItsSide) {
+  g().ShapeKind = 3;
+  DrawLabel(100, 100);
+  EXPECT_EQ(LabelName(), "Label (trapezoid)");
+  const double w = TextWidth() + 2 * 3 + 12, h = kHeight;
+  const double t = h * std::sqrt(3.0) / 4, q = h / 4;
+  const std::vector<AIPathSegment> outline = ShapeAnchors();
+  ASSERT_EQ(outline.size(), 4u);
+  ExpectPoint(outline[0], kLandingX - q, 160 - t, "P0");
+  ExpectPoint(outline[1], kLandingX + q, 160 + t, "P1");
+  ExpectPoint(outline[2], kLandingX - q + w - h / 2, 160 + t, "P2");
+  ExpectPoint(outline[3], kLandingX - q + w, 160 - t, "P3");
 }

@@ -97,6 +97,11 @@ TEST_F(PendingLabel, LabelTextUsesTheStoredFontsPlaceInTheHostsList) {
   std::strcpy(g().Police, second.c_str());
   InitPendingLabel();
   EXPECT_EQ(g().FontListIndex, 1);
+  const std::string last = host().fonts().at(host().fonts().size() - 1).fullName;
+  ASSERT_EQ(host().fonts().FindByFullName(last), host().fonts().size() - 1) << "the last name is not unique";
+  std::strcpy(g().Police, last.c_str());
+  InitPendingLabel();
+  EXPECT_EQ(g().FontListIndex, static_cast<int32_t>(host().fonts().size() - 1)) << "the last font was not found";
   std::strcpy(g().Police, "No Such Font");
   InitPendingLabel();
   EXPECT_EQ(g().FontListIndex, 0);
