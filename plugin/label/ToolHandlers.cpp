@@ -330,6 +330,11 @@ ASErr ToolMouseDown(AIToolMessage* message) {
 ASErr ToolMouseDrag(AIToolMessage* message) {
   if (!Usable(message)) return kNoErr;
   State& g = *gState;
+  // A Shift or Alt click places no tip. Dragged after one, a label still
+  // waiting for its drag stays pending for the next click instead of being
+  // left behind unbuilt.
+  if (!g.Dragged && !g.ClickAccepted && g.ArrowCount > 0 && ArtAlive(g.LabelGroup) && ArtAlive(g.LinesGroup))
+    return kNoErr;
   g.Dragged = true;
   g.MoveMode = SpaceHeld();
   SetCursor(g.MoveMode ? kCursorMoveText : DragCursorFor(g.ShapeKind, g.RayonArrondi));

@@ -268,6 +268,22 @@ TEST(ToolScenario, FiveShiftClicksCycleThroughTheShapesAndCreateNoArt) {
   }
 }
 
+// A Shift or Alt click places no tip, even when the mouse moves while it is
+// down: the clicks around it make one label, and nothing is left unbuilt.
+TEST(ToolScenario, AShiftOrAltClickBetweenTwoClicksKeepsThemInOneLabelEvenWhenDragged) {
+  for (const std::string key : {"shift", "alt"}) {
+    SCOPED_TRACE(key);
+    Session s;
+    const Point first{100, 600}, second{200, 500}, place{300, 550};
+    const RunResult r = RunOk(s, At("click", first) + "press " + key + "\ndown 400 100\nrelease " + key +
+                                     "\ndrag 402 101\nup 402 101\n" + DrawLabel(second, place));
+    const json& label = OnlyLabel(r.dump);
+    ASSERT_EQ(Lines(label).size(), 2u);
+    ExpectNear(AnchorPoint(Lines(label)[0], 0), PulledBack(second, place, kNotchPullBack), "main line start");
+    ExpectNear(AnchorPoint(Lines(label)[1], 0), PulledBack(first, place, kNotchPullBack), "first line start");
+  }
+}
+
 TEST(ToolScenario, OwnLayerIsCreatedAboveAllOthersAndReusedForTheNextLabel) {
   Session s;
   s.SetBoolean("Calque", true);
