@@ -14,6 +14,9 @@
 
 namespace {
 
+ASErr RefuseValueToText(AIReal, char*, int32_t, int32_t) { return kCantHappenErr; }
+ADMBasicSuite gBasicThatCannotFormat;
+
 class LabelTextModes : public InProcessCoreTest {
  protected:
   // The messages come from the library's string list.
@@ -147,6 +150,32 @@ TEST_F(LabelTextModes, Number32767IsTheLastOneAccepted) {
   ToolMouseDrag(&place);
   ToolMouseUp(&place);
   EXPECT_EQ(LabelCount(), 1u);
+}
+
+TEST_F(LabelTextModes, ANumberTheHostCannotFormatLeavesTheTextEmpty) {
+  gBasicThatCannotFormat = *sADMBasic.get();
+  gBasicThatCannotFormat.ValueToText = RefuseValueToText;
+  sADMBasic.slot = &gBasicThatCannotFormat;
+  DrawLabel(100, 100);
+  EXPECT_EQ(LabelText(), "");
+}
+
+// The text switch follows the label taken up: off for one without text (its
+// first part is a group), on for one with text.
+TEST_F(LabelTextModes, TakingUpALabelSetsTheTextSwitchByWhetherItHasText) {
+  g().TextOn = false;
+  DrawLabel(100, 100);  // its leader line runs to (180, 160)
+  g().TextOn = true;
+  DrawLabel(300, 100);
+  AIToolMessage onFirst = At(140, 130), onSecond = At(340, 130);
+  ToolTrackCursor(&onFirst);
+  ToolMouseDown(&onFirst);
+  ASSERT_TRUE(g().OverLabelLine);
+  EXPECT_FALSE(g().TextOn);
+  ToolTrackCursor(&onSecond);
+  ToolMouseDown(&onSecond);
+  ASSERT_TRUE(g().OverLabelLine);
+  EXPECT_TRUE(g().TextOn);
 }
 
 TEST_F(LabelTextModes, LabelWithoutTextLosesItsEmptyTextFrame) {

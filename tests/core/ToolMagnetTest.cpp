@@ -90,3 +90,18 @@ TEST_F(ToolMagnet, ASegmentIsReachedWithinOneDocumentUnitAtAnyZoom) {
     EXPECT_EQ(CursorAfterHover(300, 101.5f), kSquareCursor);
   }
 }
+
+// Zoomed in twice, the magnet reaches 4 points from an anchor but a segment
+// still within one: 0.5 above the segment and 5.6 from its first anchor the
+// cursor finds the segment, while the click's hit test (8 points) finds the
+// anchor. Alt then centres the tip on the segment the magnet found.
+TEST_F(ToolMagnet, AltCentresTheTipOnTheMagnetsSegmentWhenTheClickHitsItsAnchor) {
+  Start();
+  host().document().zoom = 2;
+  AddPath({Corner(100, 100), Corner(300, 100)}, false);
+  // At t = 0.1 the segment is at 100 + 200 (0.03 - 0.002) = 105.6.
+  EXPECT_EQ(CursorAfterHover(105.6f, 100.5f), kStraightCursor);
+  const AIRealPoint tip = AltDragFrom(105.6f, 100.5f);
+  EXPECT_NEAR(tip.h, 200, 1e-3);
+  EXPECT_NEAR(tip.v, 100, 1e-3);
+}

@@ -120,6 +120,20 @@ TEST(TakeUp, AClickBeyondTheLimitLeavesOnlyLinesAndHeadsTheRebuildPlaced) {
   }
 }
 
+// A refused click takes its unfinished label away; the label taken up next
+// is the one clicked, and it follows the drag.
+TEST(TakeUp, ALabelTakenUpRightAfterARefusedClickFollowsTheDrag) {
+  Session s;
+  s.SetBoolean("ClicDansVide", false);
+  const Point tip{150, 150}, place{250, 250}, moved{400, 200};
+  const RunResult r = RunOk(s, "rect 100 100 100 100 filled\n" + DrawLabel(tip, place) + At("click", {500, 600}) +
+                                   TakeUp(tip, place) + At("drag", moved) + At("drag", moved) + At("up", moved));
+  EXPECT_EQ(AlertTexts(r.dump).size(), 1u);
+  const json& label = OnlyLabel(r.dump);
+  ExpectNear(AnchorPoint(Lines(label)[0], 0), PulledBack(tip, moved, kNotchPullBack), "line start");
+  ExpectNear(AnchorPoint(Lines(label)[0], 1), moved, "line end");
+}
+
 TEST(TakeUp, ARefusedClickBeyondTheLimitLeavesTheTakenUpLabelWhole) {
   Session s;
   s.SetBoolean("ClicDansVide", false);
