@@ -3,6 +3,7 @@
 // tool's handlers run in the test over the simulated host, so the values in
 // force can be set directly.
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,17 @@ TEST_F(LabelTextModes, TakingUpALabelSetsTheTextSwitchByWhetherItHasText) {
   ToolMouseDown(&onSecond);
   ASSERT_TRUE(g().OverLabelLine);
   EXPECT_TRUE(g().TextOn);
+}
+
+// The text's font is the host's font at the stored font's place plus the
+// font-matching offset.
+TEST_F(LabelTextModes, TheTextTakesTheFontAfterTheStoredOneByTheOffset) {
+  ASSERT_GE(host().fonts().size(), 3u);
+  std::strcpy(g().Police, host().fonts().at(1).fullName.c_str());
+  g().VariablePolice = 1;
+  InitPendingLabel();
+  DrawLabel(100, 100);
+  EXPECT_EQ(host().Dump()["layers"][0]["art"][0]["children"][0]["font"], host().fonts().at(2).fullName);
 }
 
 TEST_F(LabelTextModes, LabelWithoutTextLosesItsEmptyTextFrame) {

@@ -189,6 +189,14 @@ TEST_F(SettingsState, PointListsAreStoredInBlocksOfTen) {
   StoreArrowheadPoints();
   EXPECT_EQ(prefs().GetReal(kSettingsSection, "PtINOUTEditIY19"), 4.5);
   EXPECT_FALSE(Stored("PtFlEditX20"));
+  // A failed store is reported, and the stores after it go on.
+  for (const char* key : {"PtFlEditY3", "PtINOUTEditIX4", "PtINOUTEditOY5"}) {
+    StartHost(false);
+    g().NbPtsFlEdit = 6;
+    prefs().FailStore(key);
+    EXPECT_EQ(StoreArrowheadPoints(), kInjectedFailureErr) << key;
+    EXPECT_TRUE(Stored("PtINOUTEditOY9")) << key;
+  }
 }
 
 TEST_F(SettingsState, EmptyFreeTextsFallBackAndOverlongTextsAreCut) {

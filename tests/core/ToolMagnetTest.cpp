@@ -105,3 +105,13 @@ TEST_F(ToolMagnet, AltCentresTheTipOnTheMagnetsSegmentWhenTheClickHitsItsAnchor)
   EXPECT_NEAR(tip.h, 200, 1e-3);
   EXPECT_NEAR(tip.v, 100, 1e-3);
 }
+
+// The walk along a segment stops short of its end (t < 1): near the end
+// anchor only the anchor's own test, with the magnet distance, applies. This
+// segment runs fast at its end: at t = 0.99 it is still 6 points short.
+TEST_F(ToolMagnet, TheSegmentWalkStopsShortOfTheEndAnchor) {
+  Start([](hostsim::PreferenceStore& p) { p.Put(kSection, "Tolerance", int32_t{1}); });
+  host().document().zoom = 2;  // the magnet distance is 0.5
+  AddPath({Anchor({100, 100}, {100, 100}, {100, 100}), Anchor({300, 100}, {100, 100}, {300, 100})}, false);
+  EXPECT_EQ(CursorAfterHover(300.6f, 100), kSquareCursor);
+}

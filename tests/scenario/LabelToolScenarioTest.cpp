@@ -36,6 +36,7 @@ TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber)
   int texts = 0;
   for (const json* art : AllArt(r.dump)) texts += art->value("type", "") == "text" ? 1 : 0;
   EXPECT_EQ(texts, 1) << "each leader line got a number of its own";
+  EXPECT_EQ(EventsOfType(r.dump, "cursor").back()["id"], 20009) << "the cursor after the release";
 
   // The main leader line starts at the third click, behind its arrowhead.
   ExpectNear(AnchorPoint(lines[0], 0), PulledBack(third, place, kNotchPullBack), "main line start");
@@ -48,6 +49,37 @@ TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber)
     ASSERT_EQ(AnchorCount(lines[n]), 2u);
     ExpectNear(AnchorPoint(lines[n], 1), place, "line end " + std::to_string(n));
   }
+}
+
+// A click makes the label's parts, top to bottom: an empty text, the
+// "Lines" group with a leader line of 3 anchors tagged "lab", the "Arrows"
+// group with a head of 6 anchors, and an empty shape; each further click a
+// line of 2 anchors and an empty head. Nothing is drawn before the drag.
+TEST(LabelScenario, EachClickMakesTheArtTheDragWillDraw) {
+  Session s;
+  const RunResult r = RunOk(s, At("click", {100, 400}) + "dump one.json\n" + At("click", {150, 420}));
+  const json one = s.ReadDump("one.json");
+  const json& first = OnlyLabel(one);
+  EXPECT_EQ(first["name"], "Label (square)");
+  ASSERT_EQ(first["children"].size(), 4u);
+  EXPECT_EQ(first["children"][0]["type"], "text");
+  EXPECT_EQ(first["children"][0]["text"], "");
+  EXPECT_EQ(first["children"][1]["name"], "Lines");
+  EXPECT_EQ(first["children"][2]["name"], "Arrows");
+  EXPECT_EQ(first["children"][3]["type"], "path");
+  EXPECT_EQ(AnchorCount(ShapeOf(first)), 0u);
+  ASSERT_EQ(Lines(first).size(), 1u);
+  EXPECT_EQ(AnchorCount(Lines(first)[0]), 3u);
+  EXPECT_EQ(Lines(first)[0]["tags"].value("lab", ""), "jj");
+  ASSERT_EQ(Arrows(first).size(), 1u);
+  EXPECT_EQ(AnchorCount(Arrows(first)[0]), 6u);
+
+  const json& second = OnlyLabel(r.dump);
+  ASSERT_EQ(Lines(second).size(), 2u);
+  EXPECT_EQ(AnchorCount(Lines(second)[1]), 2u);
+  EXPECT_EQ(Lines(second)[1]["tags"].value("lab", ""), "jj");
+  ASSERT_EQ(Arrows(second).size(), 2u);
+  EXPECT_EQ(AnchorCount(Arrows(second)[1]), 0u);
 }
 
 TEST(LabelScenario, ShiftMakesTheLeaderAngleAMultipleOf45AndAHorizontalLeaderHasNoLanding) {
@@ -179,6 +211,27 @@ TEST(LabelScenario, ThirtiethLeaderLineIsRefusedWithAnAlertAndALabelKeepsAtMost2
   for (std::size_t n = 1; n < Lines(label).size(); ++n) {
     ASSERT_EQ(AnchorCount(Lines(label)[n]), 2u) << "line " << n;
     ExpectNear(AnchorPoint(Lines(label)[n], 1), end, "end of line " + std::to_string(n));
+  }
+}
+
+// The side Ctrl chooses is kept: the next labels hang on it without Ctrl,
+// until Ctrl during a drag turns it back.
+TEST(LabelScenario, TheSideChosenWithCtrlStaysForTheNextLabelsUntilCtrlAgain) {
+  Session s;
+  const bool ctrl[] = {true, false, true, false};
+  const bool flipped[] = {true, true, false, false};
+  std::string body;
+  for (int i = 0; i < 4; ++i) {
+    const Point tip{100, 100 + 150.0 * i}, place{200, 150 + 150.0 * i};
+    body += At("down", tip) + (ctrl[i] ? "press ctrl\n" : "") + At("drag", place) + At("drag", place) +
+            (ctrl[i] ? "release ctrl\n" : "") + At("up", place);
+  }
+  const RunResult r = RunOk(s, body);
+  const auto labels = LabelGroupsOf(r.dump);  // newest first
+  ASSERT_EQ(labels.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    const double landingX = flipped[i] ? 200 - kDefaultLanding : 200 + kDefaultLanding;
+    ExpectNear(AnchorPoint(Lines(*labels[3 - i])[0], 2), {landingX, 150 + 150.0 * i}, "landing of label " + std::to_string(i));
   }
 }
 
