@@ -63,6 +63,21 @@ TEST(Magnet, TheClickTestKeepsItsDistanceAtAnyZoom) {
   ExpectNear(tips[0], {200, 100}, "tip on the segment the click hit");
 }
 
+// With the magnet off nothing snaps: a click near a corner is put on it by
+// the click test alone, and Alt does not centre a tip on its segment.
+TEST(Magnet, WithTheMagnetOffNothingSnaps) {
+  Session s;
+  s.SetBoolean("Magnetisme", false);
+  const RunResult r = RunOk(s, "rect 100 100 200 150\n" + DrawLabel({103, 97}, {40, 40}) +
+                                   "down 140 100.5\npress alt\ndrag 250 300\ndrag 250 300\nrelease alt\nup 250 300\n");
+  EXPECT_EQ(BeepFrequencies(r.dump), (std::vector<int>{9001, 9001}));
+  EXPECT_FALSE(CursorShown(r.dump, 19000) || CursorShown(r.dump, 19001)) << "a snap cursor with the magnet off";
+  const std::vector<Point> tips = Tips(r.dump);
+  ASSERT_EQ(tips.size(), 2u);
+  ExpectNear(tips[0], {100, 100}, "the corner the click hit");
+  ExpectNear(tips[1], {140, 100}, "where the click hit the segment");
+}
+
 // Each click's tone follows that click alone: inside a fill 9003, an anchor
 // 9000, anything else 9001, in whatever order they come.
 TEST(Magnet, EachClickSoundsItsOwnTone) {

@@ -1,6 +1,7 @@
-// Registration when the host refuses part of it: a menu item, the tool's
-// icon, the lookup of the tools the label tool is placed beside. The
-// registration steps run in the test, so their codes can be read.
+// Registration when the host refuses part of it (a menu item, the tool's
+// icon, the lookup of the tools the label tool is placed beside) and the
+// panel's menu command. The registration steps run in the test, so their
+// codes can be read.
 #include <string>
 
 #include "InProcessCore.h"
@@ -10,7 +11,7 @@ namespace {
 
 constexpr ASErr kIconError = 0x2169636F;  // '!ico'
 
-class RegistrationFailure : public InProcessCoreTest {
+class RegistrationSteps : public InProcessCoreTest {
  protected:
   // Icons and strings come from the library's resources.
   std::filesystem::path ResourceLibrary() const override { return KPX_PLUGIN_FILE; }
@@ -30,7 +31,7 @@ class RegistrationFailure : public InProcessCoreTest {
 
 }  // namespace
 
-TEST_F(RegistrationFailure, ARefusedMenuItemEndsTheMenusWithTheHostsCodeButTheAboutItemIsOptional) {
+TEST_F(RegistrationSteps, ARefusedMenuItemEndsTheMenusWithTheHostsCodeButTheAboutItemIsOptional) {
   struct Case {
     const char* refused;
     ASErr code;
@@ -52,7 +53,7 @@ TEST_F(RegistrationFailure, ARefusedMenuItemEndsTheMenusWithTheHostsCodeButTheAb
   }
 }
 
-TEST_F(RegistrationFailure, AToolIconThatCannotBeReadEndsTheToolWithIcoAndASecondIconIsOptional) {
+TEST_F(RegistrationSteps, AToolIconThatCannotBeReadEndsTheToolWithIcoAndASecondIconIsOptional) {
   host().icons().MakeUnreadable(16051);
   EXPECT_EQ(RegisterTool(), kIconError);
   EXPECT_EQ(LabelsTool(), nullptr);
@@ -68,7 +69,7 @@ TEST_F(RegistrationFailure, AToolIconThatCannotBeReadEndsTheToolWithIcoAndASecon
 
 // The host's tools: the pen tool (10) in a slot and set of its own, the
 // segment tool (20) and the arcs tool (21) sharing slot 20.
-TEST_F(RegistrationFailure, AFailedToolLookupFallsBackToTheNextPlacement) {
+TEST_F(RegistrationSteps, AFailedToolLookupFallsBackToTheNextPlacement) {
   struct Case {
     const char* what;
     bool withPen;
@@ -96,4 +97,38 @@ TEST_F(RegistrationFailure, AFailedToolLookupFallsBackToTheNextPlacement) {
     EXPECT_EQ(tool->group, c.ownGroup ? tool->number : c.group);
     EXPECT_EQ(tool->toolset, c.ownToolset ? tool->number : c.group);
   }
+}
+
+// The panel's item shows a hidden panel and hides a shown one, and its text
+// says what choosing it again will do. The menu command also makes the label
+// tool current; the same toggle from an Alt-click does not.
+TEST_F(RegistrationSteps, ThePanelCommandTogglesThePanelAndItsItemText) {
+  ASSERT_EQ(RegisterMenus(), kNoErr);
+  ASSERT_EQ(RegisterTool(), kNoErr);
+  hostsim::Dialog panel;
+  panel.style = kADMFloatingDialogStyle;
+  g().PanelRef = host().dialogs().Add(panel);
+  const auto visible = [&] { return host().dialogs().Find(g().PanelRef)->visible; };
+
+  EXPECT_EQ(TogglePanel(false), kNoErr);
+  EXPECT_TRUE(visible());
+  EXPECT_EQ(Item("Outil1")->text, "Hide KPX\xE2\x80\xA2Labels");
+  EXPECT_FALSE(host().tools().PluginToolSelected()) << "an Alt-click chose the tool";
+  EXPECT_EQ(TogglePanel(false), kNoErr);
+  EXPECT_FALSE(visible());
+  EXPECT_EQ(Item("Outil1")->text, "Show KPX\xE2\x80\xA2Labels");
+
+  AIMenuMessage choose{};
+  choose.menuItem = g().PanelMenuItem;
+  EXPECT_EQ(MenuCommand(&choose), kNoErr);
+  EXPECT_TRUE(visible());
+  EXPECT_TRUE(host().tools().PluginToolSelected());
+  EXPECT_EQ(MenuCommand(&choose), kNoErr);
+  EXPECT_FALSE(visible());
+  EXPECT_EQ(Item("Outil1")->text, "Show KPX\xE2\x80\xA2Labels");
+
+  // A panel the host no longer knows: the host's code, the text unchanged.
+  ASSERT_TRUE(host().dialogs().Remove(g().PanelRef));
+  EXPECT_EQ(TogglePanel(false), kBadParameterErr);
+  EXPECT_EQ(Item("Outil1")->text, "Show KPX\xE2\x80\xA2Labels");
 }
