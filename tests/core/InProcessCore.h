@@ -83,6 +83,32 @@ class InProcessCoreTest : public ::testing::Test {
     return std::memcmp(SettingsBytes(a), SettingsBytes(b), kSettingsSize) == 0;
   }
 
+  // Compares the settings field by field, strings up to their ends, so that
+  // padding and the bytes after a string do not count.
+  static void ExpectSameSettingValues(const State& actual, const State& expected) {
+#define KPX_EXPECT_SAME_FIELD(field) \
+  EXPECT_EQ(std::memcmp(&actual.field, &expected.field, sizeof actual.field), 0) << #field;
+    KPX_EXPECT_SAME_FIELD(Etiquette) KPX_EXPECT_SAME_FIELD(Fleche) KPX_EXPECT_SAME_FIELD(RVBC)
+    KPX_EXPECT_SAME_FIELD(RougeGrisC) KPX_EXPECT_SAME_FIELD(VertC) KPX_EXPECT_SAME_FIELD(BleuC)
+    KPX_EXPECT_SAME_FIELD(RVBF) KPX_EXPECT_SAME_FIELD(Fond) KPX_EXPECT_SAME_FIELD(RougeGrisF)
+    KPX_EXPECT_SAME_FIELD(VertF) KPX_EXPECT_SAME_FIELD(BleuF) KPX_EXPECT_SAME_FIELD(OutilsGroupe)
+    KPX_EXPECT_SAME_FIELD(InterieurObjet) KPX_EXPECT_SAME_FIELD(Calque) KPX_EXPECT_SAME_FIELD(ClicDansVide)
+    KPX_EXPECT_SAME_FIELD(Son) KPX_EXPECT_SAME_FIELD(Magnetisme) KPX_EXPECT_SAME_FIELD(FouP)
+    KPX_EXPECT_SAME_FIELD(NbPtsFlEdit) KPX_EXPECT_SAME_FIELD(PtFlEdit) KPX_EXPECT_SAME_FIELD(FouOEdit)
+    KPX_EXPECT_SAME_FIELD(CouPEdit) KPX_EXPECT_SAME_FIELD(FlecheCreuse) KPX_EXPECT_SAME_FIELD(DebEditSegX)
+    KPX_EXPECT_SAME_FIELD(DebEditSegY) KPX_EXPECT_SAME_FIELD(SymetriEdit) KPX_EXPECT_SAME_FIELD(NbPtsArrondiEdit)
+    KPX_EXPECT_SAME_FIELD(PtArEdit) KPX_EXPECT_SAME_FIELD(CoinHG) KPX_EXPECT_SAME_FIELD(CoinHD)
+    KPX_EXPECT_SAME_FIELD(CoinBG) KPX_EXPECT_SAME_FIELD(CoinBD) KPX_EXPECT_SAME_FIELD(RayonArrondi)
+    KPX_EXPECT_SAME_FIELD(Pointes) KPX_EXPECT_SAME_FIELD(Epaisseur) KPX_EXPECT_SAME_FIELD(Attaches)
+    KPX_EXPECT_SAME_FIELD(DecalageVerti) KPX_EXPECT_SAME_FIELD(DecalageHoriz) KPX_EXPECT_SAME_FIELD(AnglePointe1)
+    KPX_EXPECT_SAME_FIELD(AnglePointe2) KPX_EXPECT_SAME_FIELD(DecalageHorizTexte)
+    KPX_EXPECT_SAME_FIELD(DecalageVertiTexte) KPX_EXPECT_SAME_FIELD(Tolerance) KPX_EXPECT_SAME_FIELD(Corps)
+    KPX_EXPECT_SAME_FIELD(VariablePolice)
+#undef KPX_EXPECT_SAME_FIELD
+    for (int i = 0; i < kFreeTexts; ++i) EXPECT_STREQ(actual.TexteLibre[i], expected.TexteLibre[i]);
+    EXPECT_STREQ(actual.Police, expected.Police);
+  }
+
   // The settings as a first start leaves them, set here field by field from
   // the table of defaults; the font is the first of the host's list.
   State DefaultState() const {

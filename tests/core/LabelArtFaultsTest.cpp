@@ -26,6 +26,37 @@ class LabelArtFaults : public ToolSessionTest {
   }
 
   int DeadHandleWrites() { return host().document().deadHandleWrites; }
+
+  std::vector<AIRealPoint> Points(AIArtHandle path) {
+    std::vector<AIRealPoint> points;
+    for (const AIPathSegment& s : Segments(path)) points.push_back(s.p);
+    return points;
+  }
+  static bool Same(const std::vector<AIRealPoint>& a, const std::vector<AIRealPoint>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (a[i].h != b[i].h || a[i].v != b[i].v) return false;
+    return true;
+  }
+
+  // A click at (140, 130) on the finished label's leader line that cannot
+  // take it up, dragged to (260, 200): a new label of its own, the finished
+  // one untouched.
+  void ExpectANewLabelBesideTheFinishedOne(const std::vector<AIRealPoint>& finishedLine) {
+    EXPECT_EQ(Hover(140, 130), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);
+    DragTo(260, 200);
+    const std::vector<AIArtHandle> labels = Labels();
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_TRUE(Same(Points(Children(Named(labels[1], "Lines"))[0]), finishedLine)) << "the finished label changed";
+    const std::vector<AIArtHandle> lines = Children(Named(labels[0], "Lines"));
+    ASSERT_EQ(lines.size(), 1u);
+    // 7 points from the click towards (260, 200): 120 across, 70 up.
+    const AIRealPoint start = Points(lines[0]).at(0);
+    const double d = std::hypot(120.0, 70.0);
+    EXPECT_NEAR(start.h, 140 + 7 * 120 / d, 1e-3);
+    EXPECT_NEAR(start.v, 130 + 7 * 70 / d, 1e-3);
+  }
 };
 
 }  // namespace
@@ -89,12 +120,7 @@ TEST_F(LabelArtFaults, LabelWithoutArrowsGroupIsNotTakenUpButStartsANewLabel) {
   DrawLabel(100, 100);
   ASSERT_EQ(Labels().size(), 1u);
   ASSERT_EQ(art_->DisposeArt(Named(Labels()[0], "Arrows")), kNoErr);
-
-  // On the leader line, half way between tip and end.
-  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 260, 200), kNoErr);
-  EXPECT_EQ(Labels().size(), 2u);
+  ExpectANewLabelBesideTheFinishedOne(Points(Children(Named(Labels()[0], "Lines"))[0]));
 }
 
 TEST_F(LabelArtFaults, ArrowheadWithTooFewAnchorsForItsTagStartsANewLabel) {
@@ -107,11 +133,24 @@ TEST_F(LabelArtFaults, ArrowheadWithTooFewAnchorsForItsTagStartsANewLabel) {
   ASSERT_EQ(tags_->RemoveTag(head, "FlEl"), kNoErr);
   ASSERT_EQ(tags_->SetTag(head, "FlPo", "string", "jj"), kNoErr);
   ASSERT_EQ(paths_->SetPathSegmentCount(head, 2), kNoErr);
+  ExpectANewLabelBesideTheFinishedOne(Points(Children(Named(Labels()[0], "Lines"))[0]));
+}
 
-  EXPECT_EQ(Send(kSelectorAITrackToolCursor, 140, 130), kNoErr);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 140, 130), kNoErr);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 260, 200), kNoErr);
-  EXPECT_EQ(Labels().size(), 2u);
+// Without its main leader line a pending label cannot be drawn: the drag
+// goes on but moves nothing of it.
+TEST_F(LabelArtFaults, DeletedMainLeaderLineLeavesTheRestOfTheLabelWhereItWas) {
+  Start();
+  Press(100, 100);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+  const AIArtHandle label = Labels().at(0);
+  const std::vector<AIRealPoint> shape = Points(Children(label).back());
+  const std::vector<AIRealPoint> head = Points(Children(Named(label, "Arrows")).at(0));
+  ASSERT_EQ(art_->DisposeArt(Children(Named(label, "Lines")).at(0)), kNoErr);
+  DragTo(260, 220);
+  EXPECT_TRUE(Same(Points(Children(label).back()), shape)) << "the shape moved";
+  EXPECT_TRUE(Same(Points(Children(Named(label, "Arrows")).at(0)), head)) << "the head moved";
+  EXPECT_EQ(DeadHandleWrites(), 0);
 }
 
 TEST_F(LabelArtFaults, WellFormedLabelIsTakenUpNotDuplicated) {

@@ -190,6 +190,33 @@ TEST_F(LabelTextModes, TheTextTakesTheFontAfterTheStoredOneByTheOffset) {
   EXPECT_EQ(host().Dump()["layers"][0]["art"][0]["children"][0]["font"], host().fonts().at(2).fullName);
 }
 
+// A label drawn with heads of size 0 has none; taken up with heads on, it
+// gets one per line, made at the take-up and placed at the tips its lines
+// begin at by the drag.
+TEST_F(LabelTextModes, ALabelWithoutHeadsGetsThemWhenTakenUpWithHeadsOn) {
+  g().ArrowheadsOn = false;
+  g().ArrowSizeShown = 0;
+  DrawLabel(100, 100);
+  g().ArrowheadsOn = true;
+  g().ArrowSizeShown = 100;
+  AIToolMessage onLine = At(140, 130), place = At(240, 100);
+  ToolTrackCursor(&onLine);
+  ToolMouseDown(&onLine);
+  int16_t count = 0;
+  ASSERT_EQ(sAIPath->GetPathSegmentCount(g().ArrowPaths[0], &count), kNoErr);
+  EXPECT_EQ(count, 6);
+  ToolMouseDrag(&place);
+  ToolMouseDrag(&place);
+  ToolMouseUp(&place);
+  AIPathSegment tip{}, start{};
+  ASSERT_EQ(sAIPath->GetPathSegments(g().ArrowPaths[0], 0, 1, &tip), kNoErr);
+  ASSERT_EQ(sAIPath->GetPathSegments(g().LinePaths[0], 0, 1, &start), kNoErr);
+  EXPECT_NEAR(tip.p.h, 100, 1e-3);
+  EXPECT_NEAR(tip.p.v, 100, 1e-3);
+  EXPECT_NEAR(start.p.h, 107, 1e-3) << "the line begins behind the new head";
+  EXPECT_NEAR(start.p.v, 100, 1e-3);
+}
+
 TEST_F(LabelTextModes, LabelWithoutTextLosesItsEmptyTextFrame) {
   g().TextOn = false;
   DrawLabel(100, 100);

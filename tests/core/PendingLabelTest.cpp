@@ -6,6 +6,7 @@
 #include "InProcessCore.h"
 #include "label/PathStyles.h"
 #include "label/PendingLabel.h"
+#include "label/ToolHandlers.h"
 
 namespace {
 
@@ -105,4 +106,19 @@ TEST_F(PendingLabel, LabelTextUsesTheStoredFontsPlaceInTheHostsList) {
   std::strcpy(g().Police, "No Such Font");
   InitPendingLabel();
   EXPECT_EQ(g().FontListIndex, 0);
+}
+
+TEST_F(PendingLabel, DeselectingTheToolGivesThePanelBackTheValuesInForce) {
+  WriteDefaultSettings();
+  InitPendingLabel();
+  g().ArrowSizeInForce = 40;
+  g().ArrowSizeShown = 70;
+  g().LineWidthInForce = 1.5f;
+  g().LineWidthShown = 3;
+  g().LandingLength = -5;
+  g().LandingLengthShown = 9;
+  EXPECT_EQ(ToolDeselect(nullptr), kNoErr);
+  EXPECT_EQ(g().ArrowSizeShown, 40.0f);
+  EXPECT_EQ(g().LineWidthShown, 1.5f);
+  EXPECT_EQ(g().LandingLengthShown, -5.0f);
 }

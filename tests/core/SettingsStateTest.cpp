@@ -63,6 +63,14 @@ TEST_F(SettingsState, ASecondStartReadsBackExactlyWhatTheFirstWrote) {
   EXPECT_EQ(g().ArrowsOn, 1);
 }
 
+// The block's earlier contents never show through: with nothing stored,
+// every setting reads as its default.
+TEST_F(SettingsState, SettingsNotStoredReadAsTheirDefaultsWhateverTheBlockHeld) {
+  std::memset(reinterpret_cast<unsigned char*>(&g()) + offsetof(State, Etiquette), 0x5A, kSettingsSize);
+  ReadAllSettings();
+  ExpectSameSettingValues(g(), DefaultState());
+}
+
 TEST_F(SettingsState, AFailedStoreStopsTheWriteButEverySettingKeepsItsDefault) {
   prefs().FailStore(keys::Pointes);
   EXPECT_EQ(WriteDefaultSettings(), kInjectedFailureErr);

@@ -115,3 +115,11 @@ TEST_F(ToolMagnet, TheSegmentWalkStopsShortOfTheEndAnchor) {
   AddPath({Anchor({100, 100}, {100, 100}, {100, 100}), Anchor({300, 100}, {100, 100}, {300, 100})}, false);
   EXPECT_EQ(CursorAfterHover(300.6f, 100), kSquareCursor);
 }
+
+// Over a finished label's leader line the take-up cursor stays: nothing
+// after it replaces it.
+TEST_F(ToolMagnet, OverALabelsLeaderLineTheTakeUpCursorStays) {
+  Start();
+  DrawLabel(100, 100);  // its leader line runs from the tip to (180, 160)
+  EXPECT_EQ(CursorAfterHover(140, 130), 20007);
+}

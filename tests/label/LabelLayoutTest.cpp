@@ -90,4 +90,6 @@ TEST(Snapping, FootOfThePerpendicularLiesOnTheSegmentLine) {
   ExpectNear(FootOnLine({5, 9}, {0, 0}, {10, 0}), {5, 0});
   ExpectNear(FootOnLine({5, 9}, {2, 0}, {2, 10}), {2, 9});
   ExpectNear(FootOnLine({0, 10}, {0, 0}, {10, 10}), {5, 5});
+  ExpectNear(FootOnLine({10, 0}, {2, 2}, {12, 12}), {5, 5});
+  ExpectNear(FootOnLine({0, 8}, {4, 0}, {0, 4}), {-2, 6});  // beyond the segment, on its line
 }

@@ -29,7 +29,10 @@ TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber)
   const json& label = OnlyLabel(r.dump);
   const json& lines = Lines(label);
   ASSERT_EQ(lines.size(), 3u);
-  for (const json& line : lines) EXPECT_EQ(line["tags"].value("lab", ""), "jj");
+  for (const json& line : lines) {
+    EXPECT_EQ(line["tags"].value("lab", ""), "jj");
+    EXPECT_FALSE(line["closed"].get<bool>()) << "a leader line is an open path";
+  }
   EXPECT_EQ(Arrows(label).size(), 3u);
   ASSERT_TRUE(TextOf(label).is_object());
   EXPECT_EQ(TextOf(label)["text"], "1");
