@@ -196,6 +196,24 @@ TEST_F(LabelArtFaults, LineAddedToATakenUpLabelKeepsTheOldMainTip) {
   EXPECT_TRUE(near(starts[0], 100, 100) || near(starts[1], 100, 100));
 }
 
+// A host that cannot make the label's groups ends the click with its own
+// code and nothing made; the next click draws normally.
+TEST_F(LabelArtFaults, AGroupTheHostCannotMakeEndsTheClickWithTheHostsCode) {
+  Start();
+  host().document().failingOperations.insert("AI Art Suite/NewArt");
+  EXPECT_EQ(Hover(100, 100), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 100, 100), kInjectedFailureErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseUp, 180, 160), kNoErr);
+  EXPECT_TRUE(Labels().empty());
+  EXPECT_EQ(DeadHandleWrites(), 0);
+
+  host().document().failingOperations.clear();
+  DrawLabel(300, 300);
+  ASSERT_EQ(Labels().size(), 1u);
+  EXPECT_EQ(Points(Children(Named(Labels()[0], "Lines")).at(0)).size(), 3u);
+}
+
 TEST_F(LabelArtFaults, CursorThatIsNotFiniteIsIgnored) {
   Start();
   const float inf = std::numeric_limits<float>::infinity();

@@ -197,7 +197,20 @@ TEST_F(SettingsState, PointListsAreStoredInBlocksOfTen) {
   StoreArrowheadPoints();
   EXPECT_EQ(prefs().GetReal(kSettingsSection, "PtINOUTEditIY19"), 4.5);
   EXPECT_FALSE(Stored("PtFlEditX20"));
-  // A failed store is reported, and the stores after it go on.
+  // A failed store is reported, and the stores after it go on; the editors'
+  // default writes report it too.
+  for (const char* key : {"FouOEdit", "PtFlEditX2"}) {
+    StartHost(false);
+    prefs().FailStore(key);
+    EXPECT_EQ(WriteArrowheadDefaults(), kInjectedFailureErr) << key;
+    EXPECT_TRUE(Stored("PtINOUTEditOY9")) << key;
+  }
+  for (const char* key : {"CoinBD", "ArINOUTEditOY1"}) {
+    StartHost(false);
+    prefs().FailStore(key);
+    EXPECT_EQ(WriteCornerDefaults(), kInjectedFailureErr) << key;
+    EXPECT_TRUE(Stored("ArINOUTEditOY9")) << key;
+  }
   for (const char* key : {"PtFlEditY3", "PtINOUTEditIX4", "PtINOUTEditOY5"}) {
     StartHost(false);
     g().NbPtsFlEdit = 6;

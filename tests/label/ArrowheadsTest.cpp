@@ -150,8 +150,11 @@ TEST(Points, DotIsACircleOfRadiusTwoAndAHalf) {
 
   HeadOutline square = Choose(4, false);
   EXPECT_TRUE(square.HollowHead);
-  EXPECT_EQ(square.X[0], -2.5f);
-  EXPECT_EQ(square.Y[2], 2.5f);
+  EXPECT_FALSE(Choose(3, false).HollowHead);
+  auto sq = PlaceHead(square, 100, 0, {0, 0});
+  ASSERT_EQ(sq.size(), 4u);
+  const Point corners[4] = {{-2.5f, -2.5f}, {2.5f, -2.5f}, {2.5f, 2.5f}, {-2.5f, 2.5f}};
+  for (int i = 0; i < 4; ++i) ExpectSharpAt(sq[i], corners[i]);
 }
 
 TEST(Points, TipIsFoundAgainAtTheCentreOfTheDotOrSquare) {
