@@ -214,6 +214,26 @@ TEST_F(LabelArtFaults, AGroupTheHostCannotMakeEndsTheClickWithTheHostsCode) {
   EXPECT_EQ(Points(Children(Named(Labels()[0], "Lines")).at(0)).size(), 3u);
 }
 
+// The text is written once the shape is: a shape the host refuses leaves
+// the text empty, and the drag reports the host's code.
+TEST_F(LabelArtFaults, AShapeTheHostRefusesIsReportedAndItsTextWaits) {
+  for (const char* refused : {"AI Path Style Suite/SetPathStyle", "AI Path Suite/SetPathSegments"}) {
+    SCOPED_TRACE(refused);
+    Start();
+    DrawLabel(100, 100);  // the label before is built, text and all
+    host().document().failingOperations.insert(refused);
+    Press(300, 300);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 380, 360), kInjectedFailureErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 380, 360), kInjectedFailureErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseUp, 380, 360), kNoErr);
+    const nlohmann::json labels = host().Dump()["layers"][0]["art"];
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0]["children"][0]["text"], "") << "the text was written without its shape";
+    EXPECT_EQ(labels[1]["children"][0]["text"], "1");
+    CloseHost();
+  }
+}
+
 TEST_F(LabelArtFaults, CursorThatIsNotFiniteIsIgnored) {
   Start();
   const float inf = std::numeric_limits<float>::infinity();
