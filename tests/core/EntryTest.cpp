@@ -110,6 +110,7 @@ TEST_F(Entry, MessagesAfterShutdownFindNoStateAndDoNoHarm) {
   auto& h = OpenHost();
   ASSERT_EQ(h.Launch(), kNoErr);
   ASSERT_EQ(h.SendInterface(kSPInterfaceShutdownSelector), kNoErr);
+  EXPECT_EQ(h.globals(), nullptr) << "the freed block's address stayed with the host";
   EXPECT_EQ(h.MenuCommand("panel"), kNoErr);
   EXPECT_EQ(h.MenuCommand("about"), kNoErr);
   EXPECT_EQ(h.SendTool(kSelectorAIToolMouseDown, {10, 10}), kNoErr);
