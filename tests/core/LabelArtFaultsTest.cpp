@@ -136,21 +136,26 @@ TEST_F(LabelArtFaults, ArrowheadWithTooFewAnchorsForItsTagStartsANewLabel) {
   ExpectANewLabelBesideTheFinishedOne(Points(Children(Named(Labels()[0], "Lines"))[0]));
 }
 
-// Without its main leader line a pending label cannot be drawn: the drag
-// goes on but moves nothing of it.
+// Without its main leader line, or its "Lines" group, a pending label cannot
+// be drawn: the drag goes on but moves nothing of it.
 TEST_F(LabelArtFaults, DeletedMainLeaderLineLeavesTheRestOfTheLabelWhereItWas) {
-  Start();
-  Press(100, 100);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
-  const AIArtHandle label = Labels().at(0);
-  const std::vector<AIRealPoint> shape = Points(Children(label).back());
-  const std::vector<AIRealPoint> head = Points(Children(Named(label, "Arrows")).at(0));
-  ASSERT_EQ(art_->DisposeArt(Children(Named(label, "Lines")).at(0)), kNoErr);
-  DragTo(260, 220);
-  EXPECT_TRUE(Same(Points(Children(label).back()), shape)) << "the shape moved";
-  EXPECT_TRUE(Same(Points(Children(Named(label, "Arrows")).at(0)), head)) << "the head moved";
-  EXPECT_EQ(DeadHandleWrites(), 0);
+  for (bool wholeGroup : {false, true}) {
+    SCOPED_TRACE(wholeGroup ? "Lines group" : "main leader line");
+    Start();
+    Press(100, 100);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+    const AIArtHandle label = Labels().at(0);
+    const std::vector<AIRealPoint> shape = Points(Children(label).back());
+    const std::vector<AIRealPoint> head = Points(Children(Named(label, "Arrows")).at(0));
+    const AIArtHandle lines = Named(label, "Lines");
+    ASSERT_EQ(art_->DisposeArt(wholeGroup ? lines : Children(lines).at(0)), kNoErr);
+    DragTo(260, 220);
+    EXPECT_TRUE(Same(Points(Children(label).back()), shape)) << "the shape moved";
+    EXPECT_TRUE(Same(Points(Children(Named(label, "Arrows")).at(0)), head)) << "the head moved";
+    EXPECT_EQ(DeadHandleWrites(), 0);
+    CloseHost();
+  }
 }
 
 TEST_F(LabelArtFaults, WellFormedLabelIsTakenUpNotDuplicated) {
