@@ -278,6 +278,11 @@ ASErr Rebuild() {
   if (g.ArrowheadsOn) PlaceArrowhead(0, g.LeaderAngle);
   ASErr err = BuildLabelShape();
   if (err == kNoErr) g.LabelBuilt = true;
-  if (g.TextOn) err = UpdateLabelText();
+  // The text waits for a shape; a shape the host refused is not reported as
+  // success because the text had nothing to do.
+  if (g.TextOn) {
+    const ASErr textErr = UpdateLabelText();
+    if (err == kNoErr) err = textErr;
+  }
   return err;
 }

@@ -136,21 +136,26 @@ TEST_F(LabelArtFaults, ArrowheadWithTooFewAnchorsForItsTagStartsANewLabel) {
   ExpectANewLabelBesideTheFinishedOne(Points(Children(Named(Labels()[0], "Lines"))[0]));
 }
 
-// Without its main leader line a pending label cannot be drawn: the drag
-// goes on but moves nothing of it.
+// Without its main leader line, or its "Lines" group, a pending label cannot
+// be drawn: the drag goes on but moves nothing of it.
 TEST_F(LabelArtFaults, DeletedMainLeaderLineLeavesTheRestOfTheLabelWhereItWas) {
-  Start();
-  Press(100, 100);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
-  EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
-  const AIArtHandle label = Labels().at(0);
-  const std::vector<AIRealPoint> shape = Points(Children(label).back());
-  const std::vector<AIRealPoint> head = Points(Children(Named(label, "Arrows")).at(0));
-  ASSERT_EQ(art_->DisposeArt(Children(Named(label, "Lines")).at(0)), kNoErr);
-  DragTo(260, 220);
-  EXPECT_TRUE(Same(Points(Children(label).back()), shape)) << "the shape moved";
-  EXPECT_TRUE(Same(Points(Children(Named(label, "Arrows")).at(0)), head)) << "the head moved";
-  EXPECT_EQ(DeadHandleWrites(), 0);
+  for (bool wholeGroup : {false, true}) {
+    SCOPED_TRACE(wholeGroup ? "Lines group" : "main leader line");
+    Start();
+    Press(100, 100);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 180, 160), kNoErr);
+    const AIArtHandle label = Labels().at(0);
+    const std::vector<AIRealPoint> shape = Points(Children(label).back());
+    const std::vector<AIRealPoint> head = Points(Children(Named(label, "Arrows")).at(0));
+    const AIArtHandle lines = Named(label, "Lines");
+    ASSERT_EQ(art_->DisposeArt(wholeGroup ? lines : Children(lines).at(0)), kNoErr);
+    DragTo(260, 220);
+    EXPECT_TRUE(Same(Points(Children(label).back()), shape)) << "the shape moved";
+    EXPECT_TRUE(Same(Points(Children(Named(label, "Arrows")).at(0)), head)) << "the head moved";
+    EXPECT_EQ(DeadHandleWrites(), 0);
+    CloseHost();
+  }
 }
 
 TEST_F(LabelArtFaults, WellFormedLabelIsTakenUpNotDuplicated) {
@@ -212,6 +217,26 @@ TEST_F(LabelArtFaults, AGroupTheHostCannotMakeEndsTheClickWithTheHostsCode) {
   DrawLabel(300, 300);
   ASSERT_EQ(Labels().size(), 1u);
   EXPECT_EQ(Points(Children(Named(Labels()[0], "Lines")).at(0)).size(), 3u);
+}
+
+// The text is written once the shape is: a shape the host refuses leaves
+// the text empty, and the drag reports the host's code.
+TEST_F(LabelArtFaults, AShapeTheHostRefusesIsReportedAndItsTextWaits) {
+  for (const char* refused : {"AI Path Style Suite/SetPathStyle", "AI Path Suite/SetPathSegments"}) {
+    SCOPED_TRACE(refused);
+    Start();
+    DrawLabel(100, 100);  // the label before is built, text and all
+    host().document().failingOperations.insert(refused);
+    Press(300, 300);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 380, 360), kInjectedFailureErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 380, 360), kInjectedFailureErr);
+    EXPECT_EQ(Send(kSelectorAIToolMouseUp, 380, 360), kNoErr);
+    const nlohmann::json labels = host().Dump()["layers"][0]["art"];
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0]["children"][0]["text"], "") << "the text was written without its shape";
+    EXPECT_EQ(labels[1]["children"][0]["text"], "1");
+    CloseHost();
+  }
 }
 
 TEST_F(LabelArtFaults, CursorThatIsNotFiniteIsIgnored) {

@@ -217,6 +217,27 @@ TEST_F(LabelTextModes, ALabelWithoutHeadsGetsThemWhenTakenUpWithHeadsOn) {
   EXPECT_NEAR(start.p.v, 100, 1e-3);
 }
 
+// The panel's arrowhead size and line width, changed while the mouse is
+// down, are in force from the next drag message.
+TEST_F(LabelTextModes, ThePanelsSizeAndWidthChangedDuringTheDragAreDrawn) {
+  AIToolMessage down = At(100, 100), place = At(240, 100);
+  ToolTrackCursor(&down);
+  ToolMouseDown(&down);
+  g().ArrowSizeShown = 200;
+  g().LineWidthShown = 2;
+  ToolMouseDrag(&place);
+  ToolMouseDrag(&place);
+  ToolMouseUp(&place);
+  AIPathSegment start{};
+  ASSERT_EQ(sAIPath->GetPathSegments(g().LinePaths[0], 0, 1, &start), kNoErr);
+  EXPECT_NEAR(start.p.h, 114, 1e-3) << "the line begins 7 x 200 % behind the tip";
+  AIPathStyle line{}, shape{};
+  ASSERT_EQ(sAIPathStyle->GetPathStyle(g().LinePaths[0], &line), kNoErr);
+  ASSERT_EQ(sAIPathStyle->GetPathStyle(g().ShapePath, &shape), kNoErr);
+  EXPECT_EQ(line.stroke.width, 2.0f);
+  EXPECT_EQ(shape.stroke.width, 2.0f);
+}
+
 TEST_F(LabelTextModes, LabelWithoutTextLosesItsEmptyTextFrame) {
   g().TextOn = false;
   DrawLabel(100, 100);

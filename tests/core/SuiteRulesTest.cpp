@@ -101,3 +101,13 @@ TEST_F(SuiteRules, AFailedAcquisitionGivesTheHostsCodeAndAMissingTableNotFound) 
   EXPECT_TRUE(EverySlotEmpty());
   sSPBasic = const_cast<SPBasicSuite*>(gHostBasic);
 }
+
+// A release with nothing counted counts nothing: the next call acquires.
+TEST_F(SuiteRules, AReleaseWithNothingCountedLeavesTheNextCallToAcquire) {
+  ReleaseSuitesAfter(kCantHappenErr);
+  ASSERT_EQ(SuiteCounter(), 0);
+  EXPECT_EQ(ReleaseSuitesAfter(kCantHappenErr), kCantHappenErr);
+  EXPECT_EQ(SuiteCounter(), 0);
+  ASSERT_EQ(AcquireSuites(), kNoErr);
+  EXPECT_TRUE(EverySlotFilled());
+}

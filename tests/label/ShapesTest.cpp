@@ -42,14 +42,23 @@ TEST(RectangleShape, ConvexAndConcaveCornersShareAnchorsAndDifferInHandles) {
   for (size_t i = 0; i < 8; ++i) ExpectNear(convex[i].p, concave[i].p);
 
   const float k = 5 * kCircleHandle;
-  // Top-left corner: convex bulges towards the box corner, concave away from it.
-  ExpectNear(convex[0], {{-20, 5}, {-20, 5}, {-20, 5 + k}});
-  ExpectNear(convex[1], {{-15, 10}, {-15 - k, 10}, {-15, 10}});
-  ExpectNear(concave[0], {{-20, 5}, {-20, 5}, {-20 + k, 5}});
-  ExpectNear(concave[1], {{-15, 10}, {-15, 10 - k}, {-15, 10}});
-  // Bottom-right corner of the concave box.
-  ExpectNear(concave[4], {{20, -5}, {20, -5}, {20 - k, -5}});
-  ExpectNear(concave[5], {{15, -10}, {15, -10 + k}, {15, -10}});
+  // Each handle leaves its anchor along the box's edge (convex, towards the
+  // box corner) or across it (concave, away from the corner).
+  const Anchor convexHandles[8] = {
+      {{-20, 5}, {-20, 5}, {-20, 5 + k}},      {{-15, 10}, {-15 - k, 10}, {-15, 10}},
+      {{15, 10}, {15, 10}, {15 + k, 10}},      {{20, 5}, {20, 5 + k}, {20, 5}},
+      {{20, -5}, {20, -5}, {20, -5 - k}},      {{15, -10}, {15 + k, -10}, {15, -10}},
+      {{-15, -10}, {-15, -10}, {-15 - k, -10}}, {{-20, -5}, {-20, -5 - k}, {-20, -5}}};
+  const Anchor concaveHandles[8] = {
+      {{-20, 5}, {-20, 5}, {-20 + k, 5}},      {{-15, 10}, {-15, 10 - k}, {-15, 10}},
+      {{15, 10}, {15, 10}, {15, 10 - k}},      {{20, 5}, {20 - k, 5}, {20, 5}},
+      {{20, -5}, {20, -5}, {20 - k, -5}},      {{15, -10}, {15, -10 + k}, {15, -10}},
+      {{-15, -10}, {-15, -10}, {-15, -10 + k}}, {{-20, -5}, {-20 + k, -5}, {-20, -5}}};
+  for (int i = 0; i < 8; ++i) {
+    SCOPED_TRACE(i);
+    ExpectNear(convex[i], convexHandles[i]);
+    ExpectNear(concave[i], concaveHandles[i]);
+  }
 }
 
 TEST(RectangleShape, RadiusLargerThanHalfTheBoxEnlargesIt) {

@@ -93,14 +93,15 @@ TEST(LabelScenario, ShiftMakesTheLeaderAngleAMultipleOf45AndAHorizontalLeaderHas
   };
   const RunResult r = RunOk(s, shiftDrag({100, 300}, {200, 300}) +  // straight right
                                    shiftDrag({100, 500}, {200, 497}) +  // just below: snaps to 0
-                                   shiftDrag({300, 300}, {400, 370}));  // 35 degrees
+                                   shiftDrag({300, 300}, {400, 370}) +  // 35 degrees
+                                   DrawLabel({500, 600}, {400, 600}));  // straight left, no Shift needed
   const auto labels = LabelGroupsOf(r.dump);  // the newest on top
-  ASSERT_EQ(labels.size(), 3u);
-  const double expected[] = {45, 0, 0};
-  for (int i = 0; i < 3; ++i) {
+  ASSERT_EQ(labels.size(), 4u);
+  const double expected[] = {180, 45, 0, 0};
+  for (int i = 0; i < 4; ++i) {
     const json& line = Lines(*labels[i])[0];
     EXPECT_NEAR(AngleDegrees(AnchorPoint(line, 0), AnchorPoint(line, 1)), expected[i], 0.01) << "label " << i;
-    EXPECT_EQ(AnchorCount(line), expected[i] == 0 ? 2u : 3u) << "only a horizontal leader loses its landing";
+    EXPECT_EQ(AnchorCount(line), expected[i] == 45 ? 3u : 2u) << "only a horizontal leader loses its landing";
   }
 }
 
@@ -174,6 +175,17 @@ TEST(LabelScenario, SpaceDuringTheDragMovesOnlyTheText) {
   const auto box = AnchorBounds(ShapeOf(done));
   ExpectNear({TextOf(done)["anchor"][0].get<double>(), TextOf(done)["anchor"][1].get<double>()},
              {(box[0] + box[2]) / 2, (box[1] + box[3]) / 2}, "text back in the label");
+}
+
+// With Space held from the first drag message the text goes to the cursor of
+// the message before, which for the first drag is where the mouse-down put
+// the end of a leader of the default length (85.03937) and angle (45 degrees).
+TEST(LabelScenario, SpaceFromTheFirstDragPutsTheTextAtTheEndOfTheDefaultLeader) {
+  Session s;
+  RunOk(s, "down 100 100\npress space\ndrag 300 300\ndump first.json\nrelease space\nup 300 300\n");
+  const json first = s.ReadDump("first.json");
+  const double side = 85.03937 / std::sqrt(2.0);  // 60.1303
+  ExpectNear(TextAnchor(TextOf(OnlyLabel(first))), {100 + side, 100 + side}, "text");
 }
 
 TEST(LabelScenario, CtrlDuringTheDragPutsTheLabelOnTheOtherSideOfItsLanding) {
