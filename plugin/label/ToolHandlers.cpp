@@ -19,6 +19,7 @@
 #include "label/Messages.h"
 #include "label/Rebuild.h"
 #include "label/TakeUp.h"
+#include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -241,12 +242,14 @@ ASErr ToolMouseDown(AIToolMessage* message) {
 
   if (alt) {
     TogglePanel(false);
+    FocusPanel();
     g.ClickAccepted = false;
     return kNoErr;
   }
   if (shift) {
     g.ShapeKind = NextShapeKind(g.ShapeKind);
     g.ShapeOn = g.ShapeKind != kShapeNone;
+    ShowShapeInPanel();
     g.ClickAccepted = false;
     return kNoErr;
   }
@@ -303,6 +306,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
     AbandonPendingLabel(lineAdded);
     return kNoErr;
   }
+  ShowLabelIndexInPanel();
   g.LastFlipSide = g.FlipSide;
   BeepForClick();
   err = Rebuild();
@@ -346,6 +350,7 @@ ASErr ToolMouseUp(AIToolMessage*) {
   State& g = *gState;
   if (!g.Dragged) return kNoErr;
   SetCursor(kCursorDone);
+  ShowDrawnLabelInPanel();
   const auto deselect = [](AIArtHandle art) {
     if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
   };
@@ -363,12 +368,16 @@ ASErr ToolMouseUp(AIToolMessage*) {
 // [SECTION] Select and deselect
 //-----------------------------------------------------------------------------
 
-ASErr ToolSelect(AIToolMessage*) { return kNoErr; }
+ASErr ToolSelect(AIToolMessage*) {
+  PanelToolSelected();
+  return kNoErr;
+}
 
 ASErr ToolDeselect(AIToolMessage*) {
   State& g = *gState;
   g.ArrowSizeShown = g.ArrowSizeInForce;
   g.LineWidthShown = g.LineWidthInForce;
   g.LandingLengthShown = g.LandingLength;
+  PanelToolDeselected();
   return kNoErr;
 }
