@@ -11,7 +11,9 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
+#include "panel/About.h"
 #include "label/PendingLabel.h"
+#include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Menus
@@ -177,19 +179,12 @@ ASErr TogglePanel(bool selectTool) {
   return sAIMenu->SetItemText(g.PanelMenuItem, visible ? kHidePanelText : kShowPanelText);
 }
 
-void ShowAboutBox() {
-  // Informational only: a dialog that cannot be shown is not an error.
-  int32_t itemHit = 0;
-  sADMDialog->Modal(gPluginRef, "About KPX\x95Labels", kAboutDialog, kADMModalDialogStyle, nullptr, nullptr, 0,
-                    &itemHit);
-}
-
 ASErr MenuCommand(AIMenuMessage* message) {
   State& g = *gState;
   if (message->menuItem == nullptr) return kNoErr;
   if (message->menuItem == g.PanelMenuItem) return TogglePanel(true);
   if (message->menuItem == g.AboutMenuItem) {
-    if (!g.ArrowEditorOpen) ShowAboutBox();
+    ShowAboutBox();
     return kNoErr;
   }
   return kNoErr;

@@ -21,7 +21,6 @@ inline constexpr const char* kNotifierName = "notifierName";
 constexpr int32_t kToolStringList = 16100;  // 1: title, 2: tooltip
 constexpr int32_t kToolIcon = 16051;
 constexpr int32_t kToolRolloverIcon = 18001;
-constexpr int32_t kAboutDialog = 30000;
 constexpr int32_t kColorsDialog = 22000;
 
 // The About-plug-ins item, then the tool-palettes group and the panel item.
@@ -43,5 +42,3 @@ ASErr MenuCommand(AIMenuMessage* message);
 ASErr Notification(AINotifierMessage* message);
 // "AI Edit Options": the colours and options dialog.
 ASErr ToolOptions(AIToolMessage* message);
-// The About box (modal), from the menu item or the host's About selector.
-void ShowAboutBox();

@@ -1,0 +1,39 @@
+#include "panel/About.h"
+
+#include "core/State.h"
+#include "core/Suites.h"
+#include "panel/HelpPages.h"
+
+namespace {
+
+constexpr int32_t kAboutDialog = 30000;
+constexpr int32_t kAboutTextItem = 3;
+inline constexpr const char* kAboutTitle = "About KPX\x95Labels";
+
+ASErr AboutInit(ADMDialogRef dialog) {
+  try {
+    sADMDialog->SetText(dialog, kAboutTitle);
+    const ADMRect textBounds{12, 12, 308, 80};
+    ADMItemRef text = nullptr;
+    if (sADMItem->Create(dialog, kAboutTextItem, kADMTextStaticMultiLineType, &textBounds, nullptr, nullptr, 0,
+                         &text) == kNoErr)
+      sADMItem->SetText(text, AboutText());
+    const ADMRect okBounds{234, 88, 308, 108};
+    ADMItemRef ok = nullptr;
+    if (sADMItem->Create(dialog, kADMDefaultItemID, kADMTextPushButtonType, &okBounds, nullptr, nullptr, 0, &ok) ==
+        kNoErr)
+      sADMItem->SetText(ok, "OK");
+    return kNoErr;
+  } catch (...) {
+    return kCantHappenErr;
+  }
+}
+
+}  // namespace
+
+void ShowAboutBox() {
+  if (gState == nullptr || gState->ArrowEditorOpen) return;
+  // Informational only: a box the host cannot show is not an error.
+  int32_t itemHit = 0;
+  sADMDialog->Modal(gPluginRef, kAboutTitle, kAboutDialog, kADMModalDialogStyle, AboutInit, nullptr, 0, &itemHit);
+}
