@@ -1,9 +1,12 @@
 // The document as an SVG 1.1 file. The page is the 612 x 792 pt artboard,
 // grown (with a margin) to hold all art; document y grows upwards, SVG y
-// downwards, so y is flipped against the page's top. Layers become layer
-// groups; names, tags and attributes are kept as data- attributes so that
-// nothing the plug-in relies on is lost. SVG paints the last element on top,
-// so art is written bottom first.
+// downwards, so y is flipped against the page's top. One user unit is one
+// point: the root gives the page's size in points, so browsers, printers and
+// other editors show the drawing at its real size (a length without a unit
+// is a CSS pixel, 1/96 in, which would shrink it by a quarter). Layers become
+// layer groups; names, tags and attributes are kept as data- attributes so
+// that nothing the plug-in relies on is lost. SVG paints the last element on
+// top, so art is written bottom first.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -70,6 +73,36 @@ std::string AttributeTail(std::string_view name) {
   return out;
 }
 
+// A family name as a quoted CSS string: quotes and backslashes are escaped,
+// control characters written as hex escapes, so that no name can end the
+// string early and take the generic family with it.
+std::string CssString(std::string_view name) {
+  std::string out = "'";
+  for (char ch : name) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (ch == '\\' || ch == '\'') {
+      out.push_back('\\');
+      out.push_back(ch);
+    } else if (b < 0x20 || b == 0x7F) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\%X ", b);
+      out += buffer;
+    } else {
+      out.push_back(ch);
+    }
+  }
+  return out + "'";
+}
+
+// The CSS generic family a face falls back to where it is not installed, so
+// that the text still shows, in a font of the same kind.
+const char* GenericFamily(const FontFace& face) {
+  const std::string& f = face.family;
+  if (f.find("Mono") != std::string::npos || f.find("Courier") != std::string::npos) return "monospace";
+  if (f.find("Serif") != std::string::npos && f.find("Sans") == std::string::npos) return "serif";
+  return "sans-serif";
+}
+
 std::string Rgb(const AIColor& c) {
   auto channel = [](double v) { return std::to_string(static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255))); };
   if (c.kind == kGrayColor) {
@@ -100,7 +133,7 @@ class SvgWriter {
     const double width = page.right - page.left, height = page.top - page.bottom;
     out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
          << "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\""
-         << " version=\"1.1\" width=\"" << Num(width) << "\" height=\"" << Num(height) << "\" viewBox=\""
+         << " version=\"1.1\" width=\"" << Num(width) << "pt\" height=\"" << Num(height) << "pt\" viewBox=\""
          << Num(page.left) << " 0 " << Num(width) << " " << Num(height) << "\" data-zoom=\"" << Num(doc_.zoom)
          << "\">\n";
     const auto& layers = doc_.layers();
@@ -215,7 +248,8 @@ class SvgWriter {
     out_ << "<text x=\"" << Num(t.anchor.h) << "\" y=\"" << Num(Y(t.anchor.v + t.baselineShift)) << "\"";
     if (t.font < doc_.fonts().size()) {
       const FontFace& face = doc_.fonts().at(t.font);
-      out_ << " font-family=\"" << Xml("'" + face.family + "'") << "\" data-font=\"" << Xml(face.fullName) << "\"";
+      out_ << " font-family=\"" << Xml(CssString(face.family) + ", " + GenericFamily(face)) << "\" data-font=\""
+           << Xml(face.fullName) << "\"";
       const std::string& n = face.fullName;
       if (n.find("Bold") != std::string::npos) out_ << " font-weight=\"bold\"";
       if (n.find("Italic") != std::string::npos || n.find("Oblique") != std::string::npos) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -60,14 +61,23 @@ class Output : public DocumentTest {
     return svg;
   }
 
-  // Renders the SVG on white, one pixel per point.
-  Image Render(const fs::path& svg) {
+  // Renders the SVG on white, at 72 dpi one pixel per point.
+  Image Render(const fs::path& svg, int dpi = 72) {
     const fs::path png = dir / "doc.png";
-    const std::string command = "rsvg-convert -b white -o '" + png.string() + "' '" + svg.string() + "'";
+    const std::string d = std::to_string(dpi);
+    const std::string command =
+        "rsvg-convert --dpi-x " + d + " --dpi-y " + d + " -b white -o '" + png.string() + "' '" + svg.string() + "'";
     Image image;
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     EXPECT_TRUE(ReadPng(png, image));
     return image;
+  }
+
+  std::string SvgText() {
+    std::ifstream in(WriteSvgFile());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
   }
 
   fs::path dir;
@@ -142,6 +152,95 @@ TEST_F(Output, SvgKeepsNamesTagsLayersAndEscapesMarkup) {
     EXPECT_EQ(std::system(("xmllint --noout '" + svg.string() + "'").c_str()), 0);
   }
   Render(svg);
+}
+
+// One unit of the drawing is one point: at 96 dpi (a browser's inch) the
+// Letter page is 8.5 x 11 in of 96 pixels and a 3 pt line is 4 pixels wide,
+// and a PDF of it has a Letter page of 612 x 792 pt.
+TEST_F(Output, PageAndLineWidthsKeepTheirSizeInPoints) {
+  // The bottom edge at y = 102 pt lies 690 pt = 920 px below the top, so the
+  // 3 pt line covers the rows 918 to 921 exactly.
+  AIArtHandle rect = NewPath(LayerGroup(), {{100, 102}, {300, 102}, {300, 201}, {100, 201}}, true);
+  AIPathStyle s{};
+  ASSERT_EQ(style->GetPathStyle(rect, &s), kNoErr);
+  s.stroke.width = 3;
+  ASSERT_EQ(style->SetPathStyle(rect, &s), kNoErr);
+  const std::string svg = SvgText();
+  EXPECT_NE(svg.find("width=\"612pt\" height=\"792pt\" viewBox=\"0 0 612 792\""), std::string::npos);
+
+  const Image image = Render(dir / "doc.svg", 96);
+  ASSERT_EQ(image.width, 816);
+  ASSERT_EQ(image.height, 1056);
+  int lineWidth = 0;
+  for (int y = 910; y < 930; ++y) lineWidth += image.Gray(268, y) < 128;
+  EXPECT_EQ(lineWidth, 4);
+  EXPECT_LT(image.Gray(268, 918), 60);
+  EXPECT_LT(image.Gray(268, 921), 60);
+
+  const fs::path pdf = dir / "doc.pdf";
+  const std::string command =
+      "rsvg-convert --format=pdf -o '" + pdf.string() + "' '" + (dir / "doc.svg").string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  std::ifstream in(pdf, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  std::smatch box;
+  const std::string content = bytes.str();
+  ASSERT_TRUE(std::regex_search(content, box, std::regex(R"(/MediaBox\s*\[\s*(\S+)\s+(\S+)\s+(\S+)\s+(\S+)\s*\])")));
+  EXPECT_NEAR(std::stod(box[3]) - std::stod(box[1]), 612, 0.01);
+  EXPECT_NEAR(std::stod(box[4]) - std::stod(box[2]), 792, 0.01);
+}
+
+// Art beyond the page grows it, by an 18 pt margin; the page stays in points.
+TEST_F(Output, PageGrownForArtOutsideItStaysInPoints) {
+  NewPath(LayerGroup(), {{-50, 400}, {700, 400}});
+  NewPath(LayerGroup(), {{300, 820}, {300, 830}});
+  const std::string svg = SvgText();
+  EXPECT_NE(svg.find("width=\"786pt\" height=\"848pt\" viewBox=\"-68 0 786 848\""), std::string::npos)
+      << svg.substr(0, 300);
+  const Image image = Render(dir / "doc.svg");
+  EXPECT_EQ(image.width, 786);
+  EXPECT_EQ(image.height, 848);
+  EXPECT_LT(image.Gray(68 + 100, 848 - 400), 128) << "the line at y = 400 is 448 pt below the grown top";
+}
+
+// The family is named first, then the kind of face a reader without it
+// should use instead; a name with quotes or backslashes stays one name.
+TEST_F(Output, TextNamesItsFamilyThenAGenericFallback) {
+  auto textIn = [](const hostsim::FontList& fonts, std::size_t font) {
+    auto document = hostsim::MakeDocument(fonts);
+    hostsim::ObjectId id = 0;
+    EXPECT_EQ(document->NewArt(hostsim::ArtKind::Text, kPlaceAboveAll, 0, &id), kNoErr);
+    document->FindArt(id)->text.text = "12";
+    document->FindArt(id)->text.font = font;
+    std::ostringstream out;
+    hostsim::WriteSvg(*document, out);
+    std::smatch family;
+    const std::string svg = out.str();
+    if (!std::regex_search(svg, family, std::regex("font-family=\"([^\"]*)\""))) return std::string();
+    std::string value = family[1];
+    for (std::size_t at; (at = value.find("&apos;")) != std::string::npos;) value.replace(at, 6, "'");
+    return value;
+  };
+  const std::pair<const char*, const char*> faces[] = {{"DejaVu Sans", "'DejaVu Sans', sans-serif"},
+                                                       {"DejaVu Serif", "'DejaVu Serif', serif"},
+                                                       {"DejaVu Sans Mono", "'DejaVu Sans Mono', monospace"}};
+  for (const auto& [name, expected] : faces) {
+    const auto index = Fonts().FindByFullName(name);
+    if (!index) {
+      ADD_FAILURE() << name << " is not installed";
+      continue;
+    }
+    EXPECT_EQ(textIn(Fonts(), *index), expected);
+  }
+
+  const auto sans = Fonts().FindByFullName("DejaVu Sans");
+  ASSERT_TRUE(sans);
+  hostsim::FontFace odd = Fonts().at(*sans);
+  odd.family = "O'Neil \\ Sans";
+  odd.fullName = odd.family;
+  const hostsim::FontList oddFonts({odd});
+  EXPECT_EQ(textIn(oddFonts, 0), "'O\\'Neil \\\\ Sans', sans-serif");
 }
 
 class Dump : public DocumentTest {};

@@ -5,14 +5,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#ifdef KPX_HAVE_PNG
-#include <png.h>
-#endif
-
+#include "tests/scenario/Raster.h"
 #include "tests/scenario/ScenarioHarness.h"
 
 namespace scenario {
@@ -53,22 +53,16 @@ ExampleRun RunExample(const fs::path& dir, const std::string& name) {
   return run;
 }
 
-bool HasRsvgConvert() { return std::system("command -v rsvg-convert > /dev/null 2>&1") == 0; }
+bool Has(const std::string& program) {
+  return std::system(("command -v " + program + " > /dev/null 2>&1").c_str()) == 0;
+}
 
-// Number of pixels darker than mid-grey in a PNG, or -1 when it cannot be read.
-long DarkPixels(const fs::path& png) {
-#ifdef KPX_HAVE_PNG
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, png.c_str())) return -1;
-  image.format = PNG_FORMAT_GRAY;
-  std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return -1;
-  return static_cast<long>(std::count_if(pixels.begin(), pixels.end(), [](png_byte v) { return v < 128; }));
-#else
-  (void)png;
-  return -1;
-#endif
+// Runs a shell command in the folder; false (and the command's error output
+// in `log`) when it fails.
+bool RunIn(const fs::path& dir, const std::string& command, std::string& log) {
+  const int status = std::system(("cd '" + dir.string() + "' && " + command + " > tool-log.txt 2>&1").c_str());
+  log = ReadFile(dir / "tool-log.txt");
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 bool DrawsSomething(const json& dump) {
@@ -90,15 +84,212 @@ TEST_P(Example, RunsCleanlyAndItsDrawingRenders) {
   ASSERT_FALSE(run.dump.is_discarded());
   ASSERT_TRUE(fs::exists(run.svg));
 
-  if (!HasRsvgConvert()) GTEST_SKIP() << "rsvg-convert is not installed";
-  const fs::path png = scratch.dir() / "out.png";
-  const std::string render = "rsvg-convert -b white -o '" + png.string() + "' '" + run.svg.string() + "' 2> render.txt";
-  ASSERT_EQ(std::system(("cd '" + scratch.dir().string() + "' && " + render).c_str()), 0)
-      << ReadFile(scratch.dir() / "render.txt");
+  if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
+  std::string log;
+  ASSERT_TRUE(RunIn(scratch.dir(), "rsvg-convert -b white -o out.png out.svg", log)) << log;
   if (!DrawsSomething(run.dump)) return;
-  const long dark = DarkPixels(png);
-  if (dark < 0) GTEST_SKIP() << "no PNG reader in this build";
-  EXPECT_GT(dark, 100) << "the rendered drawing is blank";
+  Picture picture;
+  if (!ReadPng(scratch.dir() / "out.png", picture)) GTEST_SKIP() << "no PNG reader in this build";
+  EXPECT_GT(CountDark(picture, 128), 100) << "the rendered drawing is blank";
+}
+
+// --- The page as other programs read it ------------------------------------
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kLetterWidthIn = 8.5, kLetterHeightIn = 11;
+
+// An attribute of the root element, or "" when it has none.
+std::string RootAttribute(const std::string& svg, const std::string& name) {
+  std::smatch root, value;
+  if (!std::regex_search(svg, root, std::regex("<svg\\b[^>]*>"))) return "";
+  const std::string tag = root.str();
+  if (!std::regex_search(tag, value, std::regex("\\s" + name + "=\"([^\"]*)\""))) return "";
+  return value[1];
+}
+
+// An SVG length in millimetres, with CSS's units (a bare number is a CSS
+// pixel, 1/96 in); NaN for anything else.
+double LengthInMm(const std::string& length) {
+  std::smatch m;
+  if (!std::regex_match(length, m, std::regex(R"(\s*([-+]?[0-9]*\.?[0-9]+)\s*(px|pt|pc|mm|cm|in)?\s*)"))) return NAN;
+  const double v = std::stod(m[1]);
+  const std::string unit = m[2];
+  if (unit.empty() || unit == "px") return v * kMmPerInch / 96;
+  if (unit == "pt") return v * kMmPerInch / 72;
+  if (unit == "pc") return v * kMmPerInch / 6;
+  if (unit == "mm") return v;
+  if (unit == "cm") return v * 10;
+  return v * kMmPerInch;
+}
+
+std::vector<double> NumberList(const std::string& text) {
+  std::vector<double> out;
+  std::istringstream in(text);
+  for (double v = 0; in >> v;) out.push_back(v);
+  return out;
+}
+
+// Every example fits on a US Letter page, so that is the page each reader
+// must find: in the root's lengths, in the PDF rsvg-convert makes, and in
+// rsvg-convert's pixels at 72 and at 96 dots per inch.
+TEST_P(Example, PageIsLetterInPointsToEveryReader) {
+  const ExampleRun run = RunExample(scratch.dir(), GetParam());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string svg = ReadFile(run.svg);
+
+  const double widthMm = LengthInMm(RootAttribute(svg, "width"));
+  const double heightMm = LengthInMm(RootAttribute(svg, "height"));
+  EXPECT_NEAR(widthMm, kLetterWidthIn * kMmPerInch, 0.1) << RootAttribute(svg, "width");
+  EXPECT_NEAR(heightMm, kLetterHeightIn * kMmPerInch, 0.1) << RootAttribute(svg, "height");
+  const std::vector<double> viewBox = NumberList(RootAttribute(svg, "viewBox"));
+  ASSERT_EQ(viewBox.size(), 4u);
+  EXPECT_NEAR(widthMm / viewBox[2], kMmPerInch / 72, 1e-6) << "a unit of the drawing is not a point across";
+  EXPECT_NEAR(heightMm / viewBox[3], kMmPerInch / 72, 1e-6) << "a unit of the drawing is not a point down";
+
+  if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
+  std::string log;
+  ASSERT_TRUE(RunIn(scratch.dir(), "rsvg-convert --format=pdf -o out.pdf out.svg", log)) << log;
+  std::smatch box;
+  const std::string pdf = ReadFile(scratch.dir() / "out.pdf");
+  ASSERT_TRUE(std::regex_search(pdf, box, std::regex(R"(/MediaBox\s*\[\s*(\S+)\s+(\S+)\s+(\S+)\s+(\S+)\s*\])")));
+  EXPECT_NEAR((std::stod(box[3]) - std::stod(box[1])) * kMmPerInch / 72, kLetterWidthIn * kMmPerInch, 0.1);
+  EXPECT_NEAR((std::stod(box[4]) - std::stod(box[2])) * kMmPerInch / 72, kLetterHeightIn * kMmPerInch, 0.1);
+
+  for (const int dpi : {72, 96}) {
+    const std::string d = std::to_string(dpi);
+    const std::string render = "rsvg-convert --dpi-x " + d + " --dpi-y " + d + " -b white -o page.png out.svg";
+    ASSERT_TRUE(RunIn(scratch.dir(), render, log)) << log;
+    Picture page;
+    if (!ReadPng(scratch.dir() / "page.png", page)) GTEST_SKIP() << "no PNG reader in this build";
+    EXPECT_EQ(page.width, std::lround(kLetterWidthIn * dpi)) << "at " << dpi << " dpi";
+    EXPECT_EQ(page.height, std::lround(kLetterHeightIn * dpi)) << "at " << dpi << " dpi";
+  }
+}
+
+// --- The same drawing in a browser ------------------------------------------
+
+// The page's backdrop in the browser: no example draws in pure green, so the
+// page's extent is where it stops.
+bool IsBackdrop(const Rgb& p) { return p.g > 200 && p.r < 60 && p.b < 60; }
+
+// Screenshots the SVG in headless Chromium, shown as an image at its own
+// size on a green backdrop in a window `margin` pixels larger than `width` x
+// `height`. Empty string on success, else what went wrong.
+std::string ChromiumScreenshot(const fs::path& dir, const std::string& svgName, int width, int height, int margin) {
+  WriteFile(dir / "page.html",
+            "<!DOCTYPE html><html><head><style>html, body { margin: 0; padding: 0; background: #00ff00; }"
+            " img { display: block; background: #ffffff; }</style></head><body><img src=\"" + svgName +
+                "\"></body></html>\n");
+  const std::string command =
+      "timeout 90 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+      " --disable-background-networking --disable-component-update --disable-sync --disable-dev-shm-usage"
+      " --user-data-dir=profile"
+      " --hide-scrollbars --force-device-scale-factor=1 --window-size=" + std::to_string(width + margin) + "," +
+      std::to_string(height + margin) + " --screenshot='" + (dir / "chromium.png").string() + "' 'file://" +
+      (dir / "page.html").string() + "'";
+  std::string log;
+  const bool ran = RunIn(dir, command, log);
+  if (!fs::exists(dir / "chromium.png")) return "chromium made no screenshot" + (ran ? "" : ": " + log);
+  return "";
+}
+
+struct SvgText {
+  std::string text;
+  double x = 0, y = 0, size = 0;
+};
+
+// The SVG's text elements with their anchor and size, in user units.
+std::vector<SvgText> TextsOf(const std::string& svg) {
+  std::vector<SvgText> out;
+  const std::regex element(R"(<text\b([^>]*)>([^<]*)</text>)");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element); it != std::sregex_iterator(); ++it) {
+    const std::string attributes = (*it)[1];
+    auto attribute = [&](const std::string& name) {
+      std::smatch m;
+      return std::regex_search(attributes, m, std::regex("\\s" + name + "=\"([^\"]*)\"")) ? std::stod(m[1]) : NAN;
+    };
+    out.push_back({(*it)[2], attribute("x"), attribute("y"), attribute("font-size")});
+  }
+  return out;
+}
+
+// The dump's text art whose anchor and text are those of the SVG element.
+const json* DumpTextFor(const json& dump, const SvgText& t) {
+  for (const json* art : AllArt(dump)) {
+    if (art->value("type", "") == "text" && art->value("text", "") == t.text &&
+        std::fabs((*art)["anchor"][0].get<double>() - t.x) < 0.01) {
+      return art;
+    }
+  }
+  return nullptr;
+}
+
+// Chromium and rsvg-convert agree on the page's size and draw the same
+// thing on it: the dark pixels of each lie within 2 pixels of dark pixels of
+// the other, and every label text shows in both where the SVG puts it.
+TEST_P(Example, ChromiumDrawsWhatRsvgDraws) {
+  if (!Has("chromium")) GTEST_SKIP() << "chromium is not installed (scripts/setup installs it)";
+  if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
+  const fs::path dir = scratch.dir();
+  const ExampleRun run = RunExample(dir, GetParam());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::string log;
+  ASSERT_TRUE(RunIn(dir, "rsvg-convert -b white -o rsvg.png out.svg", log)) << log;
+  Picture rsvg, screen;
+  if (!ReadPng(dir / "rsvg.png", rsvg)) GTEST_SKIP() << "no PNG reader in this build";
+
+  constexpr int kMargin = 40;
+  const std::string failure = ChromiumScreenshot(dir, "out.svg", rsvg.width, rsvg.height, kMargin);
+  ASSERT_EQ(failure, "");
+  ASSERT_TRUE(ReadPng(dir / "chromium.png", screen));
+  ASSERT_EQ(screen.width, rsvg.width + kMargin) << "the window is not the size asked for";
+  int pageWidth = 0, pageHeight = 0;
+  while (pageWidth < screen.width && !IsBackdrop(screen.At(pageWidth, 0))) ++pageWidth;
+  while (pageHeight < screen.height && !IsBackdrop(screen.At(0, pageHeight))) ++pageHeight;
+  EXPECT_EQ(pageWidth, std::lround(kLetterWidthIn * 96)) << "Chromium's page is not Letter wide";
+  EXPECT_EQ(pageHeight, std::lround(kLetterHeightIn * 96)) << "Chromium's page is not Letter high";
+  EXPECT_EQ(pageWidth, rsvg.width);
+  EXPECT_EQ(pageHeight, rsvg.height);
+  const Picture page = screen.Crop(pageWidth, pageHeight);
+
+  // Ink is any pixel below 230 (lines, fills, text); it is matched by a pixel
+  // below 250 in the other picture, so that a line one renderer blends a
+  // little lighter still counts as drawn.
+  const long inkRsvg = CountDark(rsvg, 230), inkChromium = CountDark(page, 230);
+  const long missing = UnmatchedDark(rsvg, page, 230, 250, 2), extra = UnmatchedDark(page, rsvg, 230, 250, 2);
+  EXPECT_LE(missing, 20 + inkRsvg / 1000) << "drawn by rsvg-convert, not by Chromium (of " << inkRsvg << ")";
+  EXPECT_LE(extra, 20 + inkChromium / 1000) << "drawn by Chromium, not by rsvg-convert (of " << inkChromium << ")";
+
+  const std::string svg = ReadFile(run.svg);
+  const std::vector<double> viewBox = NumberList(RootAttribute(svg, "viewBox"));
+  ASSERT_EQ(viewBox.size(), 4u);
+  const double scale = rsvg.width / viewBox[2];
+  for (const SvgText& t : TextsOf(svg)) {
+    if (t.text.empty()) continue;
+    const json* art = DumpTextFor(run.dump, t);
+    ASSERT_NE(art, nullptr) << "no text \"" << t.text << "\" at x = " << t.x << " in the dump";
+    // From the baseline up to a little below the height of a capital, over
+    // the text's measured width.
+    const json& bounds = (*art)["bounds"];
+    const PixelBox box{static_cast<int>(std::lround((bounds[0].get<double>() - viewBox[0]) * scale)),
+                       static_cast<int>(std::lround((t.y - 0.65 * t.size - viewBox[1]) * scale)),
+                       static_cast<int>(std::lround((bounds[2].get<double>() - viewBox[0]) * scale)),
+                       static_cast<int>(std::lround((t.y - viewBox[1]) * scale))};
+    const long area = static_cast<long>(box.right - box.left) * (box.bottom - box.top);
+    const long inRsvg = CountDark(rsvg, 128, box), inChromium = CountDark(page, 128, box);
+    EXPECT_GE(inRsvg, area / 10) << "\"" << t.text << "\" hardly shows in rsvg-convert's picture";
+    EXPECT_GE(inChromium, area / 10) << "\"" << t.text << "\" hardly shows in Chromium's picture";
+    // Of the same weight (a bold face has over half as much ink again) and
+    // the same shape, pixel by pixel with one pixel of slack.
+    const long greyRsvg = CountDark(rsvg, 200, box), greyChromium = CountDark(page, 200, box);
+    EXPECT_LE(2 * std::max(greyRsvg, greyChromium), 3 * std::min(greyRsvg, greyChromium))
+        << "\"" << t.text << "\" is drawn much heavier in one picture";
+    const PixelBox around{box.left - 3, box.top - 3, box.right + 3, box.bottom + 3};
+    const long textMissing = UnmatchedDark(rsvg, page, 128, 192, 1, around);
+    const long textExtra = UnmatchedDark(page, rsvg, 128, 192, 1, around);
+    EXPECT_LE(textMissing, 2 + inRsvg / 10) << "\"" << t.text << "\" is not drawn alike";
+    EXPECT_LE(textExtra, 2 + inChromium / 10) << "\"" << t.text << "\" is not drawn alike";
+  }
 }
 
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
