@@ -15,7 +15,10 @@ float DialDirection(int32_t h, int32_t v) {
   return std::atan2(dy, dx);
 }
 
-float KeepWithinHalfTurn(float angle) { return angle < -kDialPi ? angle + 2.0f * kDialPi : angle; }
+float KeepWithinHalfTurn(float angle) {
+  if (angle < -kDialPi) return angle + 2.0f * kDialPi;
+  return angle > kDialPi ? kDialPi : angle;
+}
 
 DialNeedle NeedleFor(float angle) {
   DialNeedle n;

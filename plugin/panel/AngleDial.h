@@ -14,7 +14,8 @@ constexpr float kDialPi = 3.1415927f;
 float DialDirection(int32_t h, int32_t v);
 
 // An angle below -180 degrees brought back by a whole turn (what snapping
-// up to a multiple can leave just below -pi).
+// up to a multiple can leave just below -pi); one a rounding above 180
+// degrees kept at 180.
 float KeepWithinHalfTurn(float angle);
 
 // The needle: from (9, 9) eight pixels toward the angle, each coordinate

@@ -75,10 +75,12 @@ TEST(AngleDial, DirectionIsCounterClockwiseFromTheRightWithYUp) {
   EXPECT_EQ(DialDirection(8, 8), 0.0f) << "the centre itself has no direction";
 }
 
-TEST(AngleDial, AnAngleJustBelowMinus180IsBroughtBackByAWholeTurn) {
-  EXPECT_NEAR(KeepWithinHalfTurn(-3.2f), -3.2 + 2 * M_PI, 1e-5);
+TEST(AngleDial, AnglesStayWithinPlusOrMinus180) {
+  EXPECT_NEAR(KeepWithinHalfTurn(-3.2f), -3.2 + 2 * M_PI, 1e-5) << "below -180: a whole turn back";
   EXPECT_EQ(KeepWithinHalfTurn(-kDialPi), -kDialPi) << "-180 itself stays";
   EXPECT_EQ(KeepWithinHalfTurn(2.0f), 2.0f);
+  // Snapping up to 18 steps of 10 degrees can land a rounding above pi.
+  EXPECT_EQ(KeepWithinHalfTurn(3.1416f), kDialPi);
 }
 
 TEST(AngleDial, NeedleRunsEightPixelsFromNineNineTruncated) {

@@ -44,6 +44,12 @@ class Session {
   void SetBoolean(const std::string& key, bool value);
   void SetInteger(const std::string& key, int value);
   void SetReal(const std::string& key, double value);
+  void SetString(const std::string& key, const std::string& value);
+  void SetPoint(const std::string& key, int h, int v);
+  // As if the key had never been stored.
+  void Remove(const std::string& key);
+  // The next run starts from the preference file the last run saved.
+  void KeepSavedSettings();
 
   // Runs the script with --prefs, --dump end.json and, when svg is true,
   // --svg end.svg.

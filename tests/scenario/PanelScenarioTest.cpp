@@ -1,0 +1,187 @@
+// The panel as a whole, driven through sessions as a person drives it: where
+// it opens and how big, what it stores at quit and reads back, when it is
+// shown and when its controls take input.
+#include <string>
+#include <vector>
+
+#include "tests/scenario/PanelDump.h"
+
+namespace scenario::panel {
+namespace {
+
+//-----------------------------------------------------------------------------
+// Building, place and size
+//-----------------------------------------------------------------------------
+
+TEST(PanelBuild, WithNoPanelKeysStoredItIsHiddenCompactAtTheDefaultPlaceInGroupW) {
+  Session s;
+  for (const char* key : {"PositionPalette", "TaillePalette", "kADM_DPDockCodeStr", "kADM_DPDockGroupStr",
+                          "kADM_DPVisibleStr"})
+    s.Remove(key);
+  const RunResult r = RunOk(s, "launch\ndump start.json\nquit\n");
+  const json start = s.ReadDump("start.json");
+  ASSERT_TRUE(start["panel"]["exists"].get<bool>());
+  EXPECT_FALSE(start["panel"]["visible"].get<bool>());
+  ExpectBounds(start, kDefaultLeft, kDefaultTop, 206, 116);
+  EXPECT_EQ(MenuText(start), kShowPanel);
+  EXPECT_EQ(FlyoutEntry(start, 1)["text"], "Show text options");
+  // What the panel stored when it went at quit.
+  EXPECT_EQ(Pref(r.dump, "kADM_DPDockGroupStr"), "W");
+  EXPECT_EQ(Pref(r.dump, "kADM_DPDockCodeStr"), 7168);
+  EXPECT_EQ(Pref(r.dump, "PositionPalette"), json::array({kDefaultLeft, kDefaultTop}));
+  EXPECT_EQ(Pref(r.dump, "TaillePalette"), 0);
+  EXPECT_EQ(Pref(r.dump, "kADM_DPVisibleStr"), false);
+}
+
+TEST(PanelBuild, TheFirstStartDefaultsShowItWithItsTextOptions185High) {
+  Session s;  // the settings a first start writes: visible, text options shown
+  RunOk(s, "launch\ndump start.json\nquit\n");
+  const json start = s.ReadDump("start.json");
+  EXPECT_TRUE(start["panel"]["visible"].get<bool>());
+  ExpectBounds(start, kDefaultLeft, kDefaultTop, 206, 185);
+  EXPECT_EQ(FlyoutEntry(start, 1)["text"], "Hide text options");
+  EXPECT_EQ(MenuText(start), kHidePanel);
+  EXPECT_EQ(ItemOf(start, 7)["active"], true) << "the arrowhead size has the keyboard focus after the build";
+}
+
+TEST(PanelBuild, ThePanelKeysStoredAtQuitAreReadBackAtTheNextLaunch) {
+  Session s;
+  s.SetPoint("PositionPalette", 40, 60);
+  s.SetInteger("TaillePalette", 0);
+  s.SetInteger("kADM_DPDockCodeStr", 5);
+  s.SetString("kADM_DPDockGroupStr", "Right");
+  s.SetBoolean("kADM_DPVisibleStr", true);
+  const RunResult first = RunOk(s, "launch\ndump start.json\ntool select\nflyout 0\nclosebox\nquit\n");
+  const json start = s.ReadDump("start.json");
+  ExpectBounds(start, 40, 60, 206, 116);
+  EXPECT_EQ(Pref(first.dump, "PositionPalette"), json::array({40, 60}));
+  EXPECT_EQ(Pref(first.dump, "TaillePalette"), 1) << "the text options were shown at quit";
+  EXPECT_EQ(Pref(first.dump, "kADM_DPVisibleStr"), false) << "the close box hid the panel";
+  EXPECT_EQ(Pref(first.dump, "kADM_DPDockCodeStr"), 5);
+  EXPECT_EQ(Pref(first.dump, "kADM_DPDockGroupStr"), "Right");
+
+  s.KeepSavedSettings();
+  RunOk(s, "launch\ndump again.json\nquit\n");
+  const json again = s.ReadDump("again.json");
+  EXPECT_FALSE(again["panel"]["visible"].get<bool>());
+  ExpectBounds(again, 40, 60, 206, 185);
+  EXPECT_EQ(FlyoutEntry(again, 1)["text"], "Hide text options");
+  EXPECT_EQ(MenuText(again), kShowPanel);
+}
+
+TEST(PanelBuild, AStoredPlaceFarBeyondAnyScreenFallsBackToTheDefault) {
+  Session s;
+  s.SetPoint("PositionPalette", 2147483600, -2147483600);
+  RunOk(s, "launch\ndump start.json\nquit\n");
+  ExpectBounds(s.ReadDump("start.json"), kDefaultLeft, kDefaultTop, 206, 185);
+}
+
+TEST(PanelSize, TextOptionsToggledTwiceAfterABuildAt185Give116Then187) {
+  Session s;
+  RunOk(s, "launch\ntool select\nflyout 0\ndump hidden.json\nflyout 0\ndump shown.json\nquit\n");
+  const json hidden = s.ReadDump("hidden.json"), shown = s.ReadDump("shown.json");
+  ExpectBounds(hidden, kDefaultLeft, kDefaultTop, 206, 116);
+  EXPECT_EQ(FlyoutEntry(hidden, 1)["text"], "Show text options");
+  ExpectBounds(shown, kDefaultLeft, kDefaultTop, 206, 187);
+  EXPECT_EQ(FlyoutEntry(shown, 1)["text"], "Hide text options");
+}
+
+TEST(PanelSize, HelpWidensTo412And187HighAndHidingItRestoresTheTextOptionsHeight) {
+  Session s;
+  s.SetInteger("TaillePalette", 0);
+  RunOk(s, "launch\ntool select\nflyout 9\ndump help.json\nflyout 9\ndump back.json\nquit\n");
+  const json help = s.ReadDump("help.json"), back = s.ReadDump("back.json");
+  ExpectBounds(help, kDefaultLeft, kDefaultTop, 412, 187);
+  EXPECT_EQ(FlyoutEntry(help, 10)["text"], "Hide help");
+  EXPECT_EQ(FlyoutEntry(help, 1)["enabled"], false) << "Show text options stays off while help is shown";
+  EXPECT_EQ(Value(help, 136), 1);
+  EXPECT_EQ(ItemOf(help, 60)["text"].get<std::string>().rfind("OPTION-CLICK\r\n", 0), 0u) << "page 1 is shown";
+  ExpectBounds(back, kDefaultLeft, kDefaultTop, 206, 116);
+  EXPECT_EQ(FlyoutEntry(back, 1)["enabled"], true);
+}
+
+TEST(PanelSize, QuittingWithHelpShownStoresTheTextOptionsStateOnly) {
+  Session s;
+  s.SetInteger("TaillePalette", 0);
+  const RunResult r = RunOk(s, "launch\ntool select\nflyout 9\nquit\n");
+  EXPECT_EQ(Pref(r.dump, "TaillePalette"), 0) << "the help's 187 pixels are not the text options";
+}
+
+//-----------------------------------------------------------------------------
+// Visibility and enabling
+//-----------------------------------------------------------------------------
+
+TEST(PanelVisibility, TheMenuCommandTwiceReturnsToTheFirstVisibilityAndItsTextFollows) {
+  Session s;
+  s.SetBoolean("kADM_DPVisibleStr", false);
+  RunOk(s, "launch\nmenu panel\ndump shown.json\nmenu panel\ndump hidden.json\nquit\n");
+  const json shown = s.ReadDump("shown.json"), hidden = s.ReadDump("hidden.json");
+  EXPECT_TRUE(shown["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(shown), kHidePanel);
+  bool toolSelected = false;
+  for (const json& t : shown["tools"]) toolSelected = toolSelected || t.value("selected", false);
+  EXPECT_TRUE(toolSelected) << "showing the panel makes the label tool current";
+  EXPECT_FALSE(hidden["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(hidden), kShowPanel);
+}
+
+TEST(PanelVisibility, TheUsersCloseAfterToolSelectionRenamesTheMenuItemButTheSelfSentOneDoesNot) {
+  Session s;
+  RunOk(s, "launch\ntool select\ndump selected.json\nclosebox\ndump closed.json\nquit\n");
+  const json selected = s.ReadDump("selected.json"), closed = s.ReadDump("closed.json");
+  EXPECT_TRUE(selected["panel"]["visible"].get<bool>()) << "tool selection shows a visible panel again";
+  EXPECT_EQ(MenuText(selected), kHidePanel);
+  EXPECT_FALSE(closed["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(closed), kShowPanel);
+}
+
+TEST(PanelVisibility, TheUsersFirstCloseBeforeAnyToolSelectionAlsoRenamesTheMenuItem) {
+  Session s;
+  RunOk(s, "launch\nclosebox\ndump closed.json\nmenu panel\ndump shown.json\nquit\n");
+  const json closed = s.ReadDump("closed.json"), shown = s.ReadDump("shown.json");
+  EXPECT_FALSE(closed["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(closed), kShowPanel) << "the menu offered to hide a hidden panel";
+  EXPECT_TRUE(shown["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(shown), kHidePanel);
+}
+
+TEST(PanelVisibility, AltClickOnTheDocumentTogglesThePanelAndItsMenuText) {
+  Session s;
+  RunOk(s, "launch\ntool select\npress alt\nclick 300 300\nrelease alt\ndump hidden.json\n"
+           "press alt\nclick 300 300\nrelease alt\ndump shown.json\nquit\n");
+  const json hidden = s.ReadDump("hidden.json"), shown = s.ReadDump("shown.json");
+  EXPECT_FALSE(hidden["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(hidden), kShowPanel);
+  EXPECT_TRUE(shown["panel"]["visible"].get<bool>());
+  EXPECT_EQ(MenuText(shown), kHidePanel);
+  EXPECT_TRUE(LabelGroupsOf(shown).empty()) << "an Alt-click draws nothing";
+}
+
+TEST(PanelEnabling, WithTheToolDeselectedEveryControlAndFlyoutEntryIsDisabled) {
+  Session s;
+  RunOk(s, "launch\ntool select\ndump on.json\ntool deselect\ndump off.json\nquit\n");
+  const json on = s.ReadDump("on.json"), off = s.ReadDump("off.json");
+  const std::vector<int> controls = {6,  7,  8,  9,  10, 12, 15, 16, 17, 18, 19, 20, 24, 25, 26, 27, 28, 29, 30,
+                                     31, 33, 34, 35, 37, 38, 41, 42, 43, 44, 50, 51, 52, 53, 54};
+  for (int id : controls) {
+    EXPECT_EQ(ItemOf(on, id)["enabled"], true) << "item " << id << " with the tool selected";
+    EXPECT_EQ(ItemOf(off, id)["enabled"], false) << "item " << id << " with the tool deselected";
+  }
+  for (const json& e : off["panel"]["flyout"]) EXPECT_EQ(e["enabled"], false) << e.dump();
+  for (const json& e : on["panel"]["flyout"]) EXPECT_EQ(e["enabled"], true) << e.dump();
+}
+
+TEST(PanelEnabling, WithEqualSidesTheVerticalMarginStaysDisabledWhileTheToolIsSelected) {
+  Session s;
+  RunOk(s, "launch\ntool select\ndump equal.json\nitem 34 click\ndump free.json\nitem 34 click\ndump again.json\nquit\n");
+  const json equal = s.ReadDump("equal.json"), free = s.ReadDump("free.json"), again = s.ReadDump("again.json");
+  EXPECT_EQ(ItemOf(equal, 36)["enabled"], false);
+  EXPECT_EQ(ItemOf(equal, 35)["enabled"], true);
+  EXPECT_EQ(ItemOf(free, 36)["enabled"], true);
+  EXPECT_EQ(ItemOf(free, 34)["tooltip"], "Label's width will be adapted to the text length.");
+  EXPECT_EQ(ItemOf(again, 36)["enabled"], false);
+  EXPECT_EQ(ItemOf(again, 34)["tooltip"], "Width and height will be equal.");
+}
+
+}  // namespace
+}  // namespace scenario::panel
