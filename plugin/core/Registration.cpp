@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/FixedText.h"
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"

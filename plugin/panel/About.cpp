@@ -1,12 +1,12 @@
 #include "panel/About.h"
 
+#include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "panel/HelpPages.h"
 
 namespace {
 
-constexpr int32_t kAboutDialog = 30000;
 constexpr int32_t kAboutTextItem = 3;
 inline constexpr const char* kAboutTitle = "About KPX\x95Labels";
 

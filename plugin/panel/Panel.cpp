@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "core/FixedText.h"
+#include "core/Ids.h"
 #include "core/Registration.h"
 #include "core/Settings.h"
 #include "core/State.h"
@@ -30,8 +31,6 @@
 
 namespace {
 
-constexpr int32_t kPanelDialog = 16400;
-constexpr int32_t kFlyoutMenu = 128;
 constexpr int32_t kPanelCreationOptions = 1;
 // A stored position farther out than this is no place on any screen.
 constexpr int32_t kFarthestPosition = 1 << 24;

@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -80,7 +81,7 @@ ASErr NewEmptyArrowsGroup() {
   for (AIArtHandle& head : g.ArrowPaths) head = nullptr;
   if (!ArtAlive(g.LinesGroup)) return kNoErr;
   ASErr err = NewArt(kGroupArt, kPlaceBelow, g.LinesGroup, &g.ArrowsGroup);
-  if (err == kNoErr) err = sAIArt->SetArtName(g.ArrowsGroup, "Arrows");
+  if (err == kNoErr) err = sAIArt->SetArtName(g.ArrowsGroup, kArrowsGroupName);
   return err;
 }
 
@@ -97,7 +98,7 @@ ASErr MatchArrowheadArtToSize() {
   g.ArrowheadsOn = true;
   ASErr err = NewEmptyArrowsGroup();
   if (!ArtAlive(g.ArrowsGroup)) return err;
-  for (int i = 0; i < g.ArrowCount && i < kMaxLeaderLines && err == kNoErr; ++i)
+  for (int i = 0; i < g.ArrowCount && i < kLeaderLineSlots && err == kNoErr; ++i)
     err = NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, kHeadSegments, &g.ArrowPaths[i]);
   return err;
 }
@@ -493,7 +494,7 @@ ASBoolean TrackKpxButton(ADMItemRef item, ADMTrackerRef tracker) {
     DisposeArt(g.LabelGroup);
     // Nothing of the deleted label may be written to again.
     g.LinesGroup = g.ArrowsGroup = g.ShapePath = g.TextFrame = nullptr;
-    for (int i = 0; i < kMaxLeaderLines; ++i) g.LinePaths[i] = g.ArrowPaths[i] = nullptr;
+    for (int i = 0; i < kLeaderLineSlots; ++i) g.LinePaths[i] = g.ArrowPaths[i] = nullptr;
     g.ArrowCount = 0;
     g.ClickAccepted = false;
     g.LabelBuilt = false;

@@ -1,15 +1,13 @@
 #include "panel/PanelDialogs.h"
 
+#include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
 
 namespace {
 
-constexpr int32_t kPreferencesDialog = 16600;
+// The colours and options dialog as the panel opens it (the tool opens 22000).
 constexpr int32_t kPanelColorsDialog = 19210;
-constexpr int32_t kFreeTextsDialog = 27200;
-constexpr int32_t kArrowsEditorDialog = 27000;
-constexpr int32_t kShapeEditorDialog = 28000;
 
 // Runs the dialog with its flag set, so that no second one opens meanwhile.
 void RunModal(ASBoolean State::*open, int32_t dialogId, const char* name) {

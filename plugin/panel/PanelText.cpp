@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/FixedText.h"
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int32_t kFontNameBuffer = 1024;
 constexpr int32_t kModifyEntry = 6;  // "Modify..." in the preferred texts popup
-constexpr int32_t kLargestNumber = 32767;
 
 ADMListRef ListOf(int32_t id) {
   ADMItemRef item = PanelItem(id);
@@ -190,7 +190,7 @@ void OnNumber(ADMItemRef item, ADMNotifierRef notifier) {
   int32_t number = 0;
   if (sADMItem->GetIntValue(item, &number) != kNoErr) return;
   g.LabelNumber = number;
-  if (g.LabelNumber <= kLargestNumber) Rebuild();
+  if (g.LabelNumber <= kLargestLabelNumber) Rebuild();
 }
 
 // Every notification, so that the label follows the text as it is typed.
@@ -301,7 +301,7 @@ void OnFont(ADMItemRef item, ADMNotifierRef notifier) {
   g.FontListIndex = picked;
   // The name is kept to the 255 characters the setting holds.
   CopyText(g.Police, name);
-  StoreString(keys::Police, g.Police);
+  StoreSetting(SettingId::Police);
   Rebuild();
 }
 
@@ -312,6 +312,6 @@ void OnTextSize(ADMItemRef item, ADMNotifierRef notifier) {
   AIReal size = 0;
   if (sADMItem->GetFloatValue(item, &size) != kNoErr) return;
   g.Corps = size;
-  StoreReal(keys::Corps, g.Corps);
+  StoreSetting(SettingId::Corps);
   Rebuild();
 }
