@@ -13,7 +13,6 @@
 #include "core/State.h"
 #include "core/Suites.h"
 #include "panel/About.h"
-#include "label/PendingLabel.h"
 #include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
@@ -194,7 +193,7 @@ ASErr MenuCommand(AIMenuMessage* message) {
 ASErr Notification(AINotifierMessage* message) {
   State& g = *gState;
   if (message->notifier != nullptr && message->notifier == g.StartedNotifier) {
-    if (g.PanelRef == nullptr) InitPendingLabel();
+    if (g.PanelRef == nullptr) BuildPanel();
   }
   return kNoErr;
 }

@@ -14,7 +14,8 @@ TEST_F(Registration, MenuItemsStandInTheirGroupsWithTheirTexts) {
   ASSERT_EQ(h.Launch(), kNoErr);
   const hostsim::MenuItem* panel = Item(h, "Outil1");
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->text, "Show KPX•Labels");
+  // A first start stores the panel as visible: the item offers to hide it.
+  EXPECT_EQ(panel->text, "Hide KPX•Labels");
   EXPECT_EQ(panel->group, "KPXOutils");
   const hostsim::MenuItem* tools = Item(h, "KPXOutils");
   ASSERT_NE(tools, nullptr);
