@@ -16,6 +16,7 @@ const char* Describe(ActionStatus status) {
     case ActionStatus::MenuDisabled: return "the menu item is disabled";
     case ActionStatus::NoDialog: return "there is no dialog and no panel";
     case ActionStatus::NoItem: return "no such item";
+    case ActionStatus::ItemIgnored: return "the item is hidden or disabled";
     case ActionStatus::CannotTakeArt: return "the current layer cannot take art";
     case ActionStatus::BadValue: return "a value the host does not take";
   }
@@ -127,27 +128,92 @@ bool UserActions::ModalOpen(ADMDialogRef dialog) const {
   return d != nullptr && d->modal && !d->ended;
 }
 
-ActionResult UserActions::FrontDialogItem(int32_t) const {
+namespace {
+
+ActionResult FromToolkit(toolkit::ActionStatus status) {
   ActionResult result;
-  const bool anyDialog = host_.dialogs().FrontModal() != nullptr || host_.dialogs().Panel() != nullptr;
-  result.status = anyDialog ? ActionStatus::NoItem : ActionStatus::NoDialog;
+  switch (status) {
+    case toolkit::ActionStatus::kDone: result.status = ActionStatus::Done; break;
+    case toolkit::ActionStatus::kIgnored: result.status = ActionStatus::ItemIgnored; break;
+    case toolkit::ActionStatus::kNoItem: result.status = ActionStatus::NoItem; break;
+    case toolkit::ActionStatus::kBadValue: result.status = ActionStatus::BadValue; break;
+  }
   return result;
 }
 
-ActionResult UserActions::PanelPart() const {
-  ActionResult result;
-  result.status = host_.dialogs().Panel() != nullptr ? ActionStatus::NoItem : ActionStatus::NoDialog;
+int32_t Flags(ItemModifiers m) {
+  return (m.command ? kADMCommandKeyFlag : 0) | (m.option ? kADMOptionKeyFlag : 0) | (m.shift ? kADMShiftKeyFlag : 0);
+}
+
+int32_t ActionOf(TrackAction action) {
+  switch (action) {
+    case TrackAction::Down: return kADMButtonDownAction;
+    case TrackAction::Drag: return kADMMouseMovedDownAction;
+    case TrackAction::Up: return kADMButtonUpAction;
+    case TrackAction::Hover: return kADMMouseMovedUpAction;
+  }
+  return kADMNoAction;
+}
+
+}  // namespace
+
+ActionStatus UserActions::FrontDialog(ADMDialogRef* dialog) const {
+  *dialog = host_.dialogs().FrontDialog();
+  return *dialog != nullptr ? ActionStatus::Done : ActionStatus::NoDialog;
+}
+
+ActionStatus UserActions::PanelDialog(ADMDialogRef* dialog) const {
+  *dialog = host_.dialogs().Panel();
+  return *dialog != nullptr ? ActionStatus::Done : ActionStatus::NoDialog;
+}
+
+ActionResult UserActions::ItemClick(int32_t item, ItemModifiers modifiers) {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  return FromToolkit(host_.dialogs().Click(dialog, item, Flags(modifiers)));
+}
+
+ActionResult UserActions::ItemValue(int32_t item, double value) {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  return FromToolkit(host_.dialogs().SetValue(dialog, item, value));
+}
+
+ActionResult UserActions::ItemText(int32_t item, const std::string& textUtf8) {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  return FromToolkit(host_.dialogs().TypeText(dialog, item, textUtf8));
+}
+
+ActionResult UserActions::ItemPick(int32_t item, int32_t position) {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  return FromToolkit(host_.dialogs().Pick(dialog, item, position));
+}
+
+ActionResult UserActions::ItemTrack(int32_t item, TrackAction action, ItemPoint point, ItemModifiers modifiers) {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  return FromToolkit(
+      host_.dialogs().Track(dialog, item, ActionOf(action), ADMPoint{point.h, point.v}, Flags(modifiers)));
+}
+
+ActionResult UserActions::FlyoutPick(int32_t position) {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = PanelDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  const toolkit::Item* menu = host_.dialogs().ItemById(dialog, kADMMenuItemID);
+  if (menu == nullptr || !menu->list || position < 0 || static_cast<std::size_t>(position) >= menu->list->size())
+    return {ActionStatus::NoItem, {}};
+  // A disabled entry or a separator cannot be picked: nothing happens.
+  ActionResult result = FromToolkit(host_.dialogs().FlyoutPick(dialog, position));
+  if (result.status == ActionStatus::BadValue) result.status = ActionStatus::ItemIgnored;
   return result;
 }
 
-ActionResult UserActions::ItemClick(int32_t item, ItemModifiers) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemValue(int32_t item, double) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemText(int32_t item, const std::string&) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemPick(int32_t item, int32_t) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemTrack(int32_t item, TrackAction, ItemPoint, ItemModifiers) {
-  return FrontDialogItem(item);
+ActionResult UserActions::CloseBox() {
+  ADMDialogRef dialog = nullptr;
+  if (ActionStatus s = PanelDialog(&dialog); s != ActionStatus::Done) return {s, {}};
+  return FromToolkit(host_.dialogs().CloseBox(dialog));
 }
-ActionResult UserActions::FlyoutPick(int32_t) { return PanelPart(); }
-ActionResult UserActions::CloseBox() { return PanelPart(); }
 
 }  // namespace hostsim
