@@ -78,20 +78,71 @@ TEST(PanelText, WithoutTextTheLabelLosesItsTextAndChoosingItAgainChangesNothing)
   EXPECT_EQ(ItemOf(number, 12)["visible"], true);
 }
 
-TEST(PanelText, TheTextSizeAndTheFontAreStoredAndUsed) {
+// The texts of the font popup's entries, in the host's order.
+std::vector<std::string> FontNames(const json& dump) {
+  std::vector<std::string> names;
+  for (const json& e : ItemOf(dump, 19)["entries"]) names.push_back(e["text"]);
+  return names;
+}
+
+// The text of the font popup's selected entry.
+std::string SelectedFont(const json& dump) {
+  for (const json& e : ItemOf(dump, 19)["entries"])
+    if (e["selected"].get<bool>()) return e["text"];
+  return "";
+}
+
+int PlaceOf(const std::vector<std::string>& names, const std::string& name) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return static_cast<int>(i);
+  return -1;
+}
+
+TEST(PanelText, TheTextSizeAndTheFontPickedAreUsedAndStoredWhole) {
   Session s;
   s.SetReal("Corps", 9);
-  const RunResult r = RunOk(s, Session1("dump fonts.json\n"));
-  const json& fonts = ItemOf(r.dump.is_null() ? s.ReadDump("fonts.json") : s.ReadDump("fonts.json"), 19)["entries"];
-  ASSERT_TRUE(fonts.is_array() && fonts.size() >= 2) << "the font list has fewer than two fonts";
-  // The second font of the host's list, by its place.
-  const std::string second = fonts[1]["text"];
-  const RunResult used = RunOk(s, Session1("item 19 pick 1\nitem 20 value 16\n" + DrawLabel(kTip, kPlace)));
-  const json& text = TextOf(OnlyLabel(used.dump));
-  EXPECT_EQ(text["font"], second);
+  RunOk(s, "launch\ndump fonts.json\nquit\n");
+  const std::vector<std::string> names = FontNames(s.ReadDump("fonts.json"));
+  const int bold = PlaceOf(names, "DejaVu Sans Bold"), sans = PlaceOf(names, "DejaVu Sans");
+  if (bold < 0 || sans < 0) GTEST_SKIP() << "the DejaVu fonts are not installed";
+  // A longer name first, then a shorter one: the shorter is stored exactly.
+  const RunResult r = RunOk(s, Session1("item 19 pick " + std::to_string(bold) + "\nitem 20 value 16\n" +
+                                        DrawLabel(kTip, kPlace) + "dump bold.json\nitem 19 pick " +
+                                        std::to_string(sans) + "\n"));
+  const json bolded = s.ReadDump("bold.json");
+  const json& text = TextOf(OnlyLabel(bolded));
+  EXPECT_EQ(text["font"], "DejaVu Sans Bold");
   EXPECT_NEAR(text["size"].get<double>(), 16, kNear);
-  EXPECT_EQ(Pref(used.dump, "Police"), second);
-  EXPECT_NEAR(Pref(used.dump, "Corps").get<double>(), 16, kNear);
+  EXPECT_EQ(Pref(bolded, "Police"), "DejaVu Sans Bold");
+  EXPECT_NEAR(Pref(bolded, "Corps").get<double>(), 16, kNear);
+  EXPECT_EQ(Pref(r.dump, "Police"), "DejaVu Sans");
+  EXPECT_EQ(TextOf(OnlyLabel(r.dump))["font"], "DejaVu Sans");
+}
+
+TEST(PanelText, TheLaterMatchingFontWinsAndTheMatchingOffsetMovesTheSelection) {
+  Session s;
+  RunOk(s, "launch\ndump fonts.json\nquit\n");
+  const std::vector<std::string> names = FontNames(s.ReadDump("fonts.json"));
+  const int exact = PlaceOf(names, "DejaVu Sans Bold");
+  // "DejaVu Sans" begins "DejaVu Sans Bold" and comes before it in the list.
+  if (exact < 1 || PlaceOf(names, "DejaVu Sans") < 0 || exact + 1 >= static_cast<int>(names.size()))
+    GTEST_SKIP() << "the DejaVu fonts are not installed";
+  s.SetString("Police", "DejaVu Sans Bold");
+  RunOk(s, Session1("dump matched.json\n" + DrawLabel(kTip, kPlace)));
+  EXPECT_EQ(SelectedFont(s.ReadDump("matched.json")), "DejaVu Sans Bold");
+  s.SetInteger("VariablePolice", 1);
+  const RunResult r = RunOk(s, Session1("dump moved.json\n" + DrawLabel(kTip, kPlace)));
+  EXPECT_EQ(SelectedFont(s.ReadDump("moved.json")), names[static_cast<std::size_t>(exact) + 1]);
+  EXPECT_EQ(TextOf(OnlyLabel(r.dump))["font"], names[static_cast<std::size_t>(exact) + 1])
+      << "the label uses the font the panel shows";
+}
+
+TEST(PanelText, AnAngleOfTheListIsPickedAsItsNumber) {
+  Session s;
+  RunOk(s, Session1("item 15 pick 0\ndump first.json\nitem 15 pick 6\ndump zero.json\n"));
+  EXPECT_NEAR(Value(s.ReadDump("first.json"), 15), -150, kNear);
+  // -150 -120 -90 -60 -30, a separator, 0, a separator, 30 ...
+  EXPECT_NEAR(Value(s.ReadDump("zero.json"), 15), 0, kNear);
 }
 
 }  // namespace
