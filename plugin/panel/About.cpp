@@ -4,14 +4,23 @@
 #include "core/State.h"
 #include "core/Suites.h"
 #include "panel/HelpPages.h"
+#include "panel/PanelGeometry.h"
 
 namespace {
 
 constexpr int32_t kAboutTextItem = 3;
 inline constexpr const char* kAboutTitle = "About KPX\x95Labels";
 
+constexpr int32_t kAboutWidth = 320;
+constexpr int32_t kAboutHeight = 120;
+
 ASErr AboutInit(ADMDialogRef dialog) {
   try {
+    ADMRect screen{};
+    sADMBasic->GetScreenDimensions(&screen);
+    const ADMPoint origin = DefaultDialogOrigin(screen, kAboutWidth, kAboutHeight);
+    const ADMRect bounds{origin.h, origin.v, origin.h + kAboutWidth, origin.v + kAboutHeight};
+    sADMDialog->SetBoundsRect(dialog, &bounds);
     sADMDialog->SetText(dialog, kAboutTitle);
     const ADMRect textBounds{12, 12, 308, 80};
     ADMItemRef text = nullptr;

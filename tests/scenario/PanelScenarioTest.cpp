@@ -167,8 +167,11 @@ TEST(PanelEnabling, WithTheToolDeselectedEveryControlAndFlyoutEntryIsDisabled) {
     EXPECT_EQ(ItemOf(on, id)["enabled"], true) << "item " << id << " with the tool selected";
     EXPECT_EQ(ItemOf(off, id)["enabled"], false) << "item " << id << " with the tool deselected";
   }
-  for (const json& e : off["panel"]["flyout"])
-    if (!e["separator"].get<bool>()) EXPECT_EQ(e["enabled"], false) << e.dump();
+  for (const json& e : off["panel"]["flyout"]) {
+    if (!e["separator"].get<bool>()) {
+      EXPECT_EQ(e["enabled"], false) << e.dump();
+    }
+  }
   for (const json& e : on["panel"]["flyout"]) EXPECT_EQ(e["enabled"], true) << e.dump();
 }
 
@@ -182,6 +185,82 @@ TEST(PanelEnabling, WithEqualSidesTheVerticalMarginStaysDisabledWhileTheToolIsSe
   EXPECT_EQ(ItemOf(free, 34)["tooltip"], "Label's width will be adapted to the text length.");
   EXPECT_EQ(ItemOf(again, 36)["enabled"], false);
   EXPECT_EQ(ItemOf(again, 34)["tooltip"], "Width and height will be equal.");
+}
+
+
+//-----------------------------------------------------------------------------
+// Help, dialogs and the About box
+//-----------------------------------------------------------------------------
+
+TEST(PanelHelp, NextAndPreviousStopAtBothEndsWithTheirTooltipsAndTheCounterFollows) {
+  Session s;
+  std::string body = "launch\ntool select\nflyout 9\ndump first.json\n";
+  for (int i = 0; i < 10; ++i) body += "item 61 click\n";
+  body += "dump last.json\nitem 61 click\n";  // disabled now: nothing happens
+  for (int i = 0; i < 9; ++i) body += "item 62 click\n";
+  body += "dump second.json\nitem 62 click\ndump back.json\nquit\n";
+  RunOk(s, body);
+  const json first = s.ReadDump("first.json"), last = s.ReadDump("last.json"), second = s.ReadDump("second.json"),
+             back = s.ReadDump("back.json");
+  EXPECT_EQ(ItemOf(first, 62)["enabled"], false);
+  EXPECT_EQ(ItemOf(first, 62)["tooltip"], "Premi\xC3\xA8re page de l'aide.");
+  EXPECT_EQ(ItemOf(first, 137)["text"], "/");
+  EXPECT_EQ(Value(first, 138), 11);
+
+  EXPECT_EQ(Value(last, 136), 11);
+  EXPECT_EQ(ItemOf(last, 61)["enabled"], false);
+  EXPECT_EQ(ItemOf(last, 61)["tooltip"], "Derni\xC3\xA8re page de l'aide.");
+  EXPECT_EQ(ItemOf(last, 62)["tooltip"], "Page pr\xC3\xA9" "c\xC3\xA9" "dente de l'aide.");
+  EXPECT_EQ(ItemOf(last, 60)["text"].get<std::string>().rfind("SHAPE EDITOR\r\n\r\nThis article", 0), 0u);
+
+  EXPECT_EQ(Value(second, 136), 2);
+  EXPECT_EQ(ItemOf(second, 62)["enabled"], true);
+  EXPECT_EQ(Value(back, 136), 1);
+  EXPECT_EQ(ItemOf(back, 62)["enabled"], false);
+  EXPECT_EQ(ItemOf(back, 62)["tooltip"], "Premi\xC3\xA8re page de l'aide.");
+  EXPECT_EQ(ItemOf(back, 61)["enabled"], true);
+  EXPECT_EQ(ItemOf(back, 61)["tooltip"], "Page suivante de l'aide.");
+  // Page 1 whole: 405 characters once its bullet-free text is counted in bytes.
+  EXPECT_EQ(ItemOf(back, 60)["text"].get<std::string>().size(), 405u);
+}
+
+TEST(PanelDialogs, TheFlyoutAndTheOptionClicksOpenTheirDialogsByName) {
+  Session s;
+  // Each dialog opens, is dumped, and closes at the next line that is not for it.
+  RunOk(s, "launch\ntool select\n"
+           "flyout 3\ndump colors.json\ntool select\n"
+           "flyout 4\ndump arrows.json\ntool select\n"
+           "flyout 5\ndump shape.json\ntool select\n"
+           "flyout 7\ndump preferences.json\ntool select\n"
+           "item 38 click\ndump swatch.json\ntool select\n"
+           "item 54 click opt\ndump custom.json\ntool select\ndump chosen.json\n"
+           "item 37 click\nitem 44 click opt\ndump points.json\ntool select\nquit\n");
+  EXPECT_EQ(s.ReadDump("colors.json")["dialog"]["name"], "\xC3\x89tiqBidon");
+  const json arrows = s.ReadDump("arrows.json");
+  EXPECT_EQ(arrows["dialog"]["name"], "bidon");
+  EXPECT_EQ(Value(arrows, 136), 10) << "the arrows editor's help page";
+  EXPECT_EQ(s.ReadDump("shape.json")["dialog"]["name"], "Mod\xC3\xA8leBidon");
+  EXPECT_EQ(s.ReadDump("preferences.json")["dialog"]["name"], "bidon");
+  EXPECT_EQ(s.ReadDump("swatch.json")["dialog"]["name"], "\xC3\x89tiqBidon");
+  const json custom = s.ReadDump("custom.json");
+  EXPECT_EQ(custom["dialog"]["name"], "bidon");
+  EXPECT_EQ(ItemOf(s.ReadDump("chosen.json"), 54)["value"], 1) << "the Option-click also chooses the custom shape";
+  const json points = s.ReadDump("points.json");
+  EXPECT_TRUE(points["dialog"].is_null()) << "points have no editor";
+  EXPECT_EQ(ItemOf(points, 44)["value"], 1) << "the click still chooses kind 4";
+}
+
+TEST(PanelDialogs, TheAboutBoxNamesTheProductAndItsVersionAndClosesWithOk) {
+  Session s;
+  RunOk(s, "launch\nmenu about\ndump about.json\nitem 1 click\ndump after.json\nquit\n");
+  const json about = s.ReadDump("about.json");
+  ASSERT_TRUE(about["dialog"].is_object());
+  EXPECT_EQ(about["dialog"]["title"], "About KPX\xE2\x80\xA2Labels");
+  const std::string text = about["dialog"]["items"]["3"]["text"];
+  EXPECT_EQ(text.rfind("KPX\xE2\x80\xA2Labels 4.5", 0), 0u);
+  EXPECT_EQ(about["dialog"]["items"]["1"]["text"], "OK");
+  EXPECT_EQ(about["dialog"]["bounds"], json::array({560, 260, 880, 380})) << "centred, a third down";
+  EXPECT_TRUE(s.ReadDump("after.json")["dialog"].is_null());
 }
 
 }  // namespace
