@@ -90,13 +90,3 @@ TEST_F(Registration, CommandsWithoutTheirDialogsAnswerZero) {
   EXPECT_EQ(h.Notify(kAIArtSelectionChangedNotifier), kNoErr);
 }
 
-TEST_F(Registration, ThePanelCommandChangesNothingWhileThereIsNoPanel) {
-  auto& h = OpenHost();
-  ASSERT_EQ(h.Launch(), kNoErr);
-  const nlohmann::json panel = h.Dump()["panel"];
-  if (panel.is_object() && panel.value("exists", false)) GTEST_SKIP() << "the panel is built at launch";
-  EXPECT_EQ(hostsim::UserActions(h).ChooseMenu(hostsim::ParseMenuPath("Window > Tool Palettes > 1 > 1")).code(),
-            kNoErr);
-  EXPECT_EQ(Item(h, "Outil1")->text, "Show KPX•Labels");
-  EXPECT_FALSE(h.tools().PluginToolSelected());
-}
