@@ -22,12 +22,12 @@ ASErr AboutInit(ADMDialogRef dialog) {
     const ADMRect bounds{origin.h, origin.v, origin.h + kAboutWidth, origin.v + kAboutHeight};
     sADMDialog->SetBoundsRect(dialog, &bounds);
     sADMDialog->SetText(dialog, kAboutTitle);
-    const ADMRect textBounds{12, 12, 308, 80};
+    const ADMRect textBounds{12, 10, 308, 88};
     ADMItemRef text = nullptr;
     if (sADMItem->Create(dialog, kAboutTextItem, kADMTextStaticMultiLineType, &textBounds, nullptr, nullptr, 0,
                          &text) == kNoErr)
       sADMItem->SetText(text, AboutText());
-    const ADMRect okBounds{234, 88, 308, 108};
+    const ADMRect okBounds{234, 92, 308, 112};
     ADMItemRef ok = nullptr;
     if (sADMItem->Create(dialog, kADMDefaultItemID, kADMTextPushButtonType, &okBounds, nullptr, nullptr, 0, &ok) ==
         kNoErr)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/scenario/PanelDump.h"
+#include "tests/scenario/Raster.h"
 
 namespace scenario::panel {
 namespace {
@@ -261,6 +262,47 @@ TEST(PanelDialogs, TheAboutBoxNamesTheProductAndItsVersionAndClosesWithOk) {
   EXPECT_EQ(about["dialog"]["items"]["1"]["text"], "OK");
   EXPECT_EQ(about["dialog"]["bounds"], json::array({560, 260, 880, 380})) << "centred, a third down";
   EXPECT_TRUE(s.ReadDump("after.json")["dialog"].is_null());
+}
+
+//-----------------------------------------------------------------------------
+// The panel's picture
+//-----------------------------------------------------------------------------
+
+TEST(PanelPicture, ThePngHasThePanelsSizeAndItsSwatchShowsTheLabelColours) {
+  Session s;
+  s.SetBoolean("RVBC", true);
+  s.SetReal("RougeGrisC", 0);
+  s.SetReal("VertC", 0);
+  s.SetReal("BleuC", 255);
+  s.SetBoolean("Fond", true);
+  s.SetBoolean("RVBF", true);
+  s.SetReal("RougeGrisF", 255);
+  s.SetReal("VertF", 255);
+  s.SetReal("BleuF", 0);
+  RunOk(s, "launch\ntool select\npng panel panel.png\nflyout 9\npng panel help.png\nquit\n");
+  Picture panel, help;
+  if (!ReadPng(s.dir() / "panel.png", panel)) GTEST_SKIP() << "no PNG reader in this build";
+  ASSERT_TRUE(ReadPng(s.dir() / "help.png", help));
+  EXPECT_EQ(panel.width, 206);
+  EXPECT_EQ(panel.height, 187) << "built 185 high, 187 once the tool is selected";
+  EXPECT_EQ(help.width, 412);
+  EXPECT_EQ(help.height, 187);
+  // The frame in black, the outline colour inside it, the background in a bar.
+  EXPECT_LT(panel.Gray(9, 81), 10);
+  const Rgb outline = panel.At(10, 83), background = panel.At(14, 90);
+  EXPECT_TRUE(outline.r < 10 && outline.g < 10 && outline.b > 240) << "blue outline";
+  EXPECT_TRUE(background.r > 240 && background.g > 240 && background.b < 10) << "yellow background";
+  // The help page is written in the area the help opens.
+  EXPECT_GT(CountDark(help, 100, {210, 2, 408, 172}), 300);
+  EXPECT_EQ(CountDark(panel, 100, {186, 60, 206, 185}), CountDark(help, 100, {186, 60, 206, 185}))
+      << "the controls are drawn alike whether the help is shown or not";
+}
+
+TEST(PanelPicture, APictureOfADialogNeedsAnOpenDialog) {
+  Session s;
+  const RunResult r = s.Run("launch\npng dialog none.png\nquit\n");
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_NE(r.err.find("there is no open dialog"), std::string::npos) << r.err;
 }
 
 }  // namespace
