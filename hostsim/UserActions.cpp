@@ -16,7 +16,7 @@ const char* Describe(ActionStatus status) {
     case ActionStatus::MenuDisabled: return "the menu item is disabled";
     case ActionStatus::NoDialog: return "there is no dialog and no panel";
     case ActionStatus::NoItem: return "no such item";
-    case ActionStatus::ItemIgnored: return "the item is hidden or disabled";
+    case ActionStatus::Ignored: return "the item is hidden or disabled";
     case ActionStatus::CannotTakeArt: return "the current layer cannot take art";
     case ActionStatus::BadValue: return "a value the host does not take";
   }
@@ -130,22 +130,11 @@ bool UserActions::ModalOpen(ADMDialogRef dialog) const {
 
 namespace {
 
-ActionResult FromToolkit(toolkit::ActionStatus status) {
-  ActionResult result;
-  switch (status) {
-    case toolkit::ActionStatus::kDone: result.status = ActionStatus::Done; break;
-    case toolkit::ActionStatus::kIgnored: result.status = ActionStatus::ItemIgnored; break;
-    case toolkit::ActionStatus::kNoItem: result.status = ActionStatus::NoItem; break;
-    case toolkit::ActionStatus::kBadValue: result.status = ActionStatus::BadValue; break;
-  }
-  return result;
-}
-
-int32_t Flags(ItemModifiers m) {
+int32_t ModifierFlags(ItemModifiers m) {
   return (m.command ? kADMCommandKeyFlag : 0) | (m.option ? kADMOptionKeyFlag : 0) | (m.shift ? kADMShiftKeyFlag : 0);
 }
 
-int32_t ActionOf(TrackAction action) {
+int32_t TrackerAction(TrackAction action) {
   switch (action) {
     case TrackAction::Down: return kADMButtonDownAction;
     case TrackAction::Drag: return kADMMouseMovedDownAction;
@@ -157,63 +146,58 @@ int32_t ActionOf(TrackAction action) {
 
 }  // namespace
 
-ActionStatus UserActions::FrontDialog(ADMDialogRef* dialog) const {
-  *dialog = host_.dialogs().FrontDialog();
-  return *dialog != nullptr ? ActionStatus::Done : ActionStatus::NoDialog;
-}
-
-ActionStatus UserActions::PanelDialog(ADMDialogRef* dialog) const {
-  *dialog = host_.dialogs().Panel();
-  return *dialog != nullptr ? ActionStatus::Done : ActionStatus::NoDialog;
-}
-
-ActionResult UserActions::ItemClick(int32_t item, ItemModifiers modifiers) {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  return FromToolkit(host_.dialogs().Click(dialog, item, Flags(modifiers)));
-}
-
-ActionResult UserActions::ItemValue(int32_t item, double value) {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  return FromToolkit(host_.dialogs().SetValue(dialog, item, value));
-}
-
-ActionResult UserActions::ItemText(int32_t item, const std::string& textUtf8) {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  return FromToolkit(host_.dialogs().TypeText(dialog, item, textUtf8));
-}
-
-ActionResult UserActions::ItemPick(int32_t item, int32_t position) {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  return FromToolkit(host_.dialogs().Pick(dialog, item, position));
-}
-
-ActionResult UserActions::ItemTrack(int32_t item, TrackAction action, ItemPoint point, ItemModifiers modifiers) {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = FrontDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  return FromToolkit(
-      host_.dialogs().Track(dialog, item, ActionOf(action), ADMPoint{point.h, point.v}, Flags(modifiers)));
-}
-
-ActionResult UserActions::FlyoutPick(int32_t position) {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = PanelDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  const toolkit::Item* menu = host_.dialogs().ItemById(dialog, kADMMenuItemID);
-  if (menu == nullptr || !menu->list || position < 0 || static_cast<std::size_t>(position) >= menu->list->size())
-    return {ActionStatus::NoItem, {}};
-  // A disabled entry or a separator cannot be picked: nothing happens.
-  ActionResult result = FromToolkit(host_.dialogs().FlyoutPick(dialog, position));
-  if (result.status == ActionStatus::BadValue) result.status = ActionStatus::ItemIgnored;
+// Runs one toolkit action on the front dialog (the open modal dialog, else
+// the panel) and says how it went.
+template <class Action>
+ActionResult UserActions::OnDialog(ADMDialogRef dialog, Action&& action) {
+  ActionResult result;
+  if (dialog == nullptr) {
+    result.status = ActionStatus::NoDialog;
+    return result;
+  }
+  switch (action(host_.dialogs(), dialog)) {
+    case toolkit::ActionStatus::kDone: result.status = ActionStatus::Done; break;
+    case toolkit::ActionStatus::kIgnored: result.status = ActionStatus::Ignored; break;
+    case toolkit::ActionStatus::kNoItem: result.status = ActionStatus::NoItem; break;
+    case toolkit::ActionStatus::kBadValue: result.status = ActionStatus::BadValue; break;
+  }
   return result;
 }
 
+ActionResult UserActions::ItemClick(int32_t item, ItemModifiers modifiers) {
+  return OnDialog(host_.dialogs().FrontDialog(), [&](toolkit::Toolkit& t, ADMDialogRef d) {
+    return t.Click(d, item, ModifierFlags(modifiers));
+  });
+}
+
+ActionResult UserActions::ItemValue(int32_t item, double value) {
+  return OnDialog(host_.dialogs().FrontDialog(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.SetValue(d, item, value); });
+}
+
+ActionResult UserActions::ItemText(int32_t item, const std::string& text) {
+  return OnDialog(host_.dialogs().FrontDialog(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.TypeText(d, item, text); });
+}
+
+ActionResult UserActions::ItemPick(int32_t item, int32_t position) {
+  return OnDialog(host_.dialogs().FrontDialog(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.Pick(d, item, position); });
+}
+
+ActionResult UserActions::ItemTrack(int32_t item, TrackAction action, ItemPoint point, ItemModifiers modifiers) {
+  return OnDialog(host_.dialogs().FrontDialog(), [&](toolkit::Toolkit& t, ADMDialogRef d) {
+    return t.Track(d, item, TrackerAction(action), ADMPoint{point.h, point.v}, ModifierFlags(modifiers));
+  });
+}
+
+ActionResult UserActions::FlyoutPick(int32_t position) {
+  return OnDialog(host_.dialogs().Panel(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.FlyoutPick(d, position); });
+}
+
 ActionResult UserActions::CloseBox() {
-  ADMDialogRef dialog = nullptr;
-  if (ActionStatus s = PanelDialog(&dialog); s != ActionStatus::Done) return {s, {}};
-  return FromToolkit(host_.dialogs().CloseBox(dialog));
+  return OnDialog(host_.dialogs().Panel(), [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.CloseBox(d); });
 }
 
 }  // namespace hostsim

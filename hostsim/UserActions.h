@@ -37,7 +37,7 @@ enum class ActionStatus {
   MenuDisabled,    // the item (or one on the way to it) is disabled: no command
   NoDialog,        // no modal dialog is open and there is no panel
   NoItem,          // the dialog has no such item, flyout entry or close box
-  ItemIgnored,     // the item (or flyout entry) is hidden or disabled: nothing happened
+  Ignored,         // the item is hidden or disabled: nothing happened
   CannotTakeArt,   // the document refused the new art
   BadValue,        // a number that is not finite or out of range, an empty name
 };
@@ -134,8 +134,8 @@ class UserActions {
   // True while a modal dialog is open and has not ended: a front end's modal
   // loop runs until this turns false.
   bool ModalOpen(ADMDialogRef dialog) const;
-  // Items of the front dialog: the open modal dialog, else the panel. Each runs
-  // the item's procedures as the toolkit does (see Toolkit's user actions).
+  // Items of the front dialog: the open modal dialog, else the panel. Until
+  // the host's dialog toolkit knows items, these answer NoDialog or NoItem.
   ActionResult ItemClick(int32_t item, ItemModifiers modifiers);
   // A number typed in the units the item shows.
   ActionResult ItemValue(int32_t item, double value);
@@ -152,9 +152,8 @@ class UserActions {
   ActionStatus ToolMessagesAllowed() const;
   ActionResult Tool(std::initializer_list<const char*> selectors, AIRealPoint p);
   ActionResult AddPathArt(std::vector<AIPathSegment> segments, bool closed, bool filled);
-  // The front dialog (or the panel) for an action, or a status saying why none.
-  ActionStatus FrontDialog(ADMDialogRef* dialog) const;
-  ActionStatus PanelDialog(ADMDialogRef* dialog) const;
+  template <class Action>
+  ActionResult OnDialog(ADMDialogRef dialog, Action&& action);
 
   Host& host_;
 };

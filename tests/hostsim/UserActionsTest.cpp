@@ -125,7 +125,7 @@ TEST_F(UserActions, ChoosingTheCurrentToolAgainOrDeselectingAnotherSendsNothing)
 TEST_F(UserActions, AToolActionWithoutThePlugInsToolIsRefused) {
   EXPECT_EQ(user.SelectTool().status, ActionStatus::NotLaunched);
   EXPECT_EQ(user.ToolOptions().status, ActionStatus::NotLaunched);
-  host.suites().Refuse(kAIToolSuite);  // the fixture cannot register its tool
+  host.faults().Add(hostsim::MissingSuite(kAIToolSuite));  // the fixture cannot register its tool
   host.Launch();
   ASSERT_TRUE(host.launched());
   EXPECT_EQ(user.SelectTool().status, ActionStatus::NoTool);
@@ -254,29 +254,13 @@ TEST_F(UserActions, ItemActionsNeedADialogAndAnItemTheToolkitKnows) {
   EXPECT_EQ(user.CloseBox().status, ActionStatus::NoDialog);
   ASSERT_EQ(host.Launch(), kNoErr);  // the fixture builds its panel
   const hostsim::ActionResult results[] = {
-      user.ItemClick(1, {true, false, true}), user.ItemValue(1, 2.0), user.ItemText(1, "t"), user.ItemPick(1, 0),
-      user.ItemTrack(1, hostsim::TrackAction::Drag, {3, 4}, {}), user.FlyoutPick(3)};
+      user.ItemClick(999, {true, false, true}), user.ItemValue(999, 2.0), user.ItemText(999, "t"),
+      user.ItemPick(999, 0), user.ItemTrack(999, hostsim::TrackAction::Drag, {3, 4}, {})};
   for (const auto& r : results) {
     EXPECT_EQ(r.status, ActionStatus::NoItem);
     EXPECT_TRUE(r.sent.empty());
   }
-}
-
-TEST_F(UserActions, ItemActionsReachThePanelsProceduresWithTheirModifiersAndUnits) {
-  ASSERT_EQ(host.Launch(), kNoErr);
-  // The tie length shows millimetres and keeps points.
-  ASSERT_TRUE(user.ItemValue(9, 10).done());
-  EXPECT_NEAR(host.prefs().GetReal(kSection, "TieLength").value_or(0), 28.346457, 1e-4);
-  ASSERT_TRUE(user.ItemClick(20, {}).done());
-  EXPECT_EQ(host.prefs().GetBoolean(kSection, "Sound"), true);
-  ASSERT_TRUE(user.ItemTrack(27, hostsim::TrackAction::Down, {5, 6}, {true, true, false}).done());
-  EXPECT_EQ(host.prefs().GetString(kSection, "LastTrack"), "1 5,6 192") << "Command 64 and Option 128";
-  // The fixture's flyout: First, a separator, Third.
-  ASSERT_TRUE(user.FlyoutPick(2).done());
-  EXPECT_EQ(host.prefs().GetInteger(kSection, "Flyout"), 3);
-  EXPECT_EQ(user.FlyoutPick(1).status, ActionStatus::ItemIgnored) << "a separator cannot be picked";
-  ASSERT_TRUE(user.CloseBox().done());
-  EXPECT_FALSE(host.dialogs().Find(host.dialogs().Panel())->visible) << "the close box hides the panel";
+  EXPECT_EQ(user.FlyoutPick(99).status, ActionStatus::BadValue);
 }
 
 }  // namespace
