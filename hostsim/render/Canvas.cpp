@@ -244,6 +244,16 @@ void Canvas::FaceMetrics(const TextFace& spec, int32_t* ascent, int32_t* descent
   *descent = face != nullptr ? static_cast<int32_t>(-(face->size->metrics.descender >> 6)) : 0;
 }
 
+Canvas Canvas::Scaled(int32_t factor) const {
+  factor = std::clamp(factor, 1, 8);
+  Canvas out(width_ * factor, height_ * factor, {});
+  for (int32_t y = 0; y < out.height_; ++y)
+    for (int32_t x = 0; x < out.width_; ++x)
+      out.pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width_) + static_cast<std::size_t>(x)] =
+          At(x / factor, y / factor);
+  return out;
+}
+
 bool Canvas::WritePng(const std::filesystem::path& file) const {
   std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(file.c_str(), "wb"), &std::fclose);
   if (!out) return false;

@@ -57,6 +57,9 @@ class Canvas {
   // Ascent and descent of the face, in pixels.
   static void FaceMetrics(const TextFace& face, int32_t* ascent, int32_t* descent);
 
+  // Every pixel as a square of `factor` pixels (1..8), for a larger picture.
+  Canvas Scaled(int32_t factor) const;
+
   bool WritePng(const std::filesystem::path& file) const;
 
  private:

@@ -133,7 +133,8 @@ PictureSources SourcesOf(Host& host) {
   return sources;
 }
 
-bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesystem::path& file, std::string* problem) {
+bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesystem::path& file, int32_t scale,
+          std::string* problem) {
   const toolkit::DialogPicture* picture = dialog != nullptr ? host.dialogs().Paint(dialog) : nullptr;
   if (picture == nullptr) {
     *problem = std::string("there is no ") + what;
@@ -143,7 +144,7 @@ bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesyst
     *problem = std::string("the ") + what + " has no size to draw";
     return false;
   }
-  if (!RenderDialog(*picture, SourcesOf(host)).WritePng(file)) {
+  if (!RenderDialog(*picture, SourcesOf(host)).Scaled(scale).WritePng(file)) {
     *problem = "cannot write " + file.string();
     return false;
   }
@@ -163,12 +164,12 @@ Canvas RenderDialog(const toolkit::DialogPicture& picture, const PictureSources&
   return canvas;
 }
 
-bool SavePanelPng(Host& host, const std::filesystem::path& file, std::string* problem) {
-  return Save(host, host.dialogs().Panel(), "panel", file, problem);
+bool SavePanelPng(Host& host, const std::filesystem::path& file, int32_t scale, std::string* problem) {
+  return Save(host, host.dialogs().Panel(), "panel", file, scale, problem);
 }
 
-bool SaveDialogPng(Host& host, const std::filesystem::path& file, std::string* problem) {
-  return Save(host, host.dialogs().FrontModal(), "open dialog", file, problem);
+bool SaveDialogPng(Host& host, const std::filesystem::path& file, int32_t scale, std::string* problem) {
+  return Save(host, host.dialogs().FrontModal(), "open dialog", file, scale, problem);
 }
 
 }  // namespace hostsim::render

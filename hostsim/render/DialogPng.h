@@ -27,10 +27,10 @@ struct PictureSources {
 // The dialog's background, then each item's list at its place, cut to it.
 Canvas RenderDialog(const toolkit::DialogPicture& picture, const PictureSources& sources);
 
-// Paints the panel (or the open modal dialog) afresh and writes its PNG.
-// False, with the reason in `problem`, when there is none or the file
-// cannot be written.
-bool SavePanelPng(Host& host, const std::filesystem::path& file, std::string* problem);
-bool SaveDialogPng(Host& host, const std::filesystem::path& file, std::string* problem);
+// Paints the panel (or the open modal dialog) afresh and writes its PNG,
+// each pixel `scale` pixels wide (1..8). False, with the reason in
+// `problem`, when there is none or the file cannot be written.
+bool SavePanelPng(Host& host, const std::filesystem::path& file, int32_t scale, std::string* problem);
+bool SaveDialogPng(Host& host, const std::filesystem::path& file, int32_t scale, std::string* problem);
 
 }  // namespace hostsim::render

@@ -80,6 +80,17 @@ TEST(Canvas, APictureAndItsAlphaArePaintedAndWhatIsWrittenReadsBack) {
   std::filesystem::remove(file);
 }
 
+TEST(Canvas, AScaledCanvasRepeatsEachPixelAsASquare) {
+  Canvas c(2, 1, kWhite);
+  c.FillRect({1, 0, 2, 1}, kRed);
+  const Canvas big = c.Scaled(3);
+  EXPECT_EQ(big.width(), 6);
+  EXPECT_EQ(big.height(), 3);
+  EXPECT_TRUE(Same(big.At(2, 2), kWhite));
+  EXPECT_TRUE(Same(big.At(3, 0), kRed));
+  EXPECT_TRUE(Same(big.At(5, 2), kRed));
+}
+
 TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
   const hostsim::FontList fonts = hostsim::FontList::FromFontconfig();
   const auto found = fonts.FindByFullName("DejaVu Sans");

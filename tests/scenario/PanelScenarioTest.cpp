@@ -279,10 +279,13 @@ TEST(PanelPicture, ThePngHasThePanelsSizeAndItsSwatchShowsTheLabelColours) {
   s.SetReal("RougeGrisF", 255);
   s.SetReal("VertF", 255);
   s.SetReal("BleuF", 0);
-  RunOk(s, "launch\ntool select\npng panel panel.png\nflyout 9\npng panel help.png\nquit\n");
-  Picture panel, help;
+  RunOk(s, "launch\ntool select\npng panel panel.png\nflyout 9\npng panel help.png\npng panel big.png 2\nquit\n");
+  Picture panel, help, big;
   if (!ReadPng(s.dir() / "panel.png", panel)) GTEST_SKIP() << "no PNG reader in this build";
   ASSERT_TRUE(ReadPng(s.dir() / "help.png", help));
+  ASSERT_TRUE(ReadPng(s.dir() / "big.png", big));
+  EXPECT_EQ(big.width, 2 * 412);
+  EXPECT_EQ(big.height, 2 * 187);
   EXPECT_EQ(panel.width, 206);
   EXPECT_EQ(panel.height, 187) << "built 185 high, 187 once the tool is selected";
   EXPECT_EQ(help.width, 412);
