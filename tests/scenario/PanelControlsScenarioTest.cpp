@@ -229,7 +229,8 @@ TEST(PanelControls, CommandClickOnAnIconAreaResetsItsFieldAndAPlainClickFocusesI
   s.SetReal("Epaisseur", 0.7);
   s.SetReal("DecalageVerti", 2);
   RunOk(s, Session1(DrawLabel(kTip, kPlace) + "item 8 value 2\nitem 17 value 9\nitem 25 click cmd\n"
-                    "item 29 click cmd\ndump reset.json\nitem 26 click\ndump focus.json\n"));
+                    "item 29 click cmd\ndump reset.json\nitem 26 click\ndump focus.json\nitem 33 click\n"
+                    "dump size.json\n"));
   const json reset = s.ReadDump("reset.json");
   EXPECT_NEAR(Value(reset, 8), 0.7, kNear);
   EXPECT_NEAR(Value(reset, 17), 2, kNear);
@@ -238,6 +239,7 @@ TEST(PanelControls, CommandClickOnAnIconAreaResetsItsFieldAndAPlainClickFocusesI
   const auto box = AnchorBounds(ShapeOf(label));
   EXPECT_NEAR(TextAnchor(TextOf(label)).y, (box[1] + box[3]) / 2 + 2, kNear) << "text 2 above the centre";
   EXPECT_EQ(ItemOf(s.ReadDump("focus.json"), 9)["active"], true);
+  EXPECT_EQ(ItemOf(s.ReadDump("size.json"), 20)["active"], true) << "the text size icon focuses its field";
 }
 
 TEST(PanelControls, MouseUpShowsTheNumberLengthAndAngleAndFocusesTheNumber) {

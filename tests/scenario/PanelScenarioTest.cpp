@@ -77,6 +77,45 @@ TEST(PanelBuild, AStoredPlaceFarBeyondAnyScreenFallsBackToTheDefault) {
   ExpectBounds(s.ReadDump("start.json"), kDefaultLeft, kDefaultTop, 206, 185);
 }
 
+TEST(PanelBuild, EveryItemStandsInItsRectangleAsItsKind) {
+  Session s;
+  RunOk(s, "launch\ndump start.json\nquit\n");
+  const json start = s.ReadDump("start.json");
+  struct Expected {
+    int id;
+    const char* kind;
+    int left, top, right, bottom;
+  };
+  const char* radio = "picture radio button";
+  const char* push = "picture push button";
+  const Expected items[] = {
+      {50, radio, 23, 4, 45, 22},   {51, radio, 51, 4, 73, 22},    {52, radio, 79, 4, 101, 22},
+      {53, radio, 107, 4, 129, 22}, {54, radio, 135, 4, 157, 22},  {34, radio, 4, 4, 22, 22},
+      {6, push, 182, 4, 202, 24},   {35, "slider", 4, 30, 184, 37}, {36, "slider", 4, 45, 184, 52},
+      {37, push, 0, 58, 8, 77},     {24, push, 8, 58, 20, 77},     {7, "spin edit popup", 28, 58, 100, 77},
+      {41, radio, 130, 61, 146, 75}, {42, radio, 147, 61, 163, 75}, {43, radio, 164, 61, 180, 75},
+      {44, radio, 181, 61, 197, 75}, {38, push, 1, 79, 14, 98},     {25, push, 16, 79, 23, 98},
+      {8, "spin edit", 28, 79, 100, 98}, {27, "picture static", 104, 80, 122, 98},
+      {15, "spin edit popup", 128, 79, 200, 98}, {26, push, 4, 100, 27, 119},
+      {9, "spin edit", 28, 100, 100, 119}, {28, push, 104, 102, 127, 121},
+      {16, "spin edit", 128, 100, 200, 119}, {10, "popup list", 3, 122, 100, 139},
+      {29, push, 104, 123, 127, 142}, {17, "spin edit", 128, 121, 200, 140}, {32, push, 5, 146, 60, 158},
+      {11, "text edit", 60, 143, 100, 161}, {31, push, 5, 146, 60, 158}, {12, "text edit", 60, 143, 100, 161},
+      {13, "text edit", 3, 143, 84, 161}, {14, "popup menu", 84, 143, 100, 160}, {30, push, 104, 144, 127, 163},
+      {18, "spin edit", 128, 142, 200, 161}, {19, "text edit scrolling popup", 3, 163, 100, 183},
+      {33, push, 104, 164, 127, 183}, {20, "spin edit", 128, 163, 200, 182},
+      {60, "static text multi line", 206, 2, 408, 172}, {61, push, 375, 174, 388, 185},
+      {62, push, 214, 174, 227, 185}, {136, "static text", 278, 174, 298, 188},
+      {137, "static text", 298, 174, 308, 188}, {138, "static text", 308, 174, 328, 188},
+  };
+  EXPECT_EQ(start["panel"]["items"].size(), std::size(items)) << "an item too many or too few";
+  for (const Expected& e : items) {
+    const json& item = ItemOf(start, e.id);
+    EXPECT_EQ(item["kind"], e.kind) << "item " << e.id;
+    EXPECT_EQ(item["bounds"], json::array({e.left, e.top, e.right, e.bottom})) << "item " << e.id;
+  }
+}
+
 TEST(PanelSize, TextOptionsToggledTwiceAfterABuildAt185Give116Then187) {
   Session s;
   RunOk(s, "launch\ntool select\nflyout 0\ndump hidden.json\nflyout 0\ndump shown.json\nquit\n");

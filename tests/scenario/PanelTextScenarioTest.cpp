@@ -51,6 +51,14 @@ TEST(PanelText, LetterThenFreeTextThenLetterKeepsTheFreeTextWhole) {
   EXPECT_EQ(LabelTexts(r.dump), std::vector<std::string>{"Garage"});
 }
 
+TEST(PanelText, AFreeTextTypedLongerThanTheOldOneIsDrawnWhole) {
+  Session s;
+  s.SetString("TexteLibre1", "Face");
+  const RunResult r = RunOk(s, Session1("item 10 pick 2\n" + DrawLabel(kTip, kPlace) +
+                                        "item 13 text \"Upper cover plate\"\n"));
+  EXPECT_EQ(LabelTexts(r.dump), std::vector<std::string>{"Upper cover plate"});
+}
+
 TEST(PanelText, APreferredTextReplacesTheFreeTextAndTurnsTheHelpToPage6) {
   Session s;
   s.SetString("TexteLibre4", "Quatre");
