@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -50,6 +51,9 @@ class Session {
   void Remove(const std::string& key);
   // The next run starts from the preference file the last run saved.
   void KeepSavedSettings();
+  // The whole preference file as a person would write it; the settings set
+  // above are then not written.
+  void SetPreferenceText(std::string text) { preferenceText_ = std::move(text); }
 
   // Runs the script with --prefs, --dump end.json and, when svg is true,
   // --svg end.svg.
@@ -63,6 +67,7 @@ class Session {
  private:
   fs::path dir_;
   json settings_;
+  std::string preferenceText_;
 };
 
 // --- Reading the dump --------------------------------------------------------
