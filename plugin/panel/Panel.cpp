@@ -177,7 +177,6 @@ ASErr BuildPanel() {
     ReleasePanelAccess();
     g.ArrowCount = 0;
     InitPendingLabel();
-    g.FontListIndex = MatchedFontIndex();
     sAIMenu->SetItemText(g.PanelMenuItem, kShowPanelText);
     return err != kNoErr ? err : kCantHappenErr;
   }

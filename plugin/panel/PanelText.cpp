@@ -12,7 +12,7 @@
 #include "core/Suites.h"
 #include "label/LabelArt.h"
 #include "label/Rebuild.h"
-#include "panel/FontMatch.h"
+#include "label/FontMatch.h"
 #include "panel/HelpPages.h"
 #include "panel/PanelDialogs.h"
 #include "panel/PanelHelp.h"
@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int32_t kFontNameBuffer = 1024;
 constexpr int32_t kModifyEntry = 6;  // "Modify..." in the preferred texts popup
 
 ADMListRef ListOf(int32_t id) {
@@ -261,19 +260,6 @@ void DrawTextCaption(ADMItemRef item, ADMDrawerRef drawer) {
 //-----------------------------------------------------------------------------
 // [SECTION] Fonts and size
 //-----------------------------------------------------------------------------
-
-int32_t MatchedFontIndex() {
-  const State& g = *gState;
-  int32_t count = 0;
-  if (sAIFont->CountFonts(&count) != kNoErr) return 0;
-  int32_t match = 0;
-  for (int32_t i = 0; i < count; ++i) {
-    char name[kFontNameBuffer];
-    // A name the host cannot give matches nothing.
-    if (FontName(i, name)) match = FoldFontMatch(match, i, name, g.Police, g.VariablePolice);
-  }
-  return match;
-}
 
 void FillFontList() {
   State& g = *gState;

@@ -24,8 +24,6 @@ void FillPreferredTexts();
 // FontListIndex becomes the place of the last font matching the stored
 // name, moved by the font-matching offset (0 when none matches).
 void FillFontList();
-// The same match without a panel.
-int32_t MatchedFontIndex();
 
 // Shows the items of the mode in force and hides the others.
 void ShowTextModeItems();

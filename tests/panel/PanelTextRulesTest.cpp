@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/FontMatch.h"
+#include "label/FontMatch.h"
 #include "panel/TextModes.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "panel/FontMatch.h"
+#include "label/FontMatch.h"
 
 bool FontNameMatches(const char* name, const char* stored) {
   if (name == nullptr || stored == nullptr) return false;

@@ -1,9 +1,13 @@
-// Which entry of the panel's font list shows the label font: the font whose
-// name is the stored font name, or the beginning of it, the last such font
-// of the list winning, moved by the font-matching offset.
+// Which font of the host's list is the label font (and the entry the
+// panel's font list selects): the font whose name is the stored font name,
+// or the beginning of it, the last such font of the list winning, moved by
+// the font-matching offset. Pure text comparison, no host calls.
 #pragma once
 
 #include <cstdint>
+
+// Font names are read from the host into buffers of this size.
+constexpr int32_t kFontNameBuffer = 1024;
 
 // True when every character of `name` equals the character at the same
 // place of `stored`: the names are equal, or `name` begins `stored`.
