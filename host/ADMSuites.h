@@ -365,8 +365,8 @@ typedef struct ADMDialogSuite {
 // Value and text: numeric items (spin edits, sliders, numeric-style text edits, spin edit
 // popups) show their value as text in their units and precision; setting their text parses it.
 // A value set is clamped to the range. Other text items keep their text as given (cut to the
-// maximum length); their value views parse the text (0 when it is not a number). Statics show
-// a value set into them as text too. Check boxes and radio buttons: value 0 off, 1 on.
+// maximum length; statics keep it whole); their value views parse the text (0 when it is not a
+// number). Statics show a value set into them as text too. Check boxes and radio buttons: value 0 off, 1 on.
 //
 // Default handling (DefaultNotify, on "ADM User Changed Notifier"):
 //   radio buttons       the item is on and every other radio button of its run of consecutive
@@ -515,8 +515,10 @@ typedef struct ADMItemSuite {
 typedef struct ADMListSuite {
   // Replaces the entries by those of the plug-in's menu resource menuID: UTF-8 text, one line
   // each; the first line is the menu's title and not an entry; a line "-" is a separator with
-  // id 0; the entry on line k (k = 1, 2, ... after the title) has id k. kNameNotFoundErr for a
-  // missing resource (the list is left as it was).
+  // id 0; the entry on line k (k = 1, 2, ... after the title) has id k. The plug-in's menu files
+  // (resources/menus) are read the same way, with what they add: "#" comment lines and blank
+  // lines are skipped, a first line "title TEXT" names the title, and an entry line "ID TEXT"
+  // gives its id. kNameNotFoundErr for a missing resource (the list is left as it was).
   ASErr (*SetMenuID)(ADMListRef list, int32_t menuID);
   // 0 until SetMenuID.
   ASErr (*GetMenuID)(ADMListRef list, int32_t* menuID);

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "apps/labels-run/Commands.h"
+#include "hostsim/Host.h"
 #include "hostsim/UserActions.h"
+#include "hostsim/render/DialogPng.h"
 
 namespace labelsrun {
 namespace {
@@ -73,12 +75,26 @@ void CloseBox(CommandContext& ctx) {
   Report(ctx, ctx.user.CloseBox(), "closebox");
 }
 
+// A picture of the panel or of the open modal dialog, as a screen would show
+// it, optionally enlarged.
+void Png(CommandContext& ctx) {
+  ExpectArgs(ctx, 2, 3, "png panel|dialog FILE [SCALE]");
+  const std::string& which = ctx.args[0];
+  if (which != "panel" && which != "dialog") throw ScriptError("usage: png panel|dialog FILE [SCALE]");
+  const int32_t scale = ctx.args.size() == 3 ? ParseInteger(ctx.args[2], 1, 8) : 1;
+  std::string problem;
+  const bool saved = which == "panel" ? hostsim::render::SavePanelPng(ctx.host, ctx.args[1], scale, &problem)
+                                      : hostsim::render::SaveDialogPng(ctx.host, ctx.args[1], scale, &problem);
+  if (!saved) throw ScriptError(problem);
+}
+
 }  // namespace
 
 void RegisterItemCommands(CommandTable& table) {
   table["item"] = Item;
   table["flyout"] = Flyout;
   table["closebox"] = CloseBox;
+  table["png"] = Png;
 }
 
 }  // namespace labelsrun

@@ -131,7 +131,7 @@ std::vector<std::string> SplitLine(const std::string& line) {
 }
 
 bool IsModalCommand(const std::string& word) {
-  static const std::set<std::string> kModal = {"item", "dump", "svg", "press", "release"};
+  static const std::set<std::string> kModal = {"item", "dump", "svg", "png", "press", "release"};
   return kModal.count(word) != 0;
 }
 

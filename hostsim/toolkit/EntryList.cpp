@@ -68,6 +68,15 @@ std::vector<std::string_view> EntryList::MenuLines(std::string_view resource) {
   return lines;
 }
 
+std::optional<std::pair<int32_t, std::string_view>> EntryList::NumberedEntry(std::string_view line) {
+  std::size_t digits = 0;
+  int32_t id = 0;
+  while (digits < line.size() && digits < 9 && line[digits] >= '0' && line[digits] <= '9')
+    id = id * 10 + (line[digits++] - '0');
+  if (digits == 0 || id == 0 || digits >= line.size() || line[digits] != ' ') return std::nullopt;
+  return std::make_pair(id, line.substr(digits + 1));
+}
+
 nlohmann::json EntryList::Dump() const {
   nlohmann::json out = nlohmann::json::array();
   for (const Entry& e : entries_) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -57,10 +58,14 @@ class EntryList {
     menuId_ = menuId;
     int32_t line = 0;
     for (std::string_view text : MenuLines(resource)) {
-      if (line++ == 0) continue;  // the menu's title
+      if (text.empty() || text.front() == '#') continue;  // the menu files' comments
+      if (line++ == 0) continue;                          // the menu's title
       Entry& e = Insert(entries_.size(), newHandle());
       if (text == "-") {
         e.separator = true;
+      } else if (const auto numbered = NumberedEntry(text)) {
+        e.id = numbered->first;
+        e.text = std::string(numbered->second);
       } else {
         e.id = line - 1;
         e.text = std::string(text);
@@ -73,6 +78,8 @@ class EntryList {
 
  private:
   static std::vector<std::string_view> MenuLines(std::string_view resource);
+  // "ID TEXT": a positive id of up to nine digits, one space, the text.
+  static std::optional<std::pair<int32_t, std::string_view>> NumberedEntry(std::string_view line);
 
   std::uintptr_t handle_;
   std::uintptr_t item_;

@@ -55,7 +55,9 @@ bool ApplyText(Item& item, std::string_view utf8) {
     ApplyValue(item, *parsed);
     return true;
   }
-  item.text = CutChars(utf8, static_cast<std::size_t>(item.maxTextLength));
+  // The maximum length is for what can be typed; a static shows its text whole.
+  const bool isStatic = item.kind == ItemKind::TextStatic || item.kind == ItemKind::TextStaticMultiLine;
+  item.text = isStatic ? std::string(utf8) : CutChars(utf8, static_cast<std::size_t>(item.maxTextLength));
   item.valueFromText = true;
   const auto length = static_cast<int32_t>(CharCount(item.text));
   item.selectionStart = std::min(item.selectionStart, length);

@@ -248,7 +248,7 @@ class Toolkit {
   nlohmann::json DumpPanel() const;
   // null, or {"name", "title", "bounds", "items"} of the front modal dialog.
   nlohmann::json DumpDialog() const;
-  // {"ID": {"kind", "value", "text", "visible", "enabled", "tooltip", "active", "entries"?}};
+  // {"ID": {"kind", "value", "text", "visible", "enabled", "tooltip", "active", "bounds", "entries"?}};
   // a second item with the same id is "ID#2", and so on.
   nlohmann::json DumpItems(const Dialog& dialog) const;
 

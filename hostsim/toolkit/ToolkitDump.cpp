@@ -32,7 +32,8 @@ nlohmann::json Toolkit::DumpItems(const Dialog& dialog) const {
                         {"visible", item->visible},
                         {"enabled", item->enabled},
                         {"tooltip", item->tooltip},
-                        {"active", dialog.activeItem == h}};
+                        {"active", dialog.activeItem == h},
+                        {"bounds", Bounds(item->bounds)}};
     if (item->list) j["entries"] = item->list->Dump();
     items[key] = std::move(j);
   }

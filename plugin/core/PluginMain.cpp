@@ -6,6 +6,7 @@
 #include "core/Suites.h"
 #include "host/AllSuites.h"
 #include "label/ToolHandlers.h"
+#include "panel/About.h"
 
 namespace {
 

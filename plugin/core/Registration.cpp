@@ -12,7 +12,8 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "label/PendingLabel.h"
+#include "panel/About.h"
+#include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Menus
@@ -178,19 +179,12 @@ ASErr TogglePanel(bool selectTool) {
   return sAIMenu->SetItemText(g.PanelMenuItem, visible ? kHidePanelText : kShowPanelText);
 }
 
-void ShowAboutBox() {
-  // Informational only: a dialog that cannot be shown is not an error.
-  int32_t itemHit = 0;
-  sADMDialog->Modal(gPluginRef, "About KPX\x95Labels", kAboutDialog, kADMModalDialogStyle, nullptr, nullptr, 0,
-                    &itemHit);
-}
-
 ASErr MenuCommand(AIMenuMessage* message) {
   State& g = *gState;
   if (message->menuItem == nullptr) return kNoErr;
   if (message->menuItem == g.PanelMenuItem) return TogglePanel(true);
   if (message->menuItem == g.AboutMenuItem) {
-    if (!g.ArrowEditorOpen) ShowAboutBox();
+    ShowAboutBox();
     return kNoErr;
   }
   return kNoErr;
@@ -199,7 +193,7 @@ ASErr MenuCommand(AIMenuMessage* message) {
 ASErr Notification(AINotifierMessage* message) {
   State& g = *gState;
   if (message->notifier != nullptr && message->notifier == g.StartedNotifier) {
-    if (g.PanelRef == nullptr) InitPendingLabel();
+    if (g.PanelRef == nullptr) BuildPanel();
   }
   return kNoErr;
 }

@@ -36,5 +36,3 @@ ASErr MenuCommand(AIMenuMessage* message);
 ASErr Notification(AINotifierMessage* message);
 // "AI Edit Options": the colours and options dialog.
 ASErr ToolOptions(AIToolMessage* message);
-// The About box (modal), from the menu item or the host's About selector.
-void ShowAboutBox();

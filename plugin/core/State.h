@@ -154,6 +154,20 @@ struct State {
   float           ArrowSizeShown;                           // the panel's arrowhead size
   float           LineWidthShown;                           // the panel's line width
   float           LandingLengthShown;                       // the panel's landing length
+  SPAccessRef     PanelAccess;                              // the panel's hold on its own plug-in while it exists
+  ASBoolean       CloseArmed;                               // the next close-box notification comes from the user
+  int16_t         HelpPage;                                 // help page shown, 1..HelpPageCount
+  int16_t         HelpPageCount;                            // 11
+  char            FreeTextHead[2];                          // start of the free text while the letter borrows it
+  ASBoolean       ColorsOpen;                               // the colours and options dialog is open
+  ASBoolean       PrefsOpen;                                // the preferences dialog is open
+  ASBoolean       ShapeEditorOpen;                          // the shape editor is open
+  ASBoolean       FreeTextDlgOpen;                          // the preferred free text dialog is open
+  ADMRect         PrefsDialogRect;                          // where each dialog opens: screen pixels,
+  ADMRect         ColorsDialogRect;                         //   left and top set when the panel is built,
+  ADMRect         FreeTextDialogRect;                       //   then kept where the user leaves the dialog
+  ADMRect         ArrowsEditorRect;
+  ADMRect         ShapeEditorRect;
 
   //-----------------------------------------------------------------------------
   // [SECTION] Tool

@@ -4,6 +4,7 @@
 
 #include "core/FixedText.h"
 #include "core/Suites.h"
+#include "label/FontMatch.h"
 #include "label/PathStyles.h"
 
 HeadSettings HeadSettingsFrom(const State& g) {
@@ -34,17 +35,22 @@ void SetCurrentFreeText(const char* text) {
   g.FreeTextLength = static_cast<int32_t>(CopyText(g.CurrentFreeText, text));
 }
 
-int32_t FontIndexOf(const char* fontName) {
+int32_t MatchedFontIndex() {
+  const State& g = *gState;
   int32_t count = 0;
   if (sAIFont->CountFonts(&count) != kNoErr) return 0;
+  int32_t match = 0;
   for (int32_t i = 0; i < count; ++i) {
     AIFontKey key = nullptr;
-    char name[kFontNameSize] = {};
-    if (sAIFont->IndexFontList(i, &key) == kNoErr && sAIFont->GetFullFontName(key, name, sizeof name) == kNoErr &&
-        std::strcmp(name, fontName) == 0)
-      return i;
+    char name[kFontNameBuffer] = {};
+    // A name the host cannot give matches nothing.
+    if (sAIFont->IndexFontList(i, &key) != kNoErr ||
+        sAIFont->GetFullFontName(key, name, static_cast<int16_t>(sizeof name)) != kNoErr)
+      continue;
+    name[sizeof name - 1] = '\0';
+    match = FoldFontMatch(match, i, name, g.Police, g.VariablePolice);
   }
-  return 0;
+  return match;
 }
 
 void InitPendingLabel() {
@@ -69,7 +75,7 @@ void InitPendingLabel() {
   g.TextGapH = g.DecalageHorizTexte;
   g.TextGapV = g.DecalageVertiTexte;
   if (g.FreeTextLength == 0) SetCurrentFreeText(g.TexteLibre[0]);
-  g.FontListIndex = FontIndexOf(g.Police);
+  g.FontListIndex = MatchedFontIndex();
 
   g.EqualSides = 1;
   g.LeaderAngle = kInitialLeaderAngle;

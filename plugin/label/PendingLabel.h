@@ -25,9 +25,10 @@ bool ApplyArrowKind(int kind);
 // The free text in use and its length, truncated to 50 characters.
 void SetCurrentFreeText(const char* text);
 
-// Position of the font named fontName in the host's font list; 0 (the first
-// font) when the host has no such font.
-int32_t FontIndexOf(const char* fontName);
+// The font of the label text: the place in the host's font list of the last
+// font whose name is Police or begins it, moved by VariablePolice; 0 (the
+// first font) when none matches. The panel's font list selects the same.
+int32_t MatchedFontIndex();
 
 // The initial values of the pending label from the settings, an empty
 // pending label (no leader lines, no click), and the three path styles.

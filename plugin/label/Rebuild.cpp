@@ -244,7 +244,8 @@ static ASErr UpdateLabelText() {
   chars.SetFontSize(g.Corps);
   chars.SetBaselineShift(TextBaselineShift(g.Corps, g.ShapeKind, g.EqualSides));
   if (!g.OverLabelLine) range.InsertAfter(text, length);
-  const TextFont font(g.FontListIndex + g.VariablePolice);
+  // The font the panel shows; the matching offset was applied when its list was filled.
+  const TextFont font(g.FontListIndex);
   if (font.status() == kNoErr) chars.SetFont(font);
   const TextPaint paint(g.LineStyle.stroke.color);
   if (paint.status() == kNoErr) chars.SetFillColor(paint);

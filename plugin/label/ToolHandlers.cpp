@@ -20,6 +20,7 @@
 #include "label/Messages.h"
 #include "label/Rebuild.h"
 #include "label/TakeUp.h"
+#include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -243,12 +244,14 @@ ASErr ToolMouseDown(AIToolMessage* message) {
 
   if (alt) {
     TogglePanel(false);
+    FocusPanel();
     g.ClickAccepted = false;
     return kNoErr;
   }
   if (shift) {
     g.ShapeKind = NextShapeKind(g.ShapeKind);
     g.ShapeOn = g.ShapeKind != kShapeNone;
+    ShowShapeInPanel();
     g.ClickAccepted = false;
     return kNoErr;
   }
@@ -312,6 +315,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
     AbandonPendingLabel(added == LeaderLineAdded::Added);
     return kNoErr;
   }
+  ShowLabelIndexInPanel();
   g.LastFlipSide = g.FlipSide;
   BeepForClick();
   err = Rebuild();
@@ -360,6 +364,7 @@ ASErr ToolMouseUp(AIToolMessage*) {
   State& g = *gState;
   if (!g.Dragged) return kNoErr;
   SetCursor(kCursorReady);
+  ShowDrawnLabelInPanel();
   const auto deselect = [](AIArtHandle art) {
     if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
   };
@@ -377,12 +382,16 @@ ASErr ToolMouseUp(AIToolMessage*) {
 // [SECTION] Select and deselect
 //-----------------------------------------------------------------------------
 
-ASErr ToolSelect(AIToolMessage*) { return kNoErr; }
+ASErr ToolSelect(AIToolMessage*) {
+  PanelToolSelected();
+  return kNoErr;
+}
 
 ASErr ToolDeselect(AIToolMessage*) {
   State& g = *gState;
   g.ArrowSizeShown = g.ArrowSizeInForce;
   g.LineWidthShown = g.LineWidthInForce;
   g.LandingLengthShown = g.LandingLength;
+  PanelToolDeselected();
   return kNoErr;
 }

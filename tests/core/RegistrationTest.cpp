@@ -14,7 +14,8 @@ TEST_F(Registration, MenuItemsStandInTheirGroupsWithTheirTexts) {
   ASSERT_EQ(h.Launch(), kNoErr);
   const hostsim::MenuItem* panel = Item(h, "Outil1");
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->text, "Show KPX•Labels");
+  // A first start stores the panel as visible: the item offers to hide it.
+  EXPECT_EQ(panel->text, "Hide KPX•Labels");
   EXPECT_EQ(panel->group, "KPXOutils");
   const hostsim::MenuItem* tools = Item(h, "KPXOutils");
   ASSERT_NE(tools, nullptr);
@@ -89,17 +90,6 @@ TEST_F(Registration, CommandsWithoutTheirDialogsAnswerZero) {
   EXPECT_EQ(h.Notify(kAIArtSelectionChangedNotifier), kNoErr);
 }
 
-TEST_F(Registration, ThePanelCommandChangesNothingWhileThereIsNoPanel) {
-  auto& h = OpenHost();
-  ASSERT_EQ(h.Launch(), kNoErr);
-  const nlohmann::json panel = h.Dump()["panel"];
-  if (panel.is_object() && panel.value("exists", false)) GTEST_SKIP() << "the panel is built at launch";
-  EXPECT_EQ(hostsim::UserActions(h).ChooseMenu(hostsim::ParseMenuPath("Window > Tool Palettes > 1 > 1")).code(),
-            kNoErr);
-  EXPECT_EQ(Item(h, "Outil1")->text, "Show KPX•Labels");
-  EXPECT_FALSE(h.tools().PluginToolSelected());
-}
-
 // Start-up does not stop at a refused menu or tool: what can be registered is.
 TEST_F(Registration, ARefusedMenuOrToolIconLeavesTheRestRegistered) {
   {
@@ -118,4 +108,28 @@ TEST_F(Registration, ARefusedMenuOrToolIconLeavesTheRestRegistered) {
     EXPECT_NE(Item(h, "Outil1"), nullptr);
     EXPECT_EQ(h.notifiers().OfType(kAIApplicationStartedNotifier).size(), 1u);
   }
+}
+
+// A host that refuses the panel: the plug-in still starts, its tool draws with
+// the settings in force, and the menu item offers nothing it cannot show.
+TEST_F(Registration, APanelTheHostRefusesLeavesTheToolAndTheMenuWorking) {
+  auto& h = OpenHost();
+  h.faults().Add(hostsim::FaultRule::Of(kADMDialogSuite, "Create").Onward());
+  ASSERT_EQ(h.Launch(), kNoErr);
+  EXPECT_FALSE(h.Dump()["panel"]["exists"].get<bool>());
+  EXPECT_EQ(Item(h, "Outil1")->text, "Show KPX•Labels");
+  EXPECT_EQ(h.accessRefs(), 0u) << "the refused panel still holds the plug-in";
+  hostsim::UserActions user(h);
+  ASSERT_TRUE(user.SelectTool().done());
+  ASSERT_TRUE(user.MouseDown({100, 100}).done());
+  user.Drag({180, 160});
+  user.Drag({180, 160});
+  ASSERT_TRUE(user.MouseUp({180, 160}).done());
+  EXPECT_EQ(user.ChooseMenu(hostsim::ParseMenuPath("Window > Tool Palettes > 1 > 1")).code(), kNoErr);
+  const nlohmann::json dump = h.Dump();
+  EXPECT_EQ(Item(h, "Outil1")->text, "Show KPX•Labels");
+  ASSERT_EQ(dump["layers"][0]["art"].size(), 1u);
+  const nlohmann::json& label = dump["layers"][0]["art"][0];
+  EXPECT_EQ(label["name"], "Label (square)");
+  EXPECT_EQ(label["children"][0]["text"], "1") << "the first label keeps number 1";
 }

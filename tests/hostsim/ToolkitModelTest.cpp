@@ -44,6 +44,8 @@ class FakeHost : public hostsim::toolkit::ToolkitServices {
   std::map<std::pair<int32_t, int32_t>, std::string> resources = {
       {{kDialogResource, kDialogId}, R"({"title": "From the resource", "bounds": [10, 20, 216, 136]})"},
       {{kMenuResource, kMenuId}, "Dialog List\nShow text options\nArrows/Points\n-\nColors...\n"},
+      // As the plug-in's menu files are written.
+      {{kMenuResource, kMenuId + 1}, "# a comment\ntitle Dialog List\n1 Show text options\n\n-\n4 Colors...\n12 More\n"},
   };
   std::function<void(ADMDialogRef)> modalLoop;
   int redraws = 0;
@@ -283,6 +285,17 @@ TEST_F(ToolkitModel, TheFlyoutComesFromTheMenuResourceAndTheCloseBoxHidesThePane
   EXPECT_EQ(flyout->list->at(2).id, 0);
   EXPECT_EQ(flyout->list->at(3).id, 4);
   EXPECT_FALSE(tk.LoadMenu(*flyout->list, 999));
+  // The plug-in's menu files: comments and blank lines skipped, the title
+  // line named, ids given on the lines.
+  ASSERT_TRUE(tk.LoadMenu(*flyout->list, kMenuId + 1));
+  ASSERT_EQ(flyout->list->size(), 4u);
+  EXPECT_EQ(flyout->list->at(0).id, 1);
+  EXPECT_EQ(flyout->list->at(0).text, "Show text options");
+  EXPECT_TRUE(flyout->list->at(1).separator);
+  EXPECT_EQ(flyout->list->at(2).id, 4);
+  EXPECT_EQ(flyout->list->at(2).text, "Colors...");
+  EXPECT_EQ(flyout->list->at(3).id, 12) << "an id is read whole, not from the line's place";
+  ASSERT_TRUE(tk.LoadMenu(*flyout->list, kMenuId));
   flyout->notifyProc = LoggingNotify;
   EXPECT_EQ(tk.FlyoutPick(d, 3), ActionStatus::kDone);
   EXPECT_EQ(flyout->list->SelectedIndex(), 3u);

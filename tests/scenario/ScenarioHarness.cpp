@@ -106,6 +106,18 @@ Session::~Session() {
 void Session::SetBoolean(const std::string& key, bool value) { settings_[key] = {{"boolean", value}}; }
 void Session::SetInteger(const std::string& key, int value) { settings_[key] = {{"integer", value}}; }
 void Session::SetReal(const std::string& key, double value) { settings_[key] = {{"real", value}}; }
+void Session::SetString(const std::string& key, const std::string& value) { settings_[key] = {{"string", value}}; }
+void Session::SetPoint(const std::string& key, int h, int v) { settings_[key] = {{"point", json::array({h, v})}}; }
+void Session::Remove(const std::string& key) { settings_.erase(key); }
+
+void Session::KeepSavedSettings() {
+  const json saved = json::parse(ReadFile(dir_ / "prefs.json"), nullptr, false);
+  if (saved.is_discarded() || !saved["sections"].contains(kSection)) {
+    ADD_FAILURE() << "the last run saved no settings";
+    return;
+  }
+  settings_ = saved["sections"][kSection];
+}
 
 RunResult Session::Run(const std::string& script, bool svg) {
   const json prefs = {{"format", 1}, {"sections", {{kSection, settings_}}}};

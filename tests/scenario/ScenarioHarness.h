@@ -45,6 +45,12 @@ class Session {
   void SetBoolean(const std::string& key, bool value);
   void SetInteger(const std::string& key, int value);
   void SetReal(const std::string& key, double value);
+  void SetString(const std::string& key, const std::string& value);
+  void SetPoint(const std::string& key, int h, int v);
+  // As if the key had never been stored.
+  void Remove(const std::string& key);
+  // The next run starts from the preference file the last run saved.
+  void KeepSavedSettings();
   // The whole preference file as a person would write it; the settings set
   // above are then not written.
   void SetPreferenceText(std::string text) { preferenceText_ = std::move(text); }

@@ -1,0 +1,286 @@
+#include "hostsim/render/Canvas.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "hostsim/Encoding.h"
+
+namespace hostsim::render {
+namespace {
+
+// One FreeType library and one face per file, size and index, kept for the run.
+FT_Library Library() {
+  static FT_Library library = [] {
+    FT_Library lib = nullptr;
+    return FT_Init_FreeType(&lib) == 0 ? lib : nullptr;
+  }();
+  return library;
+}
+
+FT_Face Face(const TextFace& spec) {
+  static std::map<std::string, FT_Face> faces;
+  const std::string key = spec.file + "#" + std::to_string(spec.faceIndex) + "@" + std::to_string(spec.pixels);
+  if (auto it = faces.find(key); it != faces.end()) return it->second;
+  FT_Face face = nullptr;
+  if (Library() == nullptr || FT_New_Face(Library(), spec.file.c_str(), spec.faceIndex, &face) != 0) return nullptr;
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(1, spec.pixels))) != 0) {
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  faces[key] = face;
+  return face;
+}
+
+struct PngReadState {
+  std::string_view bytes;
+  std::size_t at = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+  auto* state = static_cast<PngReadState*>(png_get_io_ptr(png));
+  if (state->at + count > state->bytes.size()) png_error(png, "truncated");
+  std::memcpy(out, state->bytes.data() + state->at, count);
+  state->at += count;
+}
+
+}  // namespace
+
+Rgba FromChannels(const ADMRGBColor& c) {
+  return {static_cast<uint8_t>(c.red >> 8), static_cast<uint8_t>(c.green >> 8), static_cast<uint8_t>(c.blue >> 8), 255};
+}
+
+Canvas::Canvas(int32_t width, int32_t height, Rgba background)
+    : width_(std::max(0, width)),
+      height_(std::max(0, height)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background),
+      clip_{0, 0, width_, height_} {}
+
+Rgba Canvas::At(int32_t x, int32_t y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
+  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+}
+
+void Canvas::SetFrame(ADMPoint origin, const ADMRect& clip) {
+  origin_ = origin;
+  clip_ = {std::max(0, clip.left), std::max(0, clip.top), std::min(width_, clip.right), std::min(height_, clip.bottom)};
+}
+
+void Canvas::ResetFrame() {
+  origin_ = {0, 0};
+  clip_ = {0, 0, width_, height_};
+}
+
+void Canvas::Blend(int32_t x, int32_t y, Rgba c, uint8_t coverage) {
+  x += origin_.h;
+  y += origin_.v;
+  if (x < clip_.left || y < clip_.top || x >= clip_.right || y >= clip_.bottom) return;
+  Rgba& p = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+  const int alpha = c.a * coverage / 255;
+  const auto mix = [alpha](uint8_t under, uint8_t over) {
+    return static_cast<uint8_t>((over * alpha + under * (255 - alpha) + 127) / 255);
+  };
+  p = {mix(p.r, c.r), mix(p.g, c.g), mix(p.b, c.b), 255};
+}
+
+void Canvas::FillRect(const ADMRect& r, Rgba c) {
+  for (int32_t y = std::max(r.top, clip_.top - origin_.v); y < std::min(r.bottom, clip_.bottom - origin_.v); ++y)
+    for (int32_t x = std::max(r.left, clip_.left - origin_.h); x < std::min(r.right, clip_.right - origin_.h); ++x)
+      Blend(x, y, c);
+}
+
+void Canvas::FrameRect(const ADMRect& r, Rgba c) {
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  Line({r.left, r.top}, {r.right - 1, r.top}, c);
+  Line({r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}, c);
+  Line({r.left, r.top}, {r.left, r.bottom - 1}, c);
+  Line({r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, c);
+}
+
+void Canvas::Line(ADMPoint a, ADMPoint b, Rgba c) {
+  // Bresenham, both ends drawn; long lines are cut to the canvas first.
+  int64_t x = a.h, y = a.v;
+  const int64_t dx = std::llabs(int64_t{b.h} - a.h), dy = -std::llabs(int64_t{b.v} - a.v);
+  const int64_t sx = a.h < b.h ? 1 : -1, sy = a.v < b.v ? 1 : -1;
+  if (std::max(dx, -dy) > 4 * (int64_t{width_} + height_) + 4096) return;
+  int64_t err = dx + dy;
+  for (;;) {
+    Blend(static_cast<int32_t>(x), static_cast<int32_t>(y), c);
+    if (x == b.h && y == b.v) break;
+    const int64_t e2 = 2 * err;
+    if (e2 >= dy) { err += dy; x += sx; }
+    if (e2 <= dx) { err += dx; y += sy; }
+  }
+}
+
+void Canvas::FillOval(const ADMRect& r, Rgba c) {
+  const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
+  const double rx = (r.right - r.left) / 2.0, ry = (r.bottom - r.top) / 2.0;
+  if (rx <= 0 || ry <= 0) return;
+  for (int32_t y = r.top; y < r.bottom; ++y)
+    for (int32_t x = r.left; x < r.right; ++x) {
+      const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
+      if (u * u + v * v <= 1.0) Blend(x, y, c);
+    }
+}
+
+void Canvas::FrameOval(const ADMRect& r, Rgba c) {
+  const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
+  const double rx = (r.right - r.left) / 2.0, ry = (r.bottom - r.top) / 2.0;
+  if (rx <= 0 || ry <= 0) return;
+  for (int32_t y = r.top; y < r.bottom; ++y)
+    for (int32_t x = r.left; x < r.right; ++x) {
+      const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
+      const double d = std::sqrt(u * u + v * v);
+      // About one pixel wide along the edge.
+      if (d <= 1.0 && d >= 1.0 - 1.0 / std::min(rx, ry)) Blend(x, y, c);
+    }
+}
+
+void Canvas::FillPolygon(const std::vector<ADMPoint>& points, Rgba c) {
+  if (points.size() < 3) return;
+  int32_t top = points[0].v, bottom = points[0].v;
+  for (const ADMPoint& p : points) {
+    top = std::min(top, p.v);
+    bottom = std::max(bottom, p.v);
+  }
+  top = std::max(top, clip_.top - origin_.v);
+  bottom = std::min(bottom, clip_.bottom - origin_.v);
+  std::vector<double> crossings;
+  for (int32_t y = top; y <= bottom; ++y) {
+    const double sy = y + 0.5;
+    crossings.clear();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const ADMPoint& p = points[i];
+      const ADMPoint& q = points[(i + 1) % points.size()];
+      if ((p.v <= sy) == (q.v <= sy)) continue;
+      crossings.push_back(p.h + (sy - p.v) * (q.h - p.h) / static_cast<double>(q.v - p.v));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
+      for (int32_t x = static_cast<int32_t>(std::ceil(crossings[i] - 0.5));
+           x < static_cast<int32_t>(std::ceil(crossings[i + 1] - 0.5)); ++x)
+        Blend(x, y, c);
+  }
+}
+
+void Canvas::FramePolygon(const std::vector<ADMPoint>& points, Rgba c) {
+  for (std::size_t i = 0; i < points.size(); ++i) Line(points[i], points[(i + 1) % points.size()], c);
+}
+
+bool Canvas::DrawPng(std::string_view bytes, ADMPoint at) {
+  if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0) return false;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  std::vector<png_byte> image;
+  std::vector<png_bytep> rows;
+  PngReadState state{bytes};
+  if (info == nullptr || setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
+    return false;
+  }
+  png_set_read_fn(png, &state, ReadFromMemory);
+  png_read_info(png, info);
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  png_read_update_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+  if (w == 0 || h == 0 || w > 4096 || h > 4096) png_error(png, "size");
+  image.resize(static_cast<std::size_t>(w) * h * 4);
+  rows.resize(h);
+  for (png_uint_32 y = 0; y < h; ++y) rows[y] = image.data() + static_cast<std::size_t>(y) * w * 4;
+  png_read_image(png, rows.data());
+  png_destroy_read_struct(&png, &info, nullptr);
+  for (png_uint_32 y = 0; y < h; ++y)
+    for (png_uint_32 x = 0; x < w; ++x) {
+      const png_byte* p = rows[y] + static_cast<std::size_t>(x) * 4;
+      Blend(at.h + static_cast<int32_t>(x), at.v + static_cast<int32_t>(y), {p[0], p[1], p[2], 255}, p[3]);
+    }
+  return true;
+}
+
+bool Canvas::DrawText(std::string_view utf8, ADMPoint baseline, const TextFace& spec, Rgba c) {
+  FT_Face face = Face(spec);
+  if (face == nullptr) return false;
+  int32_t pen = baseline.h;
+  for (char32_t code : Utf8CodePoints(utf8)) {
+    if (FT_Load_Char(face, code, FT_LOAD_RENDER) != 0) continue;
+    const FT_GlyphSlot g = face->glyph;
+    const FT_Bitmap& bitmap = g->bitmap;
+    for (unsigned row = 0; row < bitmap.rows; ++row)
+      for (unsigned col = 0; col < bitmap.width; ++col) {
+        const uint8_t coverage = bitmap.buffer[row * static_cast<unsigned>(std::abs(bitmap.pitch)) + col];
+        if (coverage != 0)
+          Blend(pen + g->bitmap_left + static_cast<int32_t>(col), baseline.v - g->bitmap_top + static_cast<int32_t>(row),
+                c, coverage);
+      }
+    pen += static_cast<int32_t>(g->advance.x >> 6);
+  }
+  return true;
+}
+
+int32_t Canvas::TextWidth(std::string_view utf8, const TextFace& spec) {
+  FT_Face face = Face(spec);
+  if (face == nullptr) return 0;
+  int32_t width = 0;
+  for (char32_t code : Utf8CodePoints(utf8))
+    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) == 0) width += static_cast<int32_t>(face->glyph->advance.x >> 6);
+  return width;
+}
+
+void Canvas::FaceMetrics(const TextFace& spec, int32_t* ascent, int32_t* descent) {
+  FT_Face face = Face(spec);
+  *ascent = face != nullptr ? static_cast<int32_t>(face->size->metrics.ascender >> 6) : spec.pixels;
+  *descent = face != nullptr ? static_cast<int32_t>(-(face->size->metrics.descender >> 6)) : 0;
+}
+
+Canvas Canvas::Scaled(int32_t factor) const {
+  factor = std::clamp(factor, 1, 8);
+  Canvas out(width_ * factor, height_ * factor, {});
+  for (int32_t y = 0; y < out.height_; ++y)
+    for (int32_t x = 0; x < out.width_; ++x)
+      out.pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width_) + static_cast<std::size_t>(x)] =
+          At(x / factor, y / factor);
+  return out;
+}
+
+bool Canvas::WritePng(const std::filesystem::path& file) const {
+  std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(file.c_str(), "wb"), &std::fclose);
+  if (!out) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+    return false;
+  }
+  png_init_io(png, out.get());
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<std::size_t>(width_) * 3);
+  for (int32_t y = 0; y < height_; ++y) {
+    for (int32_t x = 0; x < width_; ++x) {
+      const Rgba p = At(x, y);
+      row[static_cast<std::size_t>(x) * 3] = p.r;
+      row[static_cast<std::size_t>(x) * 3 + 1] = p.g;
+      row[static_cast<std::size_t>(x) * 3 + 2] = p.b;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fflush(out.get()) == 0;
+}
+
+}  // namespace hostsim::render

@@ -1,0 +1,29 @@
+#include "panel/PanelDialogs.h"
+
+#include "core/Ids.h"
+#include "core/State.h"
+#include "core/Suites.h"
+
+namespace {
+
+// The colours and options dialog as the panel opens it (the tool opens 22000).
+constexpr int32_t kPanelColorsDialog = 19210;
+
+// Runs the dialog with its flag set, so that no second one opens meanwhile.
+void RunModal(ASBoolean State::*open, int32_t dialogId, const char* name) {
+  State& g = *gState;
+  if (g.*open) return;
+  g.*open = true;
+  int32_t itemHit = 0;
+  sADMDialog->Modal(gPluginRef, name, dialogId, kADMModalDialogStyle, nullptr, nullptr, 0, &itemHit);
+  // The dialog may have ended the plug-in's run (quit while open): look again.
+  if (gState != nullptr) gState->*open = false;
+}
+
+}  // namespace
+
+void OpenColorsDialog() { RunModal(&State::ColorsOpen, kPanelColorsDialog, "\xC9tiqBidon"); }
+void OpenArrowsEditor() { RunModal(&State::ArrowEditorOpen, kArrowsEditorDialog, "bidon"); }
+void OpenShapeEditor(const char* dialogName) { RunModal(&State::ShapeEditorOpen, kShapeEditorDialog, dialogName); }
+void OpenPreferencesDialog() { RunModal(&State::PrefsOpen, kPreferencesDialog, "bidon"); }
+void OpenFreeTextDialog() { RunModal(&State::FreeTextDlgOpen, kFreeTextsDialog, "bidon"); }

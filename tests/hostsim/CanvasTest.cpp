@@ -1,0 +1,110 @@
+// The picture canvas: what each drawing operation colours, read back from
+// the pixels, and the PNG it writes read back through its own decoder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "hostsim/FontList.h"
+#include "hostsim/render/Canvas.h"
+
+namespace {
+
+using hostsim::render::Canvas;
+using hostsim::render::Rgba;
+
+constexpr Rgba kWhite{255, 255, 255, 255};
+constexpr Rgba kRed{255, 0, 0, 255};
+constexpr Rgba kBlue{0, 0, 255, 255};
+
+bool Same(Rgba a, Rgba b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+TEST(Canvas, RectanglesLeaveTheirRightAndBottomEdgesOut) {
+  Canvas c(10, 10, kWhite);
+  c.FillRect({2, 3, 5, 6}, kRed);
+  EXPECT_TRUE(Same(c.At(2, 3), kRed));
+  EXPECT_TRUE(Same(c.At(4, 5), kRed));
+  EXPECT_TRUE(Same(c.At(5, 5), kWhite));
+  EXPECT_TRUE(Same(c.At(4, 6), kWhite));
+  c.FrameRect({0, 0, 10, 10}, kBlue);
+  EXPECT_TRUE(Same(c.At(9, 9), kBlue));
+  EXPECT_TRUE(Same(c.At(1, 1), kWhite));
+}
+
+TEST(Canvas, LinesDrawBothEndsAndFramesMoveAndClipLaterDrawing) {
+  Canvas c(20, 20, kWhite);
+  c.Line({12, 14}, {15, 4}, kRed);
+  EXPECT_TRUE(Same(c.At(12, 14), kRed));
+  EXPECT_TRUE(Same(c.At(15, 4), kRed));
+  c.SetFrame({10, 10}, {10, 10, 15, 15});
+  c.FillRect({0, 0, 100, 100}, kBlue);
+  EXPECT_TRUE(Same(c.At(10, 10), kBlue));
+  EXPECT_TRUE(Same(c.At(14, 14), kBlue));
+  EXPECT_TRUE(Same(c.At(15, 15), kWhite)) << "outside the clip";
+  EXPECT_TRUE(Same(c.At(9, 9), kWhite));
+}
+
+TEST(Canvas, OvalsAndPolygonsFillTheirInsideOnly) {
+  Canvas c(20, 20, kWhite);
+  c.FillOval({0, 0, 20, 20}, kRed);
+  EXPECT_TRUE(Same(c.At(10, 10), kRed));
+  EXPECT_TRUE(Same(c.At(0, 0), kWhite)) << "a corner lies outside the circle";
+  Canvas t(20, 20, kWhite);
+  t.FillPolygon({{0, 0}, {20, 0}, {0, 20}}, kBlue);
+  EXPECT_TRUE(Same(t.At(2, 2), kBlue));
+  EXPECT_TRUE(Same(t.At(18, 18), kWhite));
+}
+
+TEST(Canvas, APictureAndItsAlphaArePaintedAndWhatIsWrittenReadsBack) {
+  Canvas c(4, 3, kWhite);
+  c.FillRect({0, 0, 2, 3}, kRed);
+  const auto file = std::filesystem::path(::testing::TempDir()) / "kpx-canvas-test.png";
+  ASSERT_TRUE(c.WritePng(file));
+  Canvas back(6, 5, kBlue);
+  ASSERT_TRUE(back.DrawPng(ReadFile(file), {1, 1}));
+  EXPECT_TRUE(Same(back.At(1, 1), kRed));
+  EXPECT_TRUE(Same(back.At(4, 3), kWhite));
+  EXPECT_TRUE(Same(back.At(0, 0), kBlue)) << "outside the picture";
+  EXPECT_FALSE(back.DrawPng("not a png", {0, 0}));
+  std::filesystem::remove(file);
+}
+
+TEST(Canvas, AScaledCanvasRepeatsEachPixelAsASquare) {
+  Canvas c(2, 1, kWhite);
+  c.FillRect({1, 0, 2, 1}, kRed);
+  const Canvas big = c.Scaled(3);
+  EXPECT_EQ(big.width(), 6);
+  EXPECT_EQ(big.height(), 3);
+  EXPECT_TRUE(Same(big.At(2, 2), kWhite));
+  EXPECT_TRUE(Same(big.At(3, 0), kRed));
+  EXPECT_TRUE(Same(big.At(5, 2), kRed));
+}
+
+TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
+  const hostsim::FontList fonts = hostsim::FontList::FromFontconfig();
+  const auto found = fonts.FindByFullName("DejaVu Sans");
+  if (!found) GTEST_SKIP() << "DejaVu Sans is not installed";
+  const hostsim::render::TextFace face{fonts.at(*found).file, fonts.at(*found).faceIndex, 12};
+  Canvas c(60, 20, kWhite);
+  ASSERT_TRUE(c.DrawText("Hi", {2, 14}, face, kRed));
+  int inkAbove = 0, inkBelow = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x)
+      if (!Same(c.At(x, y), kWhite)) (y < 14 ? inkAbove : inkBelow)++;
+  EXPECT_GT(inkAbove, 10);
+  EXPECT_EQ(inkBelow, 0) << "H and i stand on the baseline";
+  const int32_t width = Canvas::TextWidth("Hi", face);
+  EXPECT_GT(width, 6);
+  EXPECT_LT(width, 20);
+}
