@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
+#include "dialogs/Dialogs.h"
 #include "label/PendingLabel.h"
 
 //-----------------------------------------------------------------------------
@@ -204,8 +205,7 @@ ASErr Notification(AINotifierMessage* message) {
 }
 
 ASErr ToolOptions(AIToolMessage*) {
-  int32_t itemHit = 0;
-  sADMDialog->Modal(gPluginRef, "Colors and options", kColorsDialog, kADMModalDialogStyle, nullptr, nullptr, 0,
-                    &itemHit);
+  // A dialog that cannot be shown leaves nothing to undo: the host gets 0.
+  RunColorsDialog(kToolColorsDialogId, kToolColorsDialogName);
   return kNoErr;
 }
