@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/FixedText.h"
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -206,6 +207,6 @@ ASErr Notification(AINotifierMessage* message) {
 
 ASErr ToolOptions(AIToolMessage*) {
   // A dialog that cannot be shown leaves nothing to undo: the host gets 0.
-  RunColorsDialog(kToolColorsDialogId, kToolColorsDialogName);
+  RunColorsDialog(kColorsDialog, kToolColorsDialogName);
   return kNoErr;
 }

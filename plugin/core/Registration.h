@@ -17,12 +17,6 @@ inline constexpr const char* kHidePanelText = "Hide KPX\x95Labels";
 inline constexpr const char* kToolName = "Labels Tool";
 inline constexpr const char* kNotifierName = "notifierName";
 
-// Resources.
-constexpr int32_t kToolStringList = 16100;  // 1: title, 2: tooltip
-constexpr int32_t kToolIcon = 16051;
-constexpr int32_t kToolRolloverIcon = 18001;
-constexpr int32_t kAboutDialog = 30000;
-
 // The About-plug-ins item, then the tool-palettes group and the panel item.
 // Returns the code of the panel item's registration, or of the first refusal.
 ASErr RegisterMenus();

@@ -1,4 +1,5 @@
 // [SECTION] Store and read helpers
+// [SECTION] One setting
 // [SECTION] Defaults
 // [SECTION] Point lists
 // [SECTION] First-start write
@@ -10,6 +11,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <limits>
+#include <type_traits>
+#include <utility>
 
 #include "core/FixedText.h"
 #include "core/Suites.h"
@@ -78,10 +83,197 @@ bool ReadString(const char* key, char* value, int32_t size) {
 }
 
 //-----------------------------------------------------------------------------
+// [SECTION] One setting
+//-----------------------------------------------------------------------------
+
+namespace {
+
+// The state block's field of each setting, generated from the list.
+struct SettingField {
+  void* address;
+  std::size_t size;
+};
+
+SettingField FieldOf(State& g, SettingId id) {
+  switch (id) {
+#define KPX_SETTING_FIELD(key, stored, held, field, ...) \
+  case SettingId::key: return {&g.field, sizeof g.field};
+    KPX_SETTINGS(KPX_SETTING_FIELD)
+#undef KPX_SETTING_FIELD
+  }
+  return {nullptr, 0};
+}
+
+const void* FieldOf(const State& g, SettingId id) { return FieldOf(const_cast<State&>(g), id).address; }
+
+// Each row's field must be what its held type says, and a text's buffer
+// must hold its longest text and the terminator.
+template <SettingHeld H>
+struct HeldAs;
+template <>
+struct HeldAs<SettingHeld::Bool32> { using type = ASBoolean; };
+template <>
+struct HeldAs<SettingHeld::Int8> { using type = int8_t; };
+template <>
+struct HeldAs<SettingHeld::Int16> { using type = int16_t; };
+template <>
+struct HeldAs<SettingHeld::Int32> { using type = int32_t; };
+template <>
+struct HeldAs<SettingHeld::Float> { using type = float; };
+
+template <SettingHeld H, class Field>
+constexpr bool FieldHolds(double maxLength) {
+  if constexpr (H == SettingHeld::Text) {
+    return std::is_array_v<Field> && std::is_same_v<std::remove_extent_t<Field>, char> &&
+           std::extent_v<Field> == static_cast<std::size_t>(maxLength) + 1;
+  } else {
+    return std::is_same_v<Field, typename HeldAs<H>::type>;
+  }
+}
+
+#define KPX_CHECK_SETTING_FIELD(key, stored, held, field, byDefault, min, max, ...)                          \
+  static_assert(FieldHolds<SettingHeld::held, std::remove_reference_t<decltype(std::declval<State&>().field)>>( \
+                    max),                                                                                     \
+                "the field of " #key " is not held as " #held);
+KPX_SETTINGS(KPX_CHECK_SETTING_FIELD)
+#undef KPX_CHECK_SETTING_FIELD
+
+bool InRange(const SettingSpec& spec, double value) { return value >= spec.min && value <= spec.max; }
+
+// A whole-number field: the value truncated toward zero, when the field can hold it.
+template <class T>
+bool SetWhole(void* field, const SettingSpec& spec, double value) {
+  if (!std::isfinite(value)) return false;
+  const double whole = std::trunc(value);
+  if (whole < static_cast<double>(std::numeric_limits<T>::min()) ||
+      whole > static_cast<double>(std::numeric_limits<T>::max()) || !InRange(spec, whole))
+    return false;
+  *static_cast<T*>(field) = static_cast<T>(whole);
+  return true;
+}
+
+}  // namespace
+
+double SettingNumber(const State& g, SettingId id) {
+  const void* field = FieldOf(g, id);
+  switch (SpecOf(id).held) {
+    case SettingHeld::Bool32: return *static_cast<const ASBoolean*>(field) != 0 ? 1.0 : 0.0;
+    case SettingHeld::Int8: return *static_cast<const int8_t*>(field);
+    case SettingHeld::Int16: return *static_cast<const int16_t*>(field);
+    case SettingHeld::Int32: return *static_cast<const int32_t*>(field);
+    case SettingHeld::Float: return *static_cast<const float*>(field);
+    case SettingHeld::Text: break;
+  }
+  return 0.0;
+}
+
+bool SetSettingNumber(State& g, SettingId id, double value) {
+  const SettingSpec& spec = SpecOf(id);
+  void* field = FieldOf(g, id).address;
+  switch (spec.held) {
+    case SettingHeld::Bool32:
+      if (std::isnan(value)) return false;
+      *static_cast<ASBoolean*>(field) = value != 0.0 ? 1 : 0;
+      return true;
+    case SettingHeld::Int8: return SetWhole<int8_t>(field, spec, value);
+    case SettingHeld::Int16: return SetWhole<int16_t>(field, spec, value);
+    case SettingHeld::Int32: return SetWhole<int32_t>(field, spec, value);
+    case SettingHeld::Float: {
+      float narrow = 0;
+      if (!NarrowToFloat(value, narrow) || !InRange(spec, narrow)) return false;
+      *static_cast<float*>(field) = narrow;
+      return true;
+    }
+    case SettingHeld::Text: break;
+  }
+  return false;
+}
+
+const char* SettingText(const State& g, SettingId id) {
+  if (SpecOf(id).held != SettingHeld::Text) return "";
+  return static_cast<const char*>(FieldOf(g, id));
+}
+
+bool SetSettingText(State& g, SettingId id, const char* text) {
+  const SettingSpec& spec = SpecOf(id);
+  if (spec.held != SettingHeld::Text || text == nullptr) return false;
+  if (static_cast<double>(std::strlen(text)) < spec.min) return false;
+  const SettingField field = FieldOf(g, id);
+  CopyText(static_cast<char*>(field.address), field.size, text);
+  return true;
+}
+
+void SetSettingDefault(State& g, SettingId id) {
+  const SettingSpec& spec = SpecOf(id);
+  if (spec.held == SettingHeld::Text) {
+    const SettingField field = FieldOf(g, id);
+    CopyText(static_cast<char*>(field.address), field.size, spec.byDefault.text);
+  } else {
+    SetSettingNumber(g, id, spec.byDefault.number);
+  }
+}
+
+ASErr StoreSetting(SettingId id) {
+  const State& g = *gState;
+  const SettingSpec& spec = SpecOf(id);
+  switch (spec.stored) {
+    case SettingStored::Boolean: return StoreBoolean(spec.key, SettingNumber(g, id) != 0.0 ? 1 : 0);
+    case SettingStored::Integer: return StoreInteger(spec.key, static_cast<int32_t>(SettingNumber(g, id)));
+    case SettingStored::Real:
+      return sAIPreference->PutRealPreference(kSettingsSection, spec.key, SettingNumber(g, id));
+    case SettingStored::String: return StoreString(spec.key, SettingText(g, id));
+    case SettingStored::Point: break;  // the panel's keys only
+  }
+  return kBadParameterErr;
+}
+
+ASErr StoreSettings(std::initializer_list<SettingId> ids) {
+  ASErr first = kNoErr;
+  for (const SettingId id : ids) {
+    const ASErr err = StoreSetting(id);
+    if (first == kNoErr) first = err;
+  }
+  return first;
+}
+
+bool ReadSetting(SettingId id) {
+  State& g = *gState;
+  const SettingSpec& spec = SpecOf(id);
+  switch (spec.stored) {
+    case SettingStored::Boolean: {
+      ASBoolean value = 0;
+      if (sAIPreference->GetBooleanPreference(kSettingsSection, spec.key, &value) != kNoErr) return false;
+      return SetSettingNumber(g, id, value != 0 ? 1.0 : 0.0);
+    }
+    case SettingStored::Integer: {
+      int32_t value = 0;
+      if (sAIPreference->GetIntegerPreference(kSettingsSection, spec.key, &value) != kNoErr) return false;
+      return SetSettingNumber(g, id, value);
+    }
+    case SettingStored::Real: {
+      double value = 0;
+      if (sAIPreference->GetRealPreference(kSettingsSection, spec.key, &value) != kNoErr) return false;
+      return SetSettingNumber(g, id, value);
+    }
+    case SettingStored::String: {
+      char value[1024] = {};
+      if (sAIPreference->GetStringPreference(kSettingsSection, spec.key, value, sizeof value) != kNoErr) return false;
+      value[sizeof value - 1] = '\0';
+      return SetSettingText(g, id, value);
+    }
+    case SettingStored::Point: break;
+  }
+  return false;
+}
+
+//-----------------------------------------------------------------------------
 // [SECTION] Defaults
 //-----------------------------------------------------------------------------
 
 namespace {
+
+constexpr int kDefaultArrowheadCount = static_cast<int>(SpecOf(SettingId::NbPtsFlEdit).byDefault.number);
+constexpr int kDefaultCornerCount = static_cast<int>(SpecOf(SettingId::NbPtsArrondiEdit).byDefault.number);
 
 // Default custom arrowhead: tip at anchor 0, body along +x.
 // Columns: X, Y, IX, IY, OX, OY.
@@ -114,23 +306,16 @@ BezierPointList ListFromTable(const float (&table)[N][6]) {
   return list;
 }
 
+// Sets the settings of one step of the first-start write, and the list, to their defaults.
 void SetArrowheadDefaults(State& g) {
-  g.NbPtsFlEdit = kDefaultArrowheadCount;
-  g.FouOEdit = 1;
-  g.CouPEdit = 0;
-  g.SymetriEdit = 0;
-  g.DebEditSegX = 2;
-  g.DebEditSegY = 0;
+  for (const SettingSpec& spec : kSettings)
+    if (spec.writeStep == kWriteArrowheadStep) SetSettingDefault(g, spec.id);
   g.PtFlEdit = DefaultArrowheadPoints();
 }
 
 void SetCornerDefaults(State& g) {
-  g.NbPtsArrondiEdit = kDefaultCornerCount;
-  g.SymetriEdit = 0;
-  g.CoinHG = 1;
-  g.CoinBG = 1;
-  g.CoinBD = 1;
-  g.CoinHD = 1;
+  for (const SettingSpec& spec : kSettings)
+    if (spec.writeStep == kWriteCornerStep) SetSettingDefault(g, spec.id);
   g.PtArEdit = DefaultCornerPoints();
 }
 
@@ -139,45 +324,12 @@ void SetCornerDefaults(State& g) {
 BezierPointList DefaultArrowheadPoints() { return ListFromTable(kArrowheadTable); }
 BezierPointList DefaultCornerPoints() { return ListFromTable(kCornerTable); }
 
-int StoredPointEntries(int count) { return count >= 10 ? kPointListCapacity : 10; }
+int StoredPointEntries(int count) { return count >= kPointListBlock ? kPointListCapacity : kPointListBlock; }
 
 void SetDefaultSettings(State& g) {
-  g.OutilsGroupe = 0;
-  g.Pointes = 100;
-  g.Epaisseur = kDefaultEpaisseur;
-  g.Attaches = kDefaultAttaches;
-  g.Fleche = 1;
-  g.Etiquette = 1;
-  SetArrowheadDefaults(g);
-  g.DecalageVerti = 0;
-  g.DecalageHoriz = 0;
-  g.RayonArrondi = 0;
-  g.Son = 1;
-  g.InterieurObjet = 1;
-  g.ClicDansVide = 1;
-  g.AnglePointe1 = 17;
-  g.AnglePointe2 = 17;
-  g.FlecheCreuse = 1;
-  g.RVBC = 0;
-  g.RougeGrisC = 100;
-  g.VertC = 0;
-  g.BleuC = 0;
-  g.Fond = 0;
-  g.RVBF = 0;
-  g.RougeGrisF = 100;
-  g.VertF = 0;
-  g.BleuF = 0;
-  g.DecalageHorizTexte = 8;
-  g.DecalageVertiTexte = 8;
-  g.Magnetisme = 1;
-  g.Tolerance = 8;
-  g.Calque = 0;
-  g.FouP = 1;
-  g.Police[0] = '\0';
-  g.Corps = kDefaultCorps;
-  g.VariablePolice = 0;
-  for (int i = 0; i < kFreeTexts; ++i) CopyText(g.TexteLibre[i], kDefaultFreeTexts[i]);
-  SetCornerDefaults(g);
+  for (const SettingSpec& spec : kSettings) SetSettingDefault(g, spec.id);
+  g.PtFlEdit = DefaultArrowheadPoints();
+  g.PtArEdit = DefaultCornerPoints();
 }
 
 ASErr DefaultFontName(char (&name)[kFontNameSize]) {
@@ -279,38 +431,34 @@ ASErr StoreCornerPoints() {
   return StorePointList(kCornerPointKeys, g.PtArEdit, g.NbPtsArrondiEdit);
 }
 
-ASErr WriteArrowheadDefaults() {
-  State& g = *gState;
-  SetArrowheadDefaults(g);
+namespace {
+
+// Stores every setting of one step of the first-start write, in table order,
+// whatever fails. Returns the first failing code.
+ASErr StoreEveryOfStep(int step) {
   ASErr first = kNoErr;
-  auto keep = [&first](ASErr err) {
+  for (const SettingSpec& spec : kSettings) {
+    if (spec.writeStep != step) continue;
+    const ASErr err = StoreSetting(spec.id);
     if (first == kNoErr) first = err;
-  };
-  keep(StoreInteger(keys::NbPtsFlEdit, g.NbPtsFlEdit));
-  keep(StoreBoolean(keys::FouOEdit, g.FouOEdit));
-  keep(StoreBoolean(keys::CouPEdit, g.CouPEdit));
-  keep(StoreBoolean(keys::SymetriEdit, g.SymetriEdit));
-  keep(StoreReal(keys::DebEditSegX, g.DebEditSegX));
-  keep(StoreReal(keys::DebEditSegY, g.DebEditSegY));
-  keep(StoreArrowheadPoints());
+  }
   return first;
 }
 
+}  // namespace
+
+ASErr WriteArrowheadDefaults() {
+  SetArrowheadDefaults(*gState);
+  const ASErr first = StoreEveryOfStep(kWriteArrowheadStep);
+  const ASErr points = StoreArrowheadPoints();
+  return first != kNoErr ? first : points;
+}
+
 ASErr WriteCornerDefaults() {
-  State& g = *gState;
-  SetCornerDefaults(g);
-  ASErr first = kNoErr;
-  auto keep = [&first](ASErr err) {
-    if (first == kNoErr) first = err;
-  };
-  keep(StoreInteger(keys::NbPtsArrondiEdit, g.NbPtsArrondiEdit));
-  keep(StoreBoolean(keys::SymetrieArrondiEdit, g.SymetriEdit));
-  keep(StoreBoolean(keys::CoinHG, g.CoinHG));
-  keep(StoreBoolean(keys::CoinBG, g.CoinBG));
-  keep(StoreBoolean(keys::CoinBD, g.CoinBD));
-  keep(StoreBoolean(keys::CoinHD, g.CoinHD));
-  keep(StoreCornerPoints());
-  return first;
+  SetCornerDefaults(*gState);
+  const ASErr first = StoreEveryOfStep(kWriteCornerStep);
+  const ASErr points = StoreCornerPoints();
+  return first != kNoErr ? first : points;
 }
 
 //-----------------------------------------------------------------------------
@@ -319,10 +467,31 @@ ASErr WriteCornerDefaults() {
 
 namespace {
 
-// Keys the first-start write stores before anything else can stop it.
-constexpr const char* kFirstStartRealKeys[] = {keys::Pointes, keys::Epaisseur, keys::Attaches};
-constexpr const char* kFirstStartIntegerKeys[] = {keys::Fleche, keys::Etiquette, keys::NbPtsFlEdit,
-                                                  keys::NbPtsArrondiEdit};
+bool KeyStored(const char* key, SettingStored stored) {
+  switch (stored) {
+    case SettingStored::Boolean: {
+      ASBoolean value = 0;
+      return sAIPreference->GetBooleanPreference(kSettingsSection, key, &value) == kNoErr;
+    }
+    case SettingStored::Integer: {
+      int32_t value = 0;
+      return sAIPreference->GetIntegerPreference(kSettingsSection, key, &value) == kNoErr;
+    }
+    case SettingStored::Real: {
+      double value = 0;
+      return sAIPreference->GetRealPreference(kSettingsSection, key, &value) == kNoErr;
+    }
+    case SettingStored::String: {
+      char value[1024] = {};
+      return sAIPreference->GetStringPreference(kSettingsSection, key, value, sizeof value) == kNoErr;
+    }
+    case SettingStored::Point: {
+      AIPoint value{};
+      return sAIPreference->GetPointPreference(kSettingsSection, key, &value) == kNoErr;
+    }
+  }
+  return false;
+}
 
 // The runtime values that follow the settings at once.
 void ApplyRuntimeFromSettings() {
@@ -332,73 +501,50 @@ void ApplyRuntimeFromSettings() {
   SetCurrentFreeText(g.TexteLibre[0]);
 }
 
+// Stores the settings of one step of the first-start write, in table order.
+// A failed store of a setting whose failure matters stops it: its code.
+ASErr StoreStepUnlessStopped(int step) {
+  for (const SettingSpec& spec : kSettings) {
+    if (spec.writeStep != step) continue;
+    const ASErr err = StoreSetting(spec.id);
+    if (err != kNoErr && spec.stopsWrite) return err;
+  }
+  return kNoErr;
+}
+
 }  // namespace
 
 bool IsFirstStart() {
-  float real = 0;
-  for (const char* key : kFirstStartRealKeys) {
-    if (ReadReal(key, real)) return false;
-  }
-  int32_t integer = 0;
-  for (const char* key : kFirstStartIntegerKeys) {
-    if (ReadInteger(key, integer)) return false;
-  }
+  for (const SettingSpec& spec : kSettings)
+    if (KeyStored(spec.key, spec.stored)) return false;
+  for (const PanelKey& panel : kPanelKeys)
+    if (KeyStored(panel.key, panel.stored)) return false;
   return true;
 }
 
 ASErr WriteDefaultSettings() {
   State& g = *gState;
   // Everything is set first, so that a store that fails below stops the
-  // stores but never leaves a setting without its value.
+  // stores but never leaves a setting without its value. Fleche's outline is
+  // put in force here too, rather than at its own step.
   SetDefaultSettings(g);
   DefaultFontName(g.Police);
   ApplyRuntimeFromSettings();
 
-  // Stores whose failure stops the write.
-  ASErr err = kNoErr;
-  auto failed = [&err](ASErr code) {
-    err = code;
-    return code != kNoErr;
-  };
-
-  StoreBoolean(keys::OutilsGroupe, g.OutilsGroupe);
-  if (failed(StoreReal(keys::Pointes, g.Pointes))) return err;
-  if (failed(StoreReal(keys::Epaisseur, g.Epaisseur))) return err;
-  if (failed(StoreReal(keys::Attaches, g.Attaches))) return err;
-  if (failed(StoreInteger(keys::Fleche, g.Fleche))) return err;
-  if (failed(StoreInteger(keys::Etiquette, g.Etiquette))) return err;
-  WriteArrowheadDefaults();
-  if (failed(StoreReal(keys::DecalageVerti, g.DecalageVerti))) return err;
-  if (failed(StoreReal(keys::DecalageHoriz, g.DecalageHoriz))) return err;
-  if (failed(StoreReal(keys::RayonArrondi, g.RayonArrondi))) return err;
-  if (failed(StoreBoolean(keys::Son, g.Son))) return err;
-  if (failed(StoreBoolean(keys::InterieurObjet, g.InterieurObjet))) return err;
-  if (failed(StoreBoolean(keys::ClicDansVide, g.ClicDansVide))) return err;
-  StoreReal(keys::AnglePointe1, g.AnglePointe1);
-  StoreReal(keys::AnglePointe2, g.AnglePointe2);
-  StoreBoolean(keys::FlecheCreuse, g.FlecheCreuse);
-  StoreBoolean(keys::RVBC, g.RVBC);
-  if (failed(StoreReal(keys::RougeGrisC, g.RougeGrisC))) return err;
-  if (failed(StoreReal(keys::VertC, g.VertC))) return err;
-  if (failed(StoreReal(keys::BleuC, g.BleuC))) return err;
-  StoreBoolean(keys::Fond, g.Fond);
-  StoreBoolean(keys::RVBF, g.RVBF);
-  if (failed(StoreReal(keys::RougeGrisF, g.RougeGrisF))) return err;
-  if (failed(StoreReal(keys::VertF, g.VertF))) return err;
-  if (failed(StoreReal(keys::BleuF, g.BleuF))) return err;
-  if (failed(StoreReal(keys::DecalageHorizTexte, static_cast<float>(g.DecalageHorizTexte)))) return err;
-  if (failed(StoreReal(keys::DecalageVertiTexte, g.DecalageVertiTexte))) return err;
-  if (failed(StoreBoolean(keys::Magnetisme, g.Magnetisme))) return err;
-  StoreInteger(keys::Tolerance, g.Tolerance);
-  if (failed(StoreBoolean(keys::Calque, g.Calque))) return err;
-  if (failed(StoreBoolean(keys::FouP, g.FouP))) return err;
-  StoreBoolean(keys::Visible, 1);
-  StoreInteger(keys::TaillePalette, 1);
-  StoreString(keys::Police, g.Police);
-  StoreReal(keys::Corps, g.Corps);
-  StoreInteger(keys::VariablePolice, g.VariablePolice);
-  for (int i = 0; i < kFreeTexts; ++i) StoreString(keys::TexteLibre[i], g.TexteLibre[i]);
-  WriteCornerDefaults();
+  for (int step = 1; step <= kLastWriteStep; ++step) {
+    ASErr err = kNoErr;
+    switch (step) {
+      case kWriteArrowheadStep: WriteArrowheadDefaults(); break;  // its failures do not stop the write
+      case kWriteArrowKindStep: break;                            // done above
+      case kWritePanelStep:
+        StoreBoolean(keys::Visible, 1);
+        StoreInteger(keys::TaillePalette, 1);
+        break;
+      case kWriteCornerStep: WriteCornerDefaults(); break;
+      default: err = StoreStepUnlessStopped(step); break;
+    }
+    if (err != kNoErr) return err;
+  }
   return kNoErr;
 }
 
@@ -408,14 +554,17 @@ ASErr WriteDefaultSettings() {
 
 namespace {
 
-// A real read as a whole number: truncated toward zero, kept when it does not fit.
-void ReadTruncatedReal(const char* key, int32_t& value) {
-  double read = 0;
-  if (sAIPreference->GetRealPreference(kSettingsSection, key, &read) != kNoErr) return;
-  if (!std::isfinite(read)) return;
-  const double whole = std::trunc(read);
-  if (whole < static_cast<double>(INT32_MIN) || whole > static_cast<double>(INT32_MAX)) return;
-  value = static_cast<int32_t>(whole);
+// What follows the read of some settings at once.
+void AfterRead(SettingId id) {
+  State& g = *gState;
+  switch (id) {
+    case SettingId::FouP: g.ArrowsOn = g.FouP; break;
+    case SettingId::Police:
+      if (g.Police[0] == '\0') DefaultFontName(g.Police);  // none stored: the host's
+      break;
+    case SettingId::TexteLibre1: SetCurrentFreeText(g.TexteLibre[0]); break;
+    default: break;
+  }
 }
 
 void ReadArrowheadSettings() {
@@ -425,11 +574,8 @@ void ReadArrowheadSettings() {
     WriteArrowheadDefaults();
     return;
   }
-  ReadBoolean(keys::FouOEdit, g.FouOEdit);
-  ReadBoolean(keys::CouPEdit, g.CouPEdit);
-  ReadBoolean(keys::SymetriEdit, g.SymetriEdit);
-  ReadReal(keys::DebEditSegX, g.DebEditSegX);
-  ReadReal(keys::DebEditSegY, g.DebEditSegY);
+  for (const SettingSpec& spec : kSettings)
+    if (spec.readStep == kReadArrowheadStep && spec.id != SettingId::NbPtsFlEdit) ReadSetting(spec.id);
   BezierPointList list = DefaultArrowheadPoints();
   if (!ReadPointList(kArrowheadPointKeys, count, list)) {
     WriteArrowheadDefaults();
@@ -437,6 +583,15 @@ void ReadArrowheadSettings() {
   }
   g.NbPtsFlEdit = count;
   g.PtFlEdit = list;
+}
+
+// The kind's outline is chosen once the custom arrowhead is known; a kind
+// outside 1..4, or a custom arrowhead that cannot be drawn, changes nothing.
+void ReadArrowKind() {
+  State& g = *gState;
+  int32_t kind = g.Fleche;
+  ReadInteger(keys::Fleche, kind);
+  if (!ApplyArrowKind(kind)) ApplyArrowKind(g.Fleche);
 }
 
 void ReadCornerSettings() {
@@ -454,78 +609,23 @@ void ReadCornerSettings() {
 }  // namespace
 
 void ReadAllSettings() {
-  State& g = *gState;
   // Start from the defaults: a key that is missing, unreadable or out of
   // range leaves its setting at the default.
-  SetDefaultSettings(g);
-
-  ReadBoolean(keys::OutilsGroupe, g.OutilsGroupe);
-  ReadReal(keys::Pointes, g.Pointes);
-  ReadReal(keys::Epaisseur, g.Epaisseur);
-  ReadReal(keys::Attaches, g.Attaches);
-  ReadBoolean(keys::FouP, g.FouP);
-  g.ArrowsOn = g.FouP;
-
-  int32_t shape = 0;
-  if (ReadInteger(keys::Etiquette, shape) && shape >= 0 && shape <= 3) g.Etiquette = shape;
-
-  ReadReal(keys::DecalageVerti, g.DecalageVerti);
-  ReadReal(keys::DecalageHoriz, g.DecalageHoriz);
-  ReadReal(keys::RayonArrondi, g.RayonArrondi);
-  ReadBoolean(keys::Son, g.Son);
-  ReadBoolean(keys::InterieurObjet, g.InterieurObjet);
-  ReadBoolean(keys::ClicDansVide, g.ClicDansVide);
-  ReadReal(keys::AnglePointe1, g.AnglePointe1);
-  ReadReal(keys::AnglePointe2, g.AnglePointe2);
-  ReadBoolean(keys::FlecheCreuse, g.FlecheCreuse);
-
-  ReadBoolean(keys::RVBC, g.RVBC);
-  ReadReal(keys::RougeGrisC, g.RougeGrisC);
-  ReadReal(keys::VertC, g.VertC);
-  ReadReal(keys::BleuC, g.BleuC);
-  ReadBoolean(keys::Fond, g.Fond);
-  ReadBoolean(keys::RVBF, g.RVBF);
-  ReadReal(keys::RougeGrisF, g.RougeGrisF);
-  ReadReal(keys::VertF, g.VertF);
-  ReadReal(keys::BleuF, g.BleuF);
-
-  ReadTruncatedReal(keys::DecalageHorizTexte, g.DecalageHorizTexte);
-  ReadReal(keys::DecalageVertiTexte, g.DecalageVertiTexte);
-  ReadBoolean(keys::Magnetisme, g.Magnetisme);
-  int32_t tolerance = 0;
-  // A distance of at least 1 point that fits its 16 bits; anything else keeps the default.
-  if (ReadInteger(keys::Tolerance, tolerance) && tolerance >= 1 && tolerance <= INT16_MAX)
-    g.Tolerance = static_cast<int16_t>(tolerance);
-  ReadBoolean(keys::Calque, g.Calque);
-
-  ReadArrowheadSettings();
-
-  // The kind's outline is chosen now that the custom arrowhead is known; a
-  // kind outside 1..4 changes nothing.
-  int32_t kind = g.Fleche;
-  ReadInteger(keys::Fleche, kind);
-  if (!ApplyArrowKind(kind)) ApplyArrowKind(g.Fleche);
-
-  if (!ReadString(keys::Police, g.Police, kFontNameSize) || g.Police[0] == '\0') DefaultFontName(g.Police);
-  ReadReal(keys::Corps, g.Corps);
-  int32_t fontOffset = 0;
-  if (ReadInteger(keys::VariablePolice, fontOffset) && fontOffset >= 0 && fontOffset <= 255) {
-    g.VariablePolice = fontOffset;
+  SetDefaultSettings(*gState);
+  for (int step = 1; step <= kLastReadStep; ++step) {
+    switch (step) {
+      case kReadArrowheadStep: ReadArrowheadSettings(); break;
+      case kReadArrowKindStep: ReadArrowKind(); break;
+      case kReadCornerStep: ReadCornerSettings(); break;
+      default:
+        for (const SettingSpec& spec : kSettings) {
+          if (spec.readStep != step) continue;
+          ReadSetting(spec.id);
+          AfterRead(spec.id);
+        }
+        break;
+    }
   }
-
-  for (int i = 0; i < kFreeTexts; ++i) {
-    ReadString(keys::TexteLibre[i], g.TexteLibre[i], kFreeTextSize);
-    if (g.TexteLibre[i][0] == '\0') CopyText(g.TexteLibre[i], kDefaultFreeTexts[i]);
-  }
-  SetCurrentFreeText(g.TexteLibre[0]);
-
-  ReadCornerSettings();
-  // The shape editor's value of the shared flag wins.
-  ReadBoolean(keys::SymetrieArrondiEdit, g.SymetriEdit);
-  ReadBoolean(keys::CoinHG, g.CoinHG);
-  ReadBoolean(keys::CoinBG, g.CoinBG);
-  ReadBoolean(keys::CoinBD, g.CoinBD);
-  ReadBoolean(keys::CoinHD, g.CoinHD);
 }
 
 void LoadSettingsAtStart() {

@@ -1,64 +1,26 @@
-// The settings: their preference keys under the section "KPXEtiquette",
-// their defaults, the first-start write and the start-up read, and the
-// typed store and read helpers the panel, dialogs and editors use to store
-// what they edit. A setting's key is also the name of its field in State.
+// The settings under the section "KPXEtiquette": their defaults, the
+// first-start write and the start-up read, all made from the list in
+// core/SettingsTable.h, and the stores and reads by setting that the panel,
+// dialogs and editors use for what they edit. A setting's key is also the
+// name of its field in State.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
+#include "core/SettingsTable.h"
 #include "core/State.h"
 #include "host/SPBasic.h"
 
 inline constexpr const char* kSettingsSection = "KPXEtiquette";
 
+// The keys by name: keys::Pointes is "Pointes".
 namespace keys {
-inline constexpr const char* Etiquette = "Etiquette";
-inline constexpr const char* Fleche = "Fleche";
-inline constexpr const char* RVBC = "RVBC";
-inline constexpr const char* RougeGrisC = "RougeGrisC";
-inline constexpr const char* VertC = "VertC";
-inline constexpr const char* BleuC = "BleuC";
-inline constexpr const char* RVBF = "RVBF";
-inline constexpr const char* Fond = "Fond";
-inline constexpr const char* RougeGrisF = "RougeGrisF";
-inline constexpr const char* VertF = "VertF";
-inline constexpr const char* BleuF = "BleuF";
-inline constexpr const char* OutilsGroupe = "OutilsGroupe";
-inline constexpr const char* InterieurObjet = "InterieurObjet";
-inline constexpr const char* Calque = "Calque";
-inline constexpr const char* ClicDansVide = "ClicDansVide";
-inline constexpr const char* Son = "Son";
-inline constexpr const char* Magnetisme = "Magnetisme";
-inline constexpr const char* FouP = "FouP";
-inline constexpr const char* NbPtsFlEdit = "NbPtsFlEdit";
-inline constexpr const char* FouOEdit = "FouOEdit";
-inline constexpr const char* CouPEdit = "CouPEdit";
-inline constexpr const char* FlecheCreuse = "FlecheCreuse";
-inline constexpr const char* DebEditSegX = "DebEditSegX";
-inline constexpr const char* DebEditSegY = "DebEditSegY";
-inline constexpr const char* SymetriEdit = "SymetriEdit";
-inline constexpr const char* SymetrieArrondiEdit = "SymetrieArrondiEdit";
-inline constexpr const char* NbPtsArrondiEdit = "NbPtsArrondiEdit";
-inline constexpr const char* CoinHG = "CoinHG";
-inline constexpr const char* CoinHD = "CoinHD";
-inline constexpr const char* CoinBG = "CoinBG";
-inline constexpr const char* CoinBD = "CoinBD";
-inline constexpr const char* TexteLibre[kFreeTexts] = {"TexteLibre1", "TexteLibre2", "TexteLibre3", "TexteLibre4",
-                                                       "TexteLibre5"};
-inline constexpr const char* RayonArrondi = "RayonArrondi";
-inline constexpr const char* Pointes = "Pointes";
-inline constexpr const char* Epaisseur = "Epaisseur";
-inline constexpr const char* Attaches = "Attaches";
-inline constexpr const char* DecalageVerti = "DecalageVerti";
-inline constexpr const char* DecalageHoriz = "DecalageHoriz";
-inline constexpr const char* AnglePointe1 = "AnglePointe1";
-inline constexpr const char* AnglePointe2 = "AnglePointe2";
-inline constexpr const char* DecalageHorizTexte = "DecalageHorizTexte";
-inline constexpr const char* DecalageVertiTexte = "DecalageVertiTexte";
-inline constexpr const char* Tolerance = "Tolerance";
-inline constexpr const char* Police = "Police";
-inline constexpr const char* Corps = "Corps";
-inline constexpr const char* VariablePolice = "VariablePolice";
+#define KPX_SETTING_KEY(key, ...) inline constexpr const char* key = #key;
+KPX_SETTINGS(KPX_SETTING_KEY)
+#undef KPX_SETTING_KEY
+inline constexpr const char* TexteLibre[kFreeTexts] = {TexteLibre1, TexteLibre2, TexteLibre3, TexteLibre4,
+                                                       TexteLibre5};
 // The panel's keys.
 inline constexpr const char* PositionPalette = "PositionPalette";
 inline constexpr const char* TaillePalette = "TaillePalette";
@@ -66,6 +28,17 @@ inline constexpr const char* DockCode = "kADM_DPDockCodeStr";
 inline constexpr const char* DockGroup = "kADM_DPDockGroupStr";
 inline constexpr const char* Visible = "kADM_DPVisibleStr";
 }  // namespace keys
+
+// The panel's keys and how each is stored: the section's keys beside the settings.
+struct PanelKey {
+  const char* key;
+  SettingStored stored;
+};
+inline constexpr PanelKey kPanelKeys[] = {{keys::PositionPalette, SettingStored::Point},
+                                          {keys::TaillePalette, SettingStored::Integer},
+                                          {keys::DockCode, SettingStored::Integer},
+                                          {keys::DockGroup, SettingStored::String},
+                                          {keys::Visible, SettingStored::Boolean}};
 
 // Key bases of the two point lists; entry i of list L is base + i.
 struct PointListKeys {
@@ -84,20 +57,45 @@ inline constexpr PointListKeys kCornerPointKeys = {"PtArEditX", "PtArEditY", "Ar
 // Stored coordinates carry this offset.
 constexpr double kPointKeyOffset = 6.0;
 
-// Defaults that callers outside the settings need.
-constexpr float kDefaultEpaisseur = 0.24f;
-constexpr float kDefaultAttaches = 17.007874f;  // 6 mm
-constexpr float kDefaultCorps = 12.0f;
-inline constexpr const char* kDefaultFreeTexts[kFreeTexts] = {"Face", "Profil", "Dessus", "Dessous", "Avant"};
-
 // Entries of a point list that are stored and read: 10, or 20 from a count of 10.
 int StoredPointEntries(int count);
 
 // The editors' default lists (entries beyond the count are zero).
 BezierPointList DefaultArrowheadPoints();
 BezierPointList DefaultCornerPoints();
-constexpr int8_t kDefaultArrowheadCount = 6;
-constexpr int8_t kDefaultCornerCount = 2;
+
+//-----------------------------------------------------------------------------
+// One setting, by its id (SpecOf gives its key, range and default; FindSetting
+// finds it by key)
+//-----------------------------------------------------------------------------
+
+// A number setting's value in g (booleans 0 or 1); 0 for a text setting.
+double SettingNumber(const State& g, SettingId id);
+// Sets a number setting in g when `value` lies in its range and its field can
+// hold it (truncated toward zero for whole-number fields, 0 or 1 for
+// booleans); false, changing nothing, otherwise and for a text setting.
+bool SetSettingNumber(State& g, SettingId id, double value);
+// A text setting's value in g; "" for a number setting.
+const char* SettingText(const State& g, SettingId id);
+// Sets a text setting in g, cut to its buffer, unless it is shorter than its
+// minimum length (empty); false, changing nothing, then and for a number setting.
+bool SetSettingText(State& g, SettingId id, const char* text);
+// Sets the setting's default in g ("" for the font, see DefaultFontName).
+void SetSettingDefault(State& g, SettingId id);
+
+// Stores the setting's value in force under its key, as the store holds it.
+ASErr StoreSetting(SettingId id);
+// Stores each setting in turn (a dialog's keys on OK); returns the first
+// failing code, the later stores done all the same.
+ASErr StoreSettings(std::initializer_list<SettingId> ids);
+// Reads the setting into the state block when its stored value is of its
+// type and acceptable (SetSettingNumber, SetSettingText); false otherwise,
+// the setting unchanged.
+bool ReadSetting(SettingId id);
+
+//-----------------------------------------------------------------------------
+// Every setting
+//-----------------------------------------------------------------------------
 
 // Sets every setting field of g to its default, without the host: the font
 // name is left empty (DefaultFontName supplies it).
@@ -107,8 +105,9 @@ void SetDefaultSettings(State& g);
 // Returns the host's code; the name is empty on failure.
 ASErr DefaultFontName(char (&name)[kFontNameSize]);
 
-// True when no key of the section has been stored yet (none of the keys the
-// first-start write always stores first can be read).
+// True when nothing is stored in the section: no setting and no panel key
+// can be read with its type. (Point-list entries are not looked at: without
+// their count key they are never read.)
 bool IsFirstStart();
 
 // First start: sets every setting to its default in memory, then stores them

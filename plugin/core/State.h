@@ -15,15 +15,11 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "core/Ids.h"
+#include "geometry/HeadOutline.h"
+#include "geometry/PointList.h"
 #include "host/ADMSuites.h"
 #include "host/AITypes.h"
-#include "label/Arrowheads.h"
-#include "label/PointList.h"
-
-constexpr int kFreeTexts = 5;
-constexpr int kFreeTextSize = 51;   // 50 characters and the terminator
-constexpr int kFontNameSize = 256;  // 255 characters and the terminator
-constexpr int kMaxLeaderLines = 30;
 
 struct State {
   //-----------------------------------------------------------------------------
@@ -127,11 +123,11 @@ struct State {
   char            CurrentFreeText[kFreeTextSize];           // the free text in use
   int32_t         LabelNumber;                              // automatic number, 1..32767
   char            LabelLetter;                              // automatic letter, A..Z or a..z
-  AIArtHandle     ArrowPaths[kMaxLeaderLines];              // arrowhead path of each leader line
-  AIArtHandle     LinePaths[kMaxLeaderLines];               // path of each leader line
+  AIArtHandle     ArrowPaths[kLeaderLineSlots];             // arrowhead path of each leader line
+  AIArtHandle     LinePaths[kLeaderLineSlots];              // path of each leader line
   AIArtHandle     ShapePath;                                // the label shape
   AIArtHandle     TextFrame;                                // the point text
-  AIPathSegment   Tips[kMaxLeaderLines];                    // 0: main tip; 1..29: tips of the clicks
+  AIPathSegment   Tips[kLeaderLineSlots];                   // 0: main tip; 1..29: tips of the clicks
   AIRealPoint     DownPoint;                                // tip of the last click
   AIPathSegment   LineStart;                                // start of a leader line
   AIPathSegment   AttachPoint;                              // where the main leader line ends

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -62,9 +63,6 @@ constexpr const char* kAngle1Tip = "Arrowhead angle (from 0\xB0 to 90\xB0).";
 constexpr const char* kGapPictureTip = "Click and drag to modify the gap between the text and the edge of the label.";
 constexpr const char* kNotSaved = "The colors and options could not all be saved.";
 
-constexpr int32_t kAngleCursor = 1850;
-constexpr int32_t kSolidCursor = 1851;
-constexpr int32_t kHollowCursor = 1852;
 
 constexpr ADMRect kBackgroundSwatchRect = {5, 90, 22, 107};
 constexpr ADMRect kOutlineSwatchRect = {14, 99, 31, 116};
@@ -336,7 +334,7 @@ void DragAngle(ADMTrackerRef tracker, float& angle, float stored, int32_t x) {
 
 ASBoolean TrackOpenArrow(ADMItemRef item, ADMTrackerRef tracker) {
   State& g = *gState;
-  SetCursor(kAngleCursor);
+  SetCursor(kCursorHeadAngle);
   const ADMPoint p = dlg::TrackPoint(tracker);
   if (IsDragEvent(dlg::TrackAction(tracker)) && p.h >= 0 && p.h <= dlg::kOpenArrowDragWidth) {
     DragAngle(tracker, g.ColorsAngle1, g.AnglePointe1, p.h);
@@ -350,7 +348,8 @@ ASBoolean TrackOpenArrow(ADMItemRef item, ADMTrackerRef tracker) {
 ASBoolean TrackTriangleArrow(ADMItemRef item, ADMTrackerRef tracker) {
   State& g = *gState;
   const ADMPoint p = dlg::TrackPoint(tracker);
-  SetCursor(p.v <= dlg::kAngleCursorBottom ? kAngleCursor : (g.ColorsHollow ? kHollowCursor : kSolidCursor));
+  SetCursor(p.v <= dlg::kAngleCursorBottom ? kCursorHeadAngle
+                                          : (g.ColorsHollow ? kCursorHollowHead : kCursorSolidHead));
   const int32_t action = dlg::TrackAction(tracker);
   if (IsDragEvent(action) && p.h >= 0 && p.h <= dlg::kTriangleArrowDragWidth) {
     ADMDialogRef dialog = dlg::DialogOf(item);
@@ -368,7 +367,7 @@ ASBoolean TrackTriangleArrow(ADMItemRef item, ADMTrackerRef tracker) {
 
 ASBoolean TrackGapPicture(ADMItemRef item, ADMTrackerRef tracker) {
   State& g = *gState;
-  SetCursor(kAngleCursor);
+  SetCursor(kCursorHeadAngle);
   if (IsDragEvent(dlg::TrackAction(tracker))) {
     const ADMPoint p = dlg::TrackPoint(tracker);
     const dlg::TextGaps gaps = dlg::GapsAtPoint(p.h, p.v);
@@ -589,23 +588,15 @@ void OnOk(ADMItemRef item, ADMNotifierRef notifier) {
   g.VertF = g.ColorsBackground[1];
   g.BleuF = g.ColorsBackground[2];
 
-  // Every store is tried; any failure is reported once the changes are applied.
-  bool failed = false;
-  auto check = [&failed](ASErr err) { failed = failed || err != kNoErr; };
-  check(StoreReal(keys::AnglePointe1, g.AnglePointe1));
-  check(StoreReal(keys::AnglePointe2, g.AnglePointe2));
-  check(StoreBoolean(keys::FlecheCreuse, g.FlecheCreuse));
-  check(StoreReal(keys::DecalageHorizTexte, static_cast<float>(g.TextGapH)));
-  check(StoreReal(keys::DecalageVertiTexte, g.TextGapV));
-  check(StoreBoolean(keys::RVBC, g.RVBC));
-  check(StoreReal(keys::RougeGrisC, g.RougeGrisC));
-  check(StoreReal(keys::VertC, g.VertC));
-  check(StoreReal(keys::BleuC, g.BleuC));
-  check(StoreBoolean(keys::RVBF, g.RVBF));
-  check(StoreReal(keys::RougeGrisF, g.RougeGrisF));
-  check(StoreReal(keys::VertF, g.VertF));
-  check(StoreReal(keys::BleuF, g.BleuF));
-  check(StoreBoolean(keys::Fond, g.Fond));
+  // The gaps are stored as the settings of the next start.
+  g.DecalageHorizTexte = g.TextGapH;
+  g.DecalageVertiTexte = g.TextGapV;
+
+  // Every store is tried; a failure is reported once the changes are applied.
+  using enum SettingId;
+  const bool failed = StoreSettings({AnglePointe1, AnglePointe2, FlecheCreuse, DecalageHorizTexte,
+                                     DecalageVertiTexte, RVBC, RougeGrisC, VertC, BleuC, RVBF, RougeGrisF, VertF,
+                                     BleuF, Fond}) != kNoErr;
 
   ApplyColors(g);
   PanelShowTextGaps();

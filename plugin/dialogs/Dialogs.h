@@ -8,12 +8,6 @@
 
 #include "host/SPBasic.h"
 
-// Dialog resources.
-constexpr int32_t kPreferencesDialogId = 16600;
-constexpr int32_t kPanelColorsDialogId = 19210;  // from the panel and the Preferences dialog
-constexpr int32_t kToolColorsDialogId = 22000;   // from the tool's options
-constexpr int32_t kFreeTextDialogId = 27200;
-
 // Names the dialogs are run with (Windows-1252).
 inline constexpr const char* kColorsDialogName = "\xC9tiqBidon";
 inline constexpr const char* kToolColorsDialogName = "Colors and options";
@@ -21,7 +15,8 @@ inline constexpr const char* kSettingsDialogName = "bidon";
 
 // The Preferences dialog: the defaults of new labels and the tool's rules.
 ASErr RunPreferencesDialog();
-// The Colors and options dialog, from dialog resource resourceId: colours,
+// The Colors and options dialog, from dialog resource resourceId
+// (kPanelColorsDialog or kColorsDialog of core/Ids.h): colours,
 // arrowhead angles, hollow triangles and text gaps, applied at once on OK.
 ASErr RunColorsDialog(int32_t resourceId, const char* name);
 // The preferred free text dialog: the five texts of the panel's popup.

@@ -3,6 +3,7 @@
 // entries show; OK stores them and refills the panel's popup.
 
 #include "core/FixedText.h"
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -79,8 +80,8 @@ void OnOk(ADMItemRef item, ADMNotifierRef notifier) {
   if (!dlg::DefaultThenUserChange(item, notifier)) return;
   State& g = *gState;
   dlg::RememberBounds(dlg::DialogOf(item), g.FreeTextDialogRect);
-  bool failed = false;
-  for (int k = 0; k < kFreeTexts; ++k) failed = StoreString(keys::TexteLibre[k], g.TexteLibre[k]) != kNoErr || failed;
+  using enum SettingId;
+  const bool failed = StoreSettings({TexteLibre1, TexteLibre2, TexteLibre3, TexteLibre4, TexteLibre5}) != kNoErr;
   PanelRefillFreeTexts();
   g.FreeTextDlgOpen = 0;
   if (failed) dlg::ShowNotSaved(kNotSaved);
@@ -122,7 +123,7 @@ ASErr RunFreeTextDialog() {
   State& g = *gState;
   if (g.FreeTextDlgOpen) return kNoErr;
   int32_t itemHit = 0;
-  const ASErr err = sADMDialog->Modal(gPluginRef, kSettingsDialogName, kFreeTextDialogId, kADMModalDialogStyle,
+  const ASErr err = sADMDialog->Modal(gPluginRef, kSettingsDialogName, kFreeTextsDialog, kADMModalDialogStyle,
                                       &dlg::Init<InitFreeTexts>, nullptr, 0, &itemHit);
   // However the dialog ended, it is closed now; the run may even have ended meanwhile.
   if (gState != nullptr) gState->FreeTextDlgOpen = 0;

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -381,7 +382,7 @@ void OnShape(ADMItemRef item, ADMNotifierRef notifier) {
 
 void OnColors(ADMItemRef item, ADMNotifierRef notifier) {
   if (!dlg::DefaultThenUserChange(item, notifier)) return;
-  RunColorsDialog(kPanelColorsDialogId, kColorsDialogName);
+  RunColorsDialog(kPanelColorsDialog, kColorsDialogName);
 }
 
 void OnSound(ADMItemRef item, ADMNotifierRef notifier) {
@@ -562,13 +563,12 @@ struct CommitRun {
 
 enum class OnFailure { Continue, End };
 
-template <class Field, class Stored>
-void Commit(CommitRun& run, Field& field, Field value, ASErr (*store)(const char*, Stored), const char* key,
-            OnFailure onFailure) {
+template <class Field>
+void Commit(CommitRun& run, Field& field, Field value, SettingId id, OnFailure onFailure) {
   if (run.ended) return;
   const Field previous = field;
   field = value;
-  if (store(key, static_cast<Stored>(value)) == kNoErr) return;
+  if (StoreSetting(id) == kNoErr) return;
   run.failed = true;
   if (onFailure == OnFailure::End) {
     field = previous;
@@ -581,28 +581,29 @@ void OnOk(ADMItemRef item, ADMNotifierRef notifier) {
   State& g = *gState;
   dlg::RememberBounds(dlg::DialogOf(item), g.PrefsDialogRect);
 
+  using enum SettingId;
   constexpr OnFailure kGoOn = OnFailure::Continue;
   constexpr OnFailure kEnd = OnFailure::End;
   CommitRun run;
-  Commit(run, g.OutilsGroupe, g.PrefsOutilsGroupe, StoreBoolean, keys::OutilsGroupe, kGoOn);
-  Commit(run, g.Pointes, g.PrefsPointes, StoreReal, keys::Pointes, kEnd);
-  Commit(run, g.Epaisseur, g.PrefsEpaisseur, StoreReal, keys::Epaisseur, kEnd);
-  Commit(run, g.Attaches, g.PrefsAttaches, StoreReal, keys::Attaches, kEnd);
-  Commit(run, g.Fleche, g.PrefsFleche, StoreInteger, keys::Fleche, kEnd);
-  Commit(run, g.Etiquette, g.PrefsEtiquette, StoreInteger, keys::Etiquette, kEnd);
-  Commit(run, g.DecalageVerti, g.PrefsDecalageVerti, StoreReal, keys::DecalageVerti, kEnd);
-  Commit(run, g.DecalageHoriz, g.PrefsDecalageHoriz, StoreReal, keys::DecalageHoriz, kEnd);
-  Commit(run, g.RayonArrondi, g.PrefsRayonArrondi, StoreReal, keys::RayonArrondi, kEnd);
-  Commit(run, g.Calque, g.PrefsCalque, StoreBoolean, keys::Calque, kGoOn);
-  Commit(run, g.Magnetisme, g.PrefsMagnetisme, StoreBoolean, keys::Magnetisme, kEnd);
-  Commit(run, g.Tolerance, g.PrefsTolerance, StoreInteger, keys::Tolerance, kGoOn);
-  Commit(run, g.FouP, g.PrefsFouP, StoreBoolean, keys::FouP, kGoOn);
-  Commit(run, g.Son, g.PrefsSon, StoreBoolean, keys::Son, kEnd);
+  Commit(run, g.OutilsGroupe, g.PrefsOutilsGroupe, OutilsGroupe, kGoOn);
+  Commit(run, g.Pointes, g.PrefsPointes, Pointes, kEnd);
+  Commit(run, g.Epaisseur, g.PrefsEpaisseur, Epaisseur, kEnd);
+  Commit(run, g.Attaches, g.PrefsAttaches, Attaches, kEnd);
+  Commit(run, g.Fleche, g.PrefsFleche, Fleche, kEnd);
+  Commit(run, g.Etiquette, g.PrefsEtiquette, Etiquette, kEnd);
+  Commit(run, g.DecalageVerti, g.PrefsDecalageVerti, DecalageVerti, kEnd);
+  Commit(run, g.DecalageHoriz, g.PrefsDecalageHoriz, DecalageHoriz, kEnd);
+  Commit(run, g.RayonArrondi, g.PrefsRayonArrondi, RayonArrondi, kEnd);
+  Commit(run, g.Calque, g.PrefsCalque, Calque, kGoOn);
+  Commit(run, g.Magnetisme, g.PrefsMagnetisme, Magnetisme, kEnd);
+  Commit(run, g.Tolerance, g.PrefsTolerance, Tolerance, kGoOn);
+  Commit(run, g.FouP, g.PrefsFouP, FouP, kGoOn);
+  Commit(run, g.Son, g.PrefsSon, Son, kEnd);
   // The float copy truncated, as the setting is a flag.
   Commit(run, g.InterieurObjet, static_cast<ASBoolean>(static_cast<int32_t>(g.PrefsInterieurObjet) != 0),
-         StoreBoolean, keys::InterieurObjet, kEnd);
-  Commit(run, g.ClicDansVide, g.PrefsClicDansVide, StoreBoolean, keys::ClicDansVide, kEnd);
-  Commit(run, g.VariablePolice, g.VariablePolice, StoreInteger, keys::VariablePolice, kGoOn);
+         InterieurObjet, kEnd);
+  Commit(run, g.ClicDansVide, g.PrefsClicDansVide, ClicDansVide, kEnd);
+  Commit(run, g.VariablePolice, g.VariablePolice, VariablePolice, kGoOn);
 
   g.PrefsOpen = 0;
   if (run.failed) dlg::ShowNotSaved(kNotSaved);
@@ -661,7 +662,7 @@ ASErr RunPreferencesDialog() {
   State& g = *gState;
   if (g.PrefsOpen) return kNoErr;
   int32_t itemHit = 0;
-  const ASErr err = sADMDialog->Modal(gPluginRef, kSettingsDialogName, kPreferencesDialogId, kADMModalDialogStyle,
+  const ASErr err = sADMDialog->Modal(gPluginRef, kSettingsDialogName, kPreferencesDialog, kADMModalDialogStyle,
                                       &dlg::Init<InitPrefs>, nullptr, 0, &itemHit);
   // However the dialog ended (OK, Cancel, the close box, a refused start),
   // it is closed now; the run may even have ended meanwhile.

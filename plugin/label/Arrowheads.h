@@ -7,23 +7,10 @@
 #include <span>
 #include <vector>
 
-#include "label/Anchor.h"
-#include "label/PointList.h"
-
-// The outline in force. Embedded in the plug-in's state block: keep the
-// field order and types.
-struct HeadOutline {
-  int8_t count;  // anchors in use, 2..20
-  float X[kPointListCapacity];
-  float Y[kPointListCapacity];
-  float OutX[kPointListCapacity];
-  float InX[kPointListCapacity];
-  float OutY[kPointListCapacity];
-  float InY[kPointListCapacity];
-  int32_t HeadClosed;  // closed path
-  int32_t HollowHead;  // stroked like the lines (true) or filled solid
-  float HeadLength;    // where the leader line begins, from the tip, at 100 %
-};
+#include "core/Ids.h"
+#include "geometry/Anchor.h"
+#include "geometry/HeadOutline.h"
+#include "geometry/PointList.h"
 
 // Handle factor of the points' circle of radius 2.5: 2.5 * 0.5522848.
 constexpr float kDotHandle = 1.3807119f;
@@ -66,10 +53,6 @@ std::vector<Anchor> PlaceHead(const HeadOutline& outline, float sizePercent, flo
 
 // Tag carried by arrowhead 0, telling later clicks which anchor is the tip.
 enum class HeadTag { None, Point, Arrow };
-
-inline constexpr const char* kPointHeadTag = "FlPo";  // points: tip between anchors 0 and 2
-inline constexpr const char* kArrowHeadTag = "FlEl";  // kinds 1 and 4: tip at anchor 0
-inline constexpr const char* kHeadTagValue = "jj";
 
 HeadTag TagForHead(bool arrowsOn, int kind);
 

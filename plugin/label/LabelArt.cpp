@@ -1,5 +1,6 @@
 #include "label/LabelArt.h"
 
+#include "core/Ids.h"
 #include "core/Suites.h"
 
 AIPathSegment SharpSegment(Point p) {
@@ -63,7 +64,7 @@ void DisposeArt(AIArtHandle& art) {
   art = nullptr;
 }
 
-ASErr SetLabelTag(AIArtHandle art, const char* name) { return sAITag->SetTag(art, name, "string", "jj"); }
+ASErr SetLabelTag(AIArtHandle art, const char* name) { return sAITag->SetTag(art, name, kTagType, kTagValue); }
 
 bool HasTag(AIArtHandle art, const char* name) {
   ASBoolean has = false;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "host/AITypes.h"
-#include "label/Anchor.h"
+#include "geometry/Anchor.h"
 
 inline Point ToPoint(AIRealPoint p) { return {p.h, p.v}; }
 inline AIRealPoint ToAIPoint(Point p) { return {p.x, p.y}; }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "core/Ids.h"
+
 bool LeaderPointsLeft(float leaderAngle) { return leaderAngle > kHalfPi || leaderAngle < -kHalfPi; }
 
 bool LeaderPointsRight(float leaderAngle) { return leaderAngle >= -kHalfPi && leaderAngle <= kHalfPi; }
@@ -72,23 +74,24 @@ int32_t NextShapeKind(int32_t kind) { return (kind >= kShapeNone && kind < kShap
 ShapeCursor HoverCursorFor(int32_t shapeKind, float cornerRadius, bool equalSides) {
   switch (shapeKind) {
     case kShapeRectangle:
-      if (cornerRadius > 0.0f) return {17002, "Rectangular label with convex corners."};
-      if (cornerRadius < 0.0f) return {17003, "Rectangular label with concave corners."};
-      return {17001, "Rectangular label."};
-    case kShapeEllipse: return {equalSides ? 17004 : 17011, "Round or oval label."};
-    case kShapeTriangle: return {equalSides ? 17005 : 17012, "Triangular label."};
-    case kShapeCustom: return {17007, "Customizable label."};
-    default: return {17006, "No label."};
+      if (cornerRadius > 0.0f) return {kCursorConvexRectangle, "Rectangular label with convex corners."};
+      if (cornerRadius < 0.0f) return {kCursorConcaveRectangle, "Rectangular label with concave corners."};
+      return {kCursorRectangle, "Rectangular label."};
+    case kShapeEllipse: return {equalSides ? kCursorCircle : kCursorOval, "Round or oval label."};
+    case kShapeTriangle: return {equalSides ? kCursorEquilateral : kCursorTrapezoid, "Triangular label."};
+    case kShapeCustom: return {kCursorCustomShape, "Customizable label."};
+    default: return {kCursorNoShape, "No label."};
   }
 }
 
 int32_t DragCursorFor(int32_t shapeKind, float cornerRadius) {
   switch (shapeKind) {
-    case kShapeRectangle: return cornerRadius > 0.0f ? 17002 : (cornerRadius < 0.0f ? 17003 : 17001);
-    case kShapeEllipse: return 17004;
-    case kShapeTriangle: return 17005;
-    case kShapeCustom: return 17007;
-    default: return 17006;
+    case kShapeRectangle: return cornerRadius > 0.0f ? kCursorConvexRectangle
+                                                   : (cornerRadius < 0.0f ? kCursorConcaveRectangle : kCursorRectangle);
+    case kShapeEllipse: return kCursorCircle;
+    case kShapeTriangle: return kCursorEquilateral;
+    case kShapeCustom: return kCursorCustomShape;
+    default: return kCursorNoShape;
   }
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "label/Anchor.h"
+#include "geometry/Anchor.h"
 
 // Shape kinds, in the order Shift-click and the panel step through them.
 enum ShapeKindValue : int32_t {

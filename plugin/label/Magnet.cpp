@@ -4,16 +4,13 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "label/LabelArt.h"
 
 namespace {
 
-constexpr int32_t kCursorAnchor = 19000;
-constexpr int32_t kCursorStraight = 19001;
-constexpr int32_t kCursorCurve = 17009;
-constexpr int32_t kCursorLabelLine = 20007;
 // How close a point of a segment must come to the cursor, in document units.
 constexpr float kSegmentReach = 1.0f;
 constexpr int kSegmentSamples = 100;  // t = 0, 0.01, ... 0.99
@@ -76,7 +73,7 @@ bool RunMagnetTest(AIRealPoint cursor) {
       ASBoolean close = false;
       sAIRealMath->AIRealPointClose(&cursor, &segments[j].p, snapDistance, &close);
       if (close) {
-        sADMBasic->SetPlatformCursor(gPluginRef, kCursorAnchor);
+        sADMBasic->SetPlatformCursor(gPluginRef, kCursorSnapAnchor);
         g.MagnetSegA = segments[j];
         g.SnapAnchor = true;
         return true;
@@ -91,7 +88,7 @@ bool RunMagnetTest(AIRealPoint cursor) {
         AIRealPoint sample;
         if (sAIRealBezier->Evaluate(&curve, static_cast<AIReal>(k) * 0.01f, &sample) != kNoErr) break;
         if (!Near(sample, cursor, kSegmentReach)) continue;
-        if (HasTag(path, "lab")) {
+        if (HasTag(path, kLeaderLineTag)) {
           sADMBasic->SetPlatformCursor(gPluginRef, kCursorLabelLine);
           g.OverLabelLine = true;
           return true;
@@ -101,7 +98,7 @@ bool RunMagnetTest(AIRealPoint cursor) {
         g.SnapSegA = SharpSegment(ToPoint(a.p));
         g.SnapSegB = SharpSegment(ToPoint(b.p));
         const bool straight = SamePoint(a.out, a.p) && SamePoint(b.in, b.p);
-        sADMBasic->SetPlatformCursor(gPluginRef, straight ? kCursorStraight : kCursorCurve);
+        sADMBasic->SetPlatformCursor(gPluginRef, straight ? kCursorSnapStraight : kCursorSnapCurve);
         (straight ? g.SnapStraight : g.SnapCurve) = true;
         return true;
       }

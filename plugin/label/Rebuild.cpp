@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "core/FixedText.h"
+#include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "glue/TextWrappers.h"
+#include "textengine/TextWrappers.h"
 #include "label/Arrowheads.h"
 #include "label/LabelArt.h"
 #include "label/LabelLayout.h"
@@ -20,8 +21,6 @@
 #include "label/Shapes.h"
 
 namespace {
-
-constexpr int kMostLeaderLines = 29;
 
 // The label's groups and leader lines must still exist: a label deleted
 // behind the plug-in's back is never written to.
@@ -52,9 +51,9 @@ ASErr StartLabel(AIArtHandle layerGroup) {
   g.TakenUp = false;
   ASErr err = NewArt(kGroupArt, kPlaceInsideOnTop, layerGroup, &g.LabelGroup);
   if (err == kNoErr) err = NewArt(kGroupArt, kPlaceInsideOnTop, g.LabelGroup, &g.ArrowsGroup);
-  if (err == kNoErr) err = sAIArt->SetArtName(g.ArrowsGroup, "Arrows");
+  if (err == kNoErr) err = sAIArt->SetArtName(g.ArrowsGroup, kArrowsGroupName);
   if (err == kNoErr) err = NewArt(kGroupArt, kPlaceInsideOnTop, g.LabelGroup, &g.LinesGroup);
-  if (err == kNoErr) err = sAIArt->SetArtName(g.LinesGroup, "Lines");
+  if (err == kNoErr) err = sAIArt->SetArtName(g.LinesGroup, kLinesGroupName);
   if (err == kNoErr) err = NameLabelGroup();
   return err;
 }
@@ -79,13 +78,13 @@ bool AddLeaderLine() {
   if (n == 0) {
     g.ArrowPaths[0] = nullptr;
     if (g.ArrowheadsOn) NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 6, &g.ArrowPaths[0]);
-    if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 3, &g.LinePaths[0]) == kNoErr) SetLabelTag(g.LinePaths[0], "lab");
+    if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 3, &g.LinePaths[0]) == kNoErr) SetLabelTag(g.LinePaths[0], kLeaderLineTag);
     if (sAITextFrame->NewPointText(kPlaceInsideOnTop, g.LabelGroup, kHorizontalTextOrientation, g.TextAnchor,
                                    &g.TextFrame) != kNoErr)
       g.TextFrame = nullptr;
     NewPath(kPlaceInsideOnBottom, g.LabelGroup, 0, &g.ShapePath);
   } else {
-    if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 2, &g.LinePaths[n]) == kNoErr) SetLabelTag(g.LinePaths[n], "lab");
+    if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 2, &g.LinePaths[n]) == kNoErr) SetLabelTag(g.LinePaths[n], kLeaderLineTag);
     NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 0, &g.ArrowPaths[n]);
   }
   return true;

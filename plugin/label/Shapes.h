@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "label/Anchor.h"
-#include "label/PointList.h"
+#include "geometry/Anchor.h"
+#include "geometry/PointList.h"
 
 // Quarter-circle handle factor: 4/3 (sqrt 2 - 1), as a float.
 constexpr float kCircleHandle = 0.5522848f;

@@ -2,14 +2,13 @@
 
 #include <vector>
 
+#include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "label/Arrowheads.h"
 #include "label/LabelArt.h"
 
 namespace {
-
-constexpr size_t kMostLeaderLines = 29;
 
 bool IsGroup(AIArtHandle art) { return art != nullptr && ArtType(art) == kGroupArt; }
 
@@ -45,7 +44,7 @@ bool TipOf(AIArtHandle head, HeadTag tag, AIArtHandle line, AIPathSegment& tip) 
 
 bool TakeUpLabel(AIArtHandle hitLine) {
   State& g = *gState;
-  if (!ArtAlive(hitLine) || ArtType(hitLine) != kPathArt || !HasTag(hitLine, "lab")) return false;
+  if (!ArtAlive(hitLine) || ArtType(hitLine) != kPathArt || !HasTag(hitLine, kLeaderLineTag)) return false;
   AIArtHandle lines = nullptr, label = nullptr, arrows = nullptr;
   if (sAIArt->GetArtParent(hitLine, &lines) != kNoErr || !IsGroup(lines)) return false;
   if (sAIArt->GetArtParent(lines, &label) != kNoErr || !IsGroup(label)) return false;
@@ -54,7 +53,7 @@ bool TakeUpLabel(AIArtHandle hitLine) {
   const std::vector<AIArtHandle> lineArt = ChildrenOf(lines);
   const std::vector<AIArtHandle> heads = ChildrenOf(arrows);
   const std::vector<AIArtHandle> parts = ChildrenOf(label);
-  if (lineArt.empty() || lineArt.size() > kMostLeaderLines || parts.empty()) return false;
+  if (lineArt.empty() || lineArt.size() > static_cast<size_t>(kMostLeaderLines) || parts.empty()) return false;
   for (AIArtHandle line : lineArt)
     if (ArtType(line) != kPathArt) return false;
   const AIArtHandle first = parts.front();
@@ -96,7 +95,7 @@ bool TakeUpLabel(AIArtHandle hitLine) {
 
   if (!heads.empty() && !g.ArrowheadsOn) {
     DisposeArt(g.ArrowsGroup);
-    if (NewArt(kGroupArt, kPlaceBelow, lines, &g.ArrowsGroup) == kNoErr) sAIArt->SetArtName(g.ArrowsGroup, "Arrows");
+    if (NewArt(kGroupArt, kPlaceBelow, lines, &g.ArrowsGroup) == kNoErr) sAIArt->SetArtName(g.ArrowsGroup, kArrowsGroupName);
     for (size_t i = 0; i < lineArt.size(); ++i) g.ArrowPaths[i] = nullptr;
   } else if (g.ArrowheadsOn) {
     // One head per line: those the label lacks (all of them, or the last

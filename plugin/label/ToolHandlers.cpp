@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/Ids.h"
 #include "core/Registration.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -26,12 +27,7 @@
 
 namespace {
 
-constexpr int32_t kCursorPanelToggle = 17008;
-constexpr int32_t kCursorMoveText = 20008;
-constexpr int32_t kCursorDone = 20009;
-constexpr int32_t kLargestLabelNumber = 32767;
 constexpr float kAngleStep = 0.7853982f;  // Shift snaps the leader to multiples of 45 degrees
-constexpr const char* kLabelLayerTitle = "KPX\x95\xC9tiq";
 
 void SetCursor(int32_t id) { sADMBasic->SetPlatformCursor(gPluginRef, id); }
 
@@ -69,7 +65,7 @@ void BeepForClick() {
 void AbandonPendingLabel(bool lineAdded) {
   State& g = *gState;
   if (g.TakenUp) {
-    if (lineAdded && g.ArrowCount >= 1 && g.ArrowCount <= kMaxLeaderLines) {
+    if (lineAdded && g.ArrowCount >= 1 && g.ArrowCount <= kLeaderLineSlots) {
       DisposeArt(g.LinePaths[g.ArrowCount - 1]);
       DisposeArt(g.ArrowPaths[g.ArrowCount - 1]);
     }
@@ -345,11 +341,11 @@ ASErr ToolMouseDrag(AIToolMessage* message) {
 ASErr ToolMouseUp(AIToolMessage*) {
   State& g = *gState;
   if (!g.Dragged) return kNoErr;
-  SetCursor(kCursorDone);
+  SetCursor(kCursorReady);
   const auto deselect = [](AIArtHandle art) {
     if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
   };
-  for (int i = 0; i < g.ArrowCount && i < kMaxLeaderLines; ++i) {
+  for (int i = 0; i < g.ArrowCount && i < kLeaderLineSlots; ++i) {
     deselect(g.LinePaths[i]);
     deselect(g.ArrowPaths[i]);
   }

@@ -82,9 +82,12 @@ TEST_F(SettingsState, OnlyTheListedStoresStopTheWrite) {
                                   "DecalageHoriz", "RayonArrondi", "Son", "InterieurObjet", "ClicDansVide",
                                   "RougeGrisC", "VertC", "BleuC", "RougeGrisF", "VertF", "BleuF",
                                   "DecalageHorizTexte", "DecalageVertiTexte", "Magnetisme", "Calque", "FouP"};
-  const char* const ignored[] = {"OutilsGroupe", "NbPtsFlEdit", "PtINOUTEditOY3", "AnglePointe1", "FlecheCreuse",
-                                 "RVBC", "Fond", "RVBF", "Tolerance", "kADM_DPVisibleStr", "TaillePalette",
-                                 "Police", "Corps", "VariablePolice", "TexteLibre3", "NbPtsArrondiEdit", "CoinHD"};
+  const char* const ignored[] = {"OutilsGroupe", "NbPtsFlEdit", "FouOEdit", "CouPEdit", "SymetriEdit",
+                                 "DebEditSegX", "DebEditSegY", "PtINOUTEditOY3", "AnglePointe1", "AnglePointe2",
+                                 "FlecheCreuse", "RVBC", "Fond", "RVBF", "Tolerance", "kADM_DPVisibleStr",
+                                 "TaillePalette", "Police", "Corps", "VariablePolice", "TexteLibre1",
+                                 "TexteLibre2", "TexteLibre3", "TexteLibre4", "TexteLibre5", "NbPtsArrondiEdit",
+                                 "SymetrieArrondiEdit", "CoinHG", "CoinBG", "CoinBD", "CoinHD", "ArINOUTEditIX4"};
   const std::string lastKey = "ArINOUTEditOY9";
   for (const char* key : stopping) {
     StartHost(false);
@@ -120,6 +123,78 @@ TEST_F(SettingsState, ValuesOutOfRangeLeaveTheirSettingAsItWas) {
   EXPECT_EQ(g().Etiquette, 3);
   EXPECT_EQ(g().Fleche, 3);
   EXPECT_EQ(g().HeadPoints.count, 3) << "the triangle's outline is in force";
+}
+
+TEST_F(SettingsState, StoredValuesThePanelAndDialogsCannotGiveKeepTheirDefaults) {
+  Put(keys::Pointes, -5.0);
+  Put(keys::Epaisseur, -0.1);
+  Put(keys::Corps, 3.4e38);  // a float, but the label's box and the drawing's size would overflow
+  Put(keys::AnglePointe1, 90.5);
+  Put(keys::AnglePointe2, -1.0);
+  Put(keys::RougeGrisF, 256.0);
+  Put(keys::BleuC, 300.0);
+  ReadAllSettings();
+  EXPECT_EQ(g().Pointes, 100.0f);
+  EXPECT_EQ(g().Epaisseur, 0.24f);
+  EXPECT_EQ(g().Corps, 12.0f);
+  EXPECT_EQ(g().AnglePointe1, 17.0f);
+  EXPECT_EQ(g().AnglePointe2, 17.0f);
+  EXPECT_EQ(g().RougeGrisF, 100.0f);
+  EXPECT_EQ(g().BleuC, 0.0f) << "kept, not clamped to 255";
+
+  for (double size : {0.0, -3.0, 0.05, 1296.5}) {
+    Put(keys::Corps, size);
+    ReadAllSettings();
+    EXPECT_EQ(g().Corps, 12.0f) << size;
+  }
+
+  // The ends of the ranges are taken.
+  Put(keys::Pointes, 0.0);
+  Put(keys::Epaisseur, 0.0);
+  Put(keys::Corps, 0.1);
+  Put(keys::AnglePointe1, 90.0);
+  Put(keys::AnglePointe2, 0.0);
+  Put(keys::RougeGrisF, 255.0);
+  ReadAllSettings();
+  EXPECT_EQ(g().Pointes, 0.0f);
+  EXPECT_EQ(g().Epaisseur, 0.0f);
+  EXPECT_EQ(g().Corps, 0.1f);
+  EXPECT_EQ(g().AnglePointe1, 90.0f);
+  EXPECT_EQ(g().AnglePointe2, 0.0f);
+  EXPECT_EQ(g().RougeGrisF, 255.0f);
+  Put(keys::Corps, 1296.0);
+  ReadAllSettings();
+  EXPECT_EQ(g().Corps, 1296.0f);
+}
+
+TEST_F(SettingsState, ASectionHoldingOnlyOtherKeysIsNotAFirstStart) {
+  EXPECT_TRUE(IsFirstStart()) << "nothing stored";
+
+  Put(keys::Son, false);
+  EXPECT_FALSE(IsFirstStart());
+  LoadSettingsAtStart();
+  EXPECT_EQ(g().Son, 0);
+  EXPECT_EQ(prefs().GetBoolean(kSettingsSection, keys::Son), false) << "overwritten by the defaults";
+  EXPECT_FALSE(Stored(keys::Pointes)) << "the first-start write ran";
+
+  StartHost(false);
+  Put(keys::Corps, 20.0);
+  Put(keys::OutilsGroupe, true);
+  LoadSettingsAtStart();
+  EXPECT_EQ(g().Corps, 20.0f);
+  EXPECT_EQ(g().OutilsGroupe, 1);
+  EXPECT_EQ(prefs().GetReal(kSettingsSection, keys::Corps), 20.0);
+
+  StartHost(false);
+  Put(keys::TexteLibre[2], std::string("Haut"));
+  LoadSettingsAtStart();
+  EXPECT_STREQ(g().TexteLibre[2], "Haut");
+
+  StartHost(false);
+  Put(keys::TaillePalette, int32_t{2});  // the panel's own key
+  EXPECT_FALSE(IsFirstStart());
+  LoadSettingsAtStart();
+  EXPECT_EQ(prefs().GetInteger(kSettingsSection, keys::TaillePalette), 2);
 }
 
 TEST_F(SettingsState, TextGapIsTruncatedTowardZero) {

@@ -99,3 +99,11 @@ TEST_F(SettingsStore, BrokenPointListsAreReplacedByTheEditorsDefaults) {
   EXPECT_EQ(h.prefs().GetInteger(kSection, "NbPtsArrondiEdit"), 2);
   EXPECT_EQ(h.prefs().GetReal(kSection, "ArINOUTEditOY1"), 18.0);
 }
+
+TEST_F(SettingsStore, ASettingStoredAloneSurvivesTheStart) {
+  auto& h = OpenHost();
+  h.prefs().Put(kSection, "Son", false);
+  ASSERT_EQ(h.Launch(), kNoErr);
+  EXPECT_EQ(h.prefs().GetBoolean(kSection, "Son"), false);
+  EXPECT_EQ(Pref("Pointes"), nullptr) << "the start was taken for a first start";
+}

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "label/Anchor.h"
+#include "geometry/Anchor.h"
 
 constexpr float kGeometryTolerance = 1e-4f;
 

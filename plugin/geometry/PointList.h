@@ -5,8 +5,7 @@
 // O the in handle.
 #pragma once
 
-constexpr int kPointListCapacity = 20;
-constexpr int kPointListMinCount = 2;
+#include "core/Ids.h"
 
 struct BezierPointList {
   float X[kPointListCapacity];

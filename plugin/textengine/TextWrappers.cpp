@@ -1,4 +1,4 @@
-#include "glue/TextWrappers.h"
+#include "textengine/TextWrappers.h"
 
 #include "core/Suites.h"
 
