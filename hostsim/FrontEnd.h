@@ -1,8 +1,8 @@
 // What a screen does for the host. Each front end (the headless runner, the
 // desktop studio, tests) implements it; the host calls it and never draws,
-// waits or sounds anything itself. The host logs every call as an event
-// before it reaches the front end, so the dump is the same whichever front
-// end is installed.
+// waits or sounds anything itself. The host logs each alert, cursor, tone
+// and Info value as an event before it reaches the front end, so the dump is
+// the same whichever front end is installed.
 #pragma once
 
 #include <cstdint>

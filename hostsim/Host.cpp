@@ -199,20 +199,6 @@ ASErr Host::SendMenu(AIMenuItemHandle item, const char* selector) {
   return Send(kCallerAIMenu, selector, &message);
 }
 
-const MenuItem* Host::MenuCommandItem(const std::string& which) const {
-  if (which == "panel") return menus_.FindItem("Outil1");
-  if (which == "about") return menus_.AboutItem();
-  return menus_.FindItem(which);
-}
-
-ASErr Host::MenuCommand(const std::string& which) {
-  const MenuItem* item = MenuCommandItem(which);
-  if (item == nullptr) return kNameNotFoundErr;
-  // The host does not deliver a command for a disabled item.
-  if (!item->enabled) return kNoErr;
-  return SendMenu(menus_.HandleOf(*item));
-}
-
 ASErr Host::SendTool(const char* selector, AIRealPoint cursor) {
   const AIToolHandle tool = tools_.PluginTool();
   if (tool == nullptr) return kCantHappenErr;
@@ -276,9 +262,6 @@ bool Host::ReleaseAccess(SPAccessRef access) {
 }
 
 // ---------------------------------------------------------------------------
-// Observation
-
-// ---------------------------------------------------------------------------
 // The screen
 
 void Host::SetFrontEnd(std::unique_ptr<FrontEnd> frontEnd) {
@@ -286,26 +269,22 @@ void Host::SetFrontEnd(std::unique_ptr<FrontEnd> frontEnd) {
 }
 
 int32_t Host::ShowAlert(const AlertRequest& alert) {
-  events_.Add({{"type", "alert"}, {"text", alert.text}});
+  events_.Add(AlertEvent{alert.text});
   return frontEnd_->ShowAlert(alert);
 }
 
 void Host::SetCursor(int32_t cursorId) {
-  events_.Add({{"type", "cursor"}, {"id", cursorId}});
+  events_.Add(CursorEvent{cursorId});
   frontEnd_->SetCursor(cursorId);
 }
 
 void Host::Tone(uint32_t hz, uint32_t ms) {
-  events_.Add({{"type", "beep"}, {"hz", hz}, {"ms", ms}});
+  events_.Add(BeepEvent{hz, ms});
   frontEnd_->Tone(hz, ms);
 }
 
 void Host::ShowInfo(const InfoValues& info) {
-  nlohmann::json event = {{"type", "info"}, {"x", nullptr}, {"y", nullptr}, {"text", nullptr}};
-  if (info.x) event["x"] = *info.x;
-  if (info.y) event["y"] = *info.y;
-  if (info.text) event["text"] = *info.text;
-  events_.Add(std::move(event));
+  events_.Add(InfoEvent{info.x, info.y, info.text});
   frontEnd_->ShowInfo(info);
 }
 
@@ -320,7 +299,8 @@ nlohmann::json Host::Dump() const {
           {"tools", tools_.Dump()},
           {"panel", dialogs_.DumpPanel()},
           {"dialog", dialogs_.DumpDialog()},
-          {"events", events_.all()}};
+          {"events", events_.Json()},
+          {"eventsDropped", events_.dropped()}};
 }
 
 std::vector<std::string> Host::TakeMessages() {

@@ -66,15 +66,13 @@ class Host {
   ASErr Reload();
 
   // -- Messages ---------------------------------------------------------------
+  // These send one message each, as the host decides to; what a person does
+  // (the pointer, keys, menus by their place, tools, items, artwork) is in
+  // hostsim/UserActions.h, which front ends use instead.
   // Every sender returns the plug-in's code, or kCantHappenErr when no plug-in
   // is launched. A message to an unloaded plug-in reloads it first.
   ASErr SendInterface(const char* selector);
   ASErr SendMenu(AIMenuItemHandle item, const char* selector = kSelectorAIGoMenuItem);
-  // "panel" (the item named "Outil1"), "about" (the plug-in's About item) or an item name;
-  // kNameNotFoundErr for an item that does not exist.
-  ASErr MenuCommand(const std::string& which);
-  // The item MenuCommand would choose, or null.
-  const MenuItem* MenuCommandItem(const std::string& which) const;
   // An "AI Tool" message to the plug-in's tool at a document point.
   ASErr SendTool(const char* selector, AIRealPoint cursor = {0, 0});
   // Makes the plug-in's tool current ("AI Select") or the host's selection tool
@@ -149,7 +147,8 @@ class Host {
   // Runs the front end's modal loop for an open modal dialog.
   void RunModal(ADMDialogRef dialog);
 
-  // The observation dump: layers, prefs, menus, tools, panel, dialog, events.
+  // The observation dump: layers, prefs, menus, tools, panel, dialog, events
+  // and how many events the full log left out.
   nlohmann::json Dump() const;
 
   // Messages for the user (a bad preference file, a plug-in that cannot be

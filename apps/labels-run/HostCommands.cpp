@@ -1,16 +1,22 @@
 // Session commands that drive the host: the plug-in's life, tools, menus,
-// keys, mouse and the observation dump.
+// keys, mouse and the observation dump. Each turns a line into one call of the
+// host's user actions; what the action means is the host's.
 #include <fstream>
 #include <string>
 
 #include "apps/labels-run/Commands.h"
 #include "hostsim/Host.h"
+#include "hostsim/UserActions.h"
 
 namespace labelsrun {
 namespace {
 
 void RefuseWhileBusy(const CommandContext& ctx, const char* what) {
   if (ctx.host.busy()) throw ScriptError(std::string("cannot ") + what + " while a modal dialog is open");
+}
+
+void RequireLaunched(const CommandContext& ctx) {
+  if (!ctx.host.launched()) throw ScriptError("the plug-in is not launched (use launch first)");
 }
 
 void Launch(CommandContext& ctx) {
@@ -29,10 +35,6 @@ void Quit(CommandContext& ctx) {
   ExpectArgs(ctx, 0, 0, "quit");
   RefuseWhileBusy(ctx, "quit");
   NoteCode(ctx, "shut-down", ctx.host.Quit());
-}
-
-void RequireLaunched(const CommandContext& ctx) {
-  if (!ctx.host.launched()) throw ScriptError("the plug-in is not launched (use launch first)");
 }
 
 void Unload(CommandContext& ctx) {
@@ -66,32 +68,30 @@ void Dump(CommandContext& ctx) {
 
 void ToolCommand(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "tool select|deselect|options");
-  RequireLaunched(ctx);
   const std::string& what = ctx.args[0];
-  if (what != "select" && what != "deselect" && what != "options") {
-    throw ScriptError("usage: tool select|deselect|options");
-  }
-  if (ctx.host.tools().PluginTool() == nullptr) {
-    Note(ctx, "the plug-in has no tool; nothing sent");
-    return;
-  }
-  if (what == "select") NoteCode(ctx, "tool select", ctx.host.SelectTool(true));
-  if (what == "deselect") NoteCode(ctx, "tool deselect", ctx.host.SelectTool(false));
-  if (what == "options") NoteCode(ctx, "tool options", ctx.host.ToolOptions());
+  if (what == "select") return Report(ctx, ctx.user.SelectTool());
+  if (what == "deselect") return Report(ctx, ctx.user.DeselectTool());
+  if (what == "options") return Report(ctx, ctx.user.ToolOptions());
+  throw ScriptError("usage: tool select|deselect|options");
+}
+
+// `menu panel` and `menu about` name the two places a labels plug-in puts its
+// commands: the first item of the first sub-menu it adds to the host's tool
+// palettes, and the first item of the sub-menu it adds to the About group.
+// Any other place is given as its path, one word a step.
+hostsim::MenuPath MenuPlace(const CommandContext& ctx) {
+  constexpr const char* kUsage = "usage: menu panel|about, or menu MENU ENTRY ... (entry texts or positions from 1)";
+  if (ctx.args.size() == 1 && ctx.args[0] == "panel") return hostsim::ParseMenuPath("Window > Tool Palettes > 1 > 1");
+  if (ctx.args.size() == 1 && ctx.args[0] == "about") return hostsim::ParseMenuPath("Help > About > 1 > 1");
+  if (ctx.args.size() < 2) throw ScriptError(kUsage);
+  hostsim::MenuPath path;
+  for (const std::string& word : ctx.args) path.push_back(hostsim::MenuStepFromWord(word));
+  return path;
 }
 
 void MenuCommand(CommandContext& ctx) {
-  ExpectArgs(ctx, 1, 1, "menu panel|about");
-  RequireLaunched(ctx);
-  const std::string& which = ctx.args[0];
-  if (which != "panel" && which != "about" && ctx.host.menus().FindItem(which) == nullptr) {
-    throw ScriptError("usage: menu panel|about");
-  }
-  if (ctx.host.MenuCommandItem(which) == nullptr) {
-    Note(ctx, "the plug-in has no menu item for \"" + which + "\"; nothing sent");
-    return;
-  }
-  NoteCode(ctx, "menu command", ctx.host.MenuCommand(which));
+  const hostsim::MenuPath place = MenuPlace(ctx);
+  Report(ctx, ctx.user.ChooseMenu(place), "menu " + hostsim::MenuPathText(place));
 }
 
 std::vector<int> Keys(const CommandContext& ctx, const char* usage) {
@@ -106,54 +106,22 @@ std::vector<int> Keys(const CommandContext& ctx, const char* usage) {
 }
 
 void Press(CommandContext& ctx) {
-  for (int key : Keys(ctx, "press shift|alt|ctrl|space ...")) ctx.host.keyboard().Press(key);
+  for (int key : Keys(ctx, "press shift|alt|ctrl|space ...")) ctx.user.PressKey(key);
 }
 
 void Release(CommandContext& ctx) {
-  if (ctx.args.size() == 1 && ctx.args[0] == "all") {
-    ctx.host.keyboard().ReleaseAll();
-    return;
-  }
-  for (int key : Keys(ctx, "release shift|alt|ctrl|space ... | release all")) ctx.host.keyboard().Release(key);
+  if (ctx.args.size() == 1 && ctx.args[0] == "all") return ctx.user.ReleaseAllKeys();
+  for (int key : Keys(ctx, "release shift|alt|ctrl|space ... | release all")) ctx.user.ReleaseKey(key);
 }
 
-AIRealPoint Point(const CommandContext& ctx, const char* usage) {
-  ExpectArgs(ctx, 2, 2, usage);
-  return {static_cast<AIReal>(ParseNumber(ctx.args[0])), static_cast<AIReal>(ParseNumber(ctx.args[1]))};
-}
+using PointerAction = hostsim::ActionResult (hostsim::UserActions::*)(AIRealPoint);
 
-// Mouse messages go to the tool only while it is the current tool.
-bool ToolIsCurrent(const CommandContext& ctx) {
-  RequireLaunched(ctx);
-  if (ctx.host.tools().PluginToolSelected()) return true;
-  Note(ctx, "the plug-in's tool is not the current tool; nothing sent");
-  return false;
-}
-
-CommandFn Mouse(const char* selector, const char* usage) {
-  return [selector, usage](CommandContext& ctx) {
-    const AIRealPoint p = Point(ctx, usage);
-    if (ToolIsCurrent(ctx)) NoteCode(ctx, selector, ctx.host.SendTool(selector, p));
+CommandFn Pointer(PointerAction action, const char* usage) {
+  return [action, usage](CommandContext& ctx) {
+    ExpectArgs(ctx, 2, 2, usage);
+    const AIRealPoint p{static_cast<AIReal>(ParseNumber(ctx.args[0])), static_cast<AIReal>(ParseNumber(ctx.args[1]))};
+    Report(ctx, (ctx.user.*action)(p));
   };
-}
-
-// The pointer reaches the point before the button goes down, as with a real
-// mouse: the tool sees the cursor there first (its magnet test runs then).
-void MouseDown(CommandContext& ctx, AIRealPoint p) {
-  NoteCode(ctx, kSelectorAITrackToolCursor, ctx.host.SendTool(kSelectorAITrackToolCursor, p));
-  NoteCode(ctx, kSelectorAIToolMouseDown, ctx.host.SendTool(kSelectorAIToolMouseDown, p));
-}
-
-void Down(CommandContext& ctx) {
-  const AIRealPoint p = Point(ctx, "down X Y");
-  if (ToolIsCurrent(ctx)) MouseDown(ctx, p);
-}
-
-void Click(CommandContext& ctx) {
-  const AIRealPoint p = Point(ctx, "click X Y");
-  if (!ToolIsCurrent(ctx)) return;
-  MouseDown(ctx, p);
-  NoteCode(ctx, kSelectorAIToolMouseUp, ctx.host.SendTool(kSelectorAIToolMouseUp, p));
 }
 
 }  // namespace
@@ -168,11 +136,11 @@ void RegisterHostCommands(CommandTable& table) {
   table["menu"] = MenuCommand;
   table["press"] = Press;
   table["release"] = Release;
-  table["move"] = Mouse(kSelectorAITrackToolCursor, "move X Y");
-  table["down"] = Down;
-  table["drag"] = Mouse(kSelectorAIToolMouseDrag, "drag X Y");
-  table["up"] = Mouse(kSelectorAIToolMouseUp, "up X Y");
-  table["click"] = Click;
+  table["move"] = Pointer(&hostsim::UserActions::PointerMove, "move X Y");
+  table["down"] = Pointer(&hostsim::UserActions::MouseDown, "down X Y");
+  table["drag"] = Pointer(&hostsim::UserActions::Drag, "drag X Y");
+  table["up"] = Pointer(&hostsim::UserActions::MouseUp, "up X Y");
+  table["click"] = Pointer(&hostsim::UserActions::Click, "click X Y");
 }
 
 }  // namespace labelsrun

@@ -6,8 +6,9 @@
 #include <set>
 #include <sstream>
 
+#include "apps/labels-run/ScriptReader.h"
 #include "hostsim/Host.h"
-#include "hostsim/document/DocumentApi.h"
+#include "hostsim/UserActions.h"
 
 namespace labelsrun {
 namespace fs = std::filesystem;
@@ -25,6 +26,20 @@ double ParseNumber(const std::string& word) {
     throw ScriptError("\"" + word + "\" is out of range (numbers are at most 10000000 in size)");
   }
   return value;
+}
+
+int32_t ParseInteger(const std::string& word, int32_t min, int32_t max) {
+  std::istringstream in(word);
+  in.imbue(std::locale::classic());
+  long long value = 0;
+  in >> value;
+  if (word.empty() || in.fail() || !in.eof()) {
+    throw ScriptError("\"" + word + "\" is not a whole number");
+  }
+  if (value < min || value > max) {
+    throw ScriptError("\"" + word + "\" is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+  }
+  return static_cast<int32_t>(value);
 }
 
 void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, const char* usage) {
@@ -46,6 +61,30 @@ void NoteCode(const CommandContext& ctx, const char* what, int32_t code) {
   for (int i = 0; i < 4; ++i) printable = printable && four[i] >= 0x20 && four[i] < 0x7F;
   if (printable) text << " ('" << four << "')";
   Note(ctx, text.str());
+}
+
+void Report(const CommandContext& ctx, const hostsim::ActionResult& result, const std::string& context) {
+  using hostsim::ActionStatus;
+  const std::string bracketed = context.empty() ? "" : " (" + context + ")";
+  switch (result.status) {
+    case ActionStatus::Done:
+      for (const hostsim::SentMessage& m : result.sent) NoteCode(ctx, m.selector, m.code);
+      return;
+    case ActionStatus::NotLaunched:
+      throw ScriptError("the plug-in is not launched (use launch first)");
+    case ActionStatus::NoTool:
+    case ActionStatus::ToolNotCurrent:
+    case ActionStatus::NoMenuEntry:
+    case ActionStatus::SubMenu:
+    case ActionStatus::MenuDisabled:
+      Note(ctx, hostsim::Describe(result.status) + bracketed + "; nothing sent");
+      return;
+    case ActionStatus::NoDialog:
+    case ActionStatus::NoItem:
+    case ActionStatus::CannotTakeArt:
+    case ActionStatus::BadValue:
+      throw ScriptError(hostsim::Describe(result.status) + bracketed);
+  }
 }
 
 std::vector<std::string> SplitLine(const std::string& line) {
@@ -112,10 +151,11 @@ class ScriptFrontEnd : public hostsim::NullFrontEnd {
 
 class Session {
  public:
-  Session(const RunOptions& options, std::ostream& err, std::vector<std::string> lines)
-      : options_(options), err_(err), lines_(std::move(lines)) {
+  Session(const RunOptions& options, std::ostream& err, std::istream& script)
+      : options_(options), err_(err), reader_(script) {
     RegisterHostCommands(commands_);
     RegisterDocumentCommands(commands_);
+    RegisterItemCommands(commands_);
     scriptName_ = options.script.string();
     scriptDir_ = options.script.parent_path().string();
   }
@@ -131,33 +171,43 @@ class Session {
       return 2;
     }
     host_ = hostOwner_.get();
+    user_ = std::make_unique<hostsim::UserActions>(*host_);
     FlushMessages();
     // A modal dialog takes the lines that follow until it closes.
     host_->SetFrontEnd(std::make_unique<ScriptFrontEnd>(*this));
 
-    while (next_ < lines_.size() && !failure_) RunLine(next_++);
+    std::string line;
+    while (!failure_ && reader_.Next(line)) RunLine(line);
     if (failure_) {
       err_ << *failure_ << "\n";
       return 1;
+    }
+    if (reader_.failed()) {
+      err_ << "labels-run: cannot read script " << scriptName_ << " after line " << reader_.lineNumber() << "\n";
+      return 2;
     }
     return WriteOutputs() ? 0 : 1;
   }
 
  private:
-  std::string Where(std::size_t index) const { return scriptName_ + ":" + std::to_string(index + 1); }
+  std::string Where() const { return scriptName_ + ":" + std::to_string(reader_.lineNumber()); }
 
-  void RunLine(std::size_t index) {
+  // Runs the line Next gave last.
+  void RunLine(const std::string& line) {
+    // Taken now: a modal dialog the line opens reads the lines after it.
+    const std::string where = Where();
     try {
-      std::vector<std::string> words = SplitLine(lines_[index]);
+      std::vector<std::string> words = SplitLine(line);
       if (words.empty()) return;
       auto command = commands_.find(words.front());
       if (command == commands_.end()) throw ScriptError("unknown command \"" + words.front() + "\"");
-      CommandContext ctx{*host_, {words.begin() + 1, words.end()}, scriptDir_, Where(index), &err_, options_.verbose};
+      CommandContext ctx{*host_, *user_, {words.begin() + 1, words.end()}, scriptDir_, where, &err_,
+                         options_.verbose};
       command->second(ctx);
     } catch (const ScriptError& e) {
-      if (!failure_) failure_ = Where(index) + ": " + e.what();
+      if (!failure_) failure_ = where + ": " + e.what();
     } catch (const std::exception& e) {
-      if (!failure_) failure_ = Where(index) + ": " + e.what();
+      if (!failure_) failure_ = where + ": " + e.what();
     }
     FlushMessages();
   }
@@ -167,20 +217,20 @@ class Session {
   // the dialog has returned. No exception may cross the plug-in from here.
   friend class ScriptFrontEnd;
   void FeedModal(ADMDialogRef dialog) {
-    auto open = [&] {
-      const hostsim::Dialog* d = host_->dialogs().Find(dialog);
-      return d != nullptr && !d->ended;
-    };
-    while (open() && !failure_ && next_ < lines_.size()) {
-      std::vector<std::string> words;
+    std::string line;
+    while (user_->ModalOpen(dialog) && !failure_) {
+      const std::string* next = reader_.Peek();
+      if (next == nullptr) return;
+      bool forTheDialog = true;
       try {
-        words = SplitLine(lines_[next_]);
+        const std::vector<std::string> words = SplitLine(*next);
+        forTheDialog = words.empty() || IsModalCommand(words.front());
       } catch (const ScriptError&) {
-        RunLine(next_++);  // reports the bad line
-        return;
+        // A bad line is reported where it stands, by running it.
       }
-      if (!words.empty() && !IsModalCommand(words.front())) return;
-      RunLine(next_++);
+      if (!forTheDialog) return;
+      reader_.Next(line);
+      RunLine(line);
     }
   }
 
@@ -192,8 +242,7 @@ class Session {
   bool WriteOutputs() {
     if (options_.svgOut) {
       std::ofstream out(*options_.svgOut, std::ios::binary);
-      if (out) hostsim::WriteSvg(host_->document(), out);
-      if (!out) {
+      if (!user_->SaveSvg(out)) {
         err_ << "labels-run: cannot write " << options_.svgOut->string() << "\n";
         return false;
       }
@@ -211,13 +260,13 @@ class Session {
 
   const RunOptions& options_;
   std::ostream& err_;
-  std::vector<std::string> lines_;
+  ScriptReader reader_;
   CommandTable commands_;
   std::string scriptName_;
   std::string scriptDir_;
   std::unique_ptr<hostsim::Host> hostOwner_;
   hostsim::Host* host_ = nullptr;  // hostOwner_, while the session runs
-  std::size_t next_ = 0;
+  std::unique_ptr<hostsim::UserActions> user_;
   std::optional<std::string> failure_;
 };
 
@@ -226,14 +275,13 @@ void ScriptFrontEnd::RunModal(hostsim::Host&, ADMDialogRef dialog) { session_.Fe
 }  // namespace
 
 int RunScript(const RunOptions& options, std::ostream& err) {
+  std::error_code ec;
   std::ifstream in(options.script, std::ios::binary);
-  if (!in) {
+  if (!in || fs::is_directory(options.script, ec)) {
     err << "labels-run: cannot read script " << options.script.string() << "\n";
     return 2;
   }
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  Session session(options, err, std::move(lines));
+  Session session(options, err, in);
   return session.Run();
 }
 

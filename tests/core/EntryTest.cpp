@@ -1,5 +1,6 @@
 #include "PluginHost.h"
 #include "hostsim/Blocks.h"
+#include "hostsim/UserActions.h"
 
 namespace {
 
@@ -110,8 +111,9 @@ TEST_F(Entry, MessagesAfterShutdownFindNoStateAndDoNoHarm) {
   auto& h = OpenHost();
   ASSERT_EQ(h.Launch(), kNoErr);
   ASSERT_EQ(h.SendInterface(kSPInterfaceShutdownSelector), kNoErr);
-  EXPECT_EQ(h.MenuCommand("panel"), kNoErr);
-  EXPECT_EQ(h.MenuCommand("about"), kNoErr);
+  hostsim::UserActions user(h);
+  EXPECT_EQ(user.ChooseMenu(hostsim::ParseMenuPath("Window > Tool Palettes > 1 > 1")).code(), kNoErr);
+  EXPECT_EQ(user.ChooseMenu(hostsim::ParseMenuPath("Help > About > 1 > 1")).code(), kNoErr);
   EXPECT_EQ(h.SendTool(kSelectorAIToolMouseDown, {10, 10}), kNoErr);
   EXPECT_EQ(h.ToolOptions(), kNoErr);
   EXPECT_EQ(h.Notify(kAIApplicationStartedNotifier), kNoErr);

@@ -1,4 +1,5 @@
 #include "PluginHost.h"
+#include "hostsim/UserActions.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST_F(Registration, BothNotifiersAreRegisteredUnderOneName) {
 TEST_F(Registration, CommandsWithoutTheirDialogsAnswerZero) {
   auto& h = OpenHost();
   ASSERT_EQ(h.Launch(), kNoErr);
-  EXPECT_EQ(h.MenuCommand("about"), kNoErr);
+  EXPECT_EQ(hostsim::UserActions(h).ChooseMenu(hostsim::ParseMenuPath("Help > About > 1 > 1")).code(), kNoErr);
   EXPECT_EQ(h.ToolOptions(), kNoErr);
   EXPECT_EQ(h.Notify(kAIArtSelectionChangedNotifier), kNoErr);
 }
@@ -93,7 +94,8 @@ TEST_F(Registration, ThePanelCommandChangesNothingWhileThereIsNoPanel) {
   ASSERT_EQ(h.Launch(), kNoErr);
   const nlohmann::json panel = h.Dump()["panel"];
   if (panel.is_object() && panel.value("exists", false)) GTEST_SKIP() << "the panel is built at launch";
-  EXPECT_EQ(h.MenuCommand("panel"), kNoErr);
+  EXPECT_EQ(hostsim::UserActions(h).ChooseMenu(hostsim::ParseMenuPath("Window > Tool Palettes > 1 > 1")).code(),
+            kNoErr);
   EXPECT_EQ(Item(h, "Outil1")->text, "Show KPX•Labels");
   EXPECT_FALSE(h.tools().PluginToolSelected());
 }

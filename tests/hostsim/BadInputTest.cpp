@@ -1014,8 +1014,8 @@ TEST_F(BadInput, FontListRefusesIndexesAndKeysOutOfRange) {
 TEST_F(BadInput, MenusRefuseForeignRefsItemsGroupsAndNullStrings) {
   int local = 0;
   AIMenuItemHandle item = nullptr;
-  ASSERT_NE(host.MenuCommandItem("panel"), nullptr);
-  const AIMenuItemHandle live = host.menus().HandleOf(*host.MenuCommandItem("panel"));
+  ASSERT_NE(host.menus().FindItem("Outil1"), nullptr);
+  const AIMenuItemHandle live = host.menus().HandleOf(*host.menus().FindItem("Outil1"));
   for (const auto& [what, s] : BadHandles<SPPluginRef>(nullptr, &local)) {
     EXPECT_NE(menu->AddMenuItem(s, "BadItem", "About", "Bad", 0, &item), kNoErr) << what;
     EXPECT_EQ(item, nullptr) << what;
@@ -1121,19 +1121,19 @@ TEST_F(BadInput, ToolsAndNotifiersRefuseForeignRefsAndUnterminatedInfoLists) {
   void* values[70] = {&x, &x};
   int32_t unterminated[70];
   for (int32_t& v : unterminated) v = kInfoPageVar1;
-  const std::size_t eventsBefore = host.events().all().size();
+  const std::size_t eventsBefore = host.events().size();
   ExpectAllFail({
       {"null vars", [&] { return tool->SetToolInfoVarValues(nullptr, values); }},
       {"null values", [&] { return tool->SetToolInfoVarValues(unknown, nullptr); }},
       {"unknown variable", [&] { return tool->SetToolInfoVarValues(unknown, values); }},
       {"no end marker", [&] { return tool->SetToolInfoVarValues(unterminated, values); }},
   });
-  EXPECT_EQ(host.events().all().size(), eventsBefore);
+  EXPECT_EQ(host.events().size(), eventsBefore);
   EXPECT_EQ(host.tools().Dump().size(), 5u);  // the host's four and the fixture's
 }
 
 TEST_F(BadInput, MenuAndToolHandlesDieWithThePlugIn) {
-  const AIMenuItemHandle item = host.menus().HandleOf(*host.MenuCommandItem("panel"));
+  const AIMenuItemHandle item = host.menus().HandleOf(*host.menus().FindItem("Outil1"));
   const AIToolHandle oldTool = host.tools().PluginTool();
   ASSERT_EQ(host.Quit(), kNoErr);
   char text[8] = "";

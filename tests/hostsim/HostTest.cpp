@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "hostsim/Blocks.h"
+#include "hostsim/UserActions.h"
 
 namespace {
 
@@ -33,6 +34,14 @@ class HostWithFixture : public ::testing::Test {
   ScratchDir dir;
   std::unique_ptr<Host> host = std::make_unique<Host>(HostOptions{dir / "prefs.json", KPX_FIXTURE_PLUGIN});
   const char* kSection = "Fixture";
+  // Where the fixture puts its commands, as the runner's "menu panel" and "menu about" find them.
+  static constexpr const char* kPanelPlace = "Window > Tool Palettes > 1 > 1";
+  static constexpr const char* kAboutPlace = "Help > About > 1 > 1";
+
+  ASErr Choose(const char* place) { return hostsim::UserActions(*host).ChooseMenu(hostsim::ParseMenuPath(place)).code(); }
+  hostsim::MenuLookup Lookup(const char* place) {
+    return hostsim::FindMenuPlace(host->menus(), hostsim::ParseMenuPath(place)).lookup;
+  }
 };
 
 TEST_F(HostWithFixture, LaunchRegistersMenusToolAndBuildsThePanel) {
@@ -63,7 +72,7 @@ TEST_F(HostWithFixture, LaunchRegistersMenusToolAndBuildsThePanel) {
 
 TEST_F(HostWithFixture, ThePanelCommandTogglesAndSelectsTheToolAfterTheMessage) {
   ASSERT_EQ(host->Launch(), kNoErr);
-  ASSERT_EQ(host->MenuCommand("panel"), kNoErr);
+  ASSERT_EQ(Choose(kPanelPlace), kNoErr);
   json dump = host->Dump();
   EXPECT_EQ(dump["panel"]["visible"], true);
   EXPECT_EQ((*FindByName(dump["menus"], "Outil1"))["text"], "Hide Fixture");
@@ -74,7 +83,7 @@ TEST_F(HostWithFixture, ThePanelCommandTogglesAndSelectsTheToolAfterTheMessage) 
   EXPECT_EQ(host->prefs().GetInteger(kSection, "Selects"), 1);
   EXPECT_EQ(host->SelectTool(false), kNoErr);
   EXPECT_EQ(host->prefs().GetInteger(kSection, "Deselects"), 1);
-  ASSERT_EQ(host->MenuCommand("panel"), kNoErr);
+  ASSERT_EQ(Choose(kPanelPlace), kNoErr);
   EXPECT_EQ(host->Dump()["panel"]["visible"], false);
 }
 
@@ -91,7 +100,7 @@ TEST_F(HostWithFixture, AModalDialogWithoutAFrontEndClosesAsCancelled) {
     }
   };
   host->SetFrontEnd(std::make_unique<Watcher>(&seen));
-  ASSERT_EQ(host->MenuCommand("about"), kNoErr);
+  ASSERT_EQ(Choose(kAboutPlace), kNoErr);
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(host->prefs().GetInteger(kSection, "AboutHit"), 2);
   EXPECT_TRUE(host->Dump()["dialog"].is_null());
@@ -113,7 +122,7 @@ TEST_F(HostWithFixture, ToolMessagesReadTheKeyboardAndRecordWhatTheUserSeesAndHe
 
   EXPECT_EQ(host->SendTool(kSelectorAITrackToolCursor, {3, 4}), kNoErr);
   EXPECT_EQ(host->ToolOptions(), kNoErr);
-  const json events = host->events().all();
+  const json events = host->events().Json();
   EXPECT_EQ(events, json::parse(R"([
       {"type":"beep","hz":880,"ms":30}, {"type":"beep","hz":880,"ms":30},
       {"type":"cursor","id":16000},
@@ -159,7 +168,7 @@ TEST_F(HostWithFixture, QuitSavesThePreferencesFreesTheBlockAndForgetsThePlugIn)
   EXPECT_TRUE(host->menus().items().empty());
   EXPECT_EQ(host->tools().PluginTool(), nullptr);
   EXPECT_EQ(host->SendTool(kSelectorAIToolMouseDown, {0, 0}), kCantHappenErr);
-  EXPECT_EQ(host->MenuCommand("panel"), kNameNotFoundErr);
+  EXPECT_EQ(Lookup(kPanelPlace), hostsim::MenuLookup::NoEntry);
 
   const json file = json::parse(ReadFile(dir / "prefs.json"));
   EXPECT_EQ(file["format"], 1);
@@ -167,7 +176,7 @@ TEST_F(HostWithFixture, QuitSavesThePreferencesFreesTheBlockAndForgetsThePlugIn)
 
   // A second launch in the same host starts the plug-in again.
   ASSERT_EQ(host->Launch(), kNoErr);
-  EXPECT_NE(host->MenuCommandItem("panel"), nullptr);
+  EXPECT_EQ(Lookup(kPanelPlace), hostsim::MenuLookup::Found);
   EXPECT_EQ(host->Quit(), kNoErr);
 }
 

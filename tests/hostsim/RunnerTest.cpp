@@ -93,6 +93,22 @@ TEST_F(Runner, ABadLineStopsTheRunWithItsPlaceAndWritesNothingMore) {
       {"release", "usage:"},
       {"tool jump", "usage: tool select|deselect|options"},
       {"menu window", "usage: menu panel|about"},
+      {"item 1", "usage: item ID click"},
+      {"item one click", "\"one\" is not a whole number"},
+      {"item 1 click alt", "unknown modifier \"alt\""},
+      {"item 1 track spin 1 2", "unknown tracking action \"spin\""},
+      {"item 1 track down 1.5 2", "\"1.5\" is not a whole number"},
+      {"item 1 pick -1", "\"-1\" is out of range"},
+      {"item 1 click cmd opt shift", "no such item (item 1)"},
+      {"item 1 value 2.5", "no such item (item 1)"},
+      {"item 1 value", "usage: item ID click"},
+      {"item 1 text \"a b\"", "no such item (item 1)"},
+      {"item 1 pick 0", "no such item (item 1)"},
+      {"item 1 track hover 3 4 shift", "no such item (item 1)"},
+      {"flyout 2", "no such item (flyout 2)"},
+      {"closebox", "no such item (closebox)"},
+      {"flyout", "usage: flyout P"},
+      {"closebox now", "usage: closebox"},
       {"dump", "usage: dump FILE"},
       {"launch", "already launched"},
       {"reload", "use unload first"},
@@ -109,6 +125,63 @@ TEST_F(Runner, ABadLineStopsTheRunWithItsPlaceAndWritesNothingMore) {
     EXPECT_FALSE(std::filesystem::exists(dir / "late.json")) << line;
     EXPECT_FALSE(std::filesystem::exists(dir / "end.json")) << line;
   }
+}
+
+TEST_F(Runner, MenuCommandsAreChosenByTheirPlaceInTheHostsMenus) {
+  const Result r = Run(
+      "launch\n"
+      "menu Window \"Tool Palettes\" 1 1\n"
+      "dump shown.json\n"
+      "menu panel\n"
+      "dump hidden.json\n"
+      "menu Window \"Tool Palettes\" 1\n"
+      "menu Help About 1 2\n");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  auto panelText = [&](const char* file) {
+    const json dump = json::parse(ReadFile(dir / file));
+    for (const json& item : dump["menus"]) {
+      if (item["group"] == "KPXOutils") return item["text"].get<std::string>();
+    }
+    return std::string("<none>");
+  };
+  EXPECT_EQ(panelText("shown.json"), "Hide Fixture");
+  EXPECT_EQ(panelText("hidden.json"), "Show Fixture");
+  EXPECT_NE(r.err.find("script.session:6: note: the menu entry at that place opens a sub-menu "
+                       "(menu Window > Tool Palettes > 1); nothing sent"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("script.session:7: note: there is no menu entry at that place"), std::string::npos) << r.err;
+}
+
+TEST_F(Runner, ALineAModalDialogTakesIsReportedWithItsOwnNumber) {
+  // The About box is modal: the lines after "menu about" go to it until one is not for a dialog.
+  const Result r = Run("launch\nmenu about\n\ndump inside.json\nitem 3 click\n");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err.rfind("script.session:5: no such item (item 3)", 0), 0u) << r.err;
+  EXPECT_FALSE(json::parse(ReadFile(dir / "inside.json"))["dialog"].is_null());
+}
+
+TEST_F(Runner, ThousandsOfMovesKeepTheFirstEventsAndCountTheRest) {
+  constexpr int kMoves = 10100;
+  std::string script = "launch\ntool select\n";
+  for (int i = 0; i < kMoves; ++i) script += "move " + std::to_string(i) + " 1\n";
+  const Result r = Run(script + "move 0 1\nmove 0 1\n", "--dump end.json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const json dump = json::parse(ReadFile(dir / "end.json"));
+  // Each move gives the fixture's cursor and an Info value at the point: none equal to the one before.
+  ASSERT_EQ(dump["events"].size(), 10000u);
+  EXPECT_EQ(dump["eventsDropped"], 2 * (kMoves + 2) - 10000);
+  EXPECT_EQ(dump["events"][9999]["x"], 4999.0);
+}
+
+TEST_F(Runner, AScriptThatIsAFolderCannotBeRead) {
+  std::filesystem::create_directory(dir / "folder.session");
+  const std::string command = "cd '" + dir.path().string() + "' && '" KPX_LABELS_RUN "' --plugin '" KPX_FIXTURE_PLUGIN
+                              "' folder.session 2>stderr.txt";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_NE(ReadFile(dir / "stderr.txt").find("cannot read script"), std::string::npos);
 }
 
 TEST_F(Runner, APlugInThatCannotLoadFailsTheLaunchLine) {

@@ -1,0 +1,153 @@
+#include "hostsim/UserActions.h"
+
+#include "host/AIMessages.h"
+#include "hostsim/Host.h"
+
+namespace hostsim {
+
+const char* Describe(ActionStatus status) {
+  switch (status) {
+    case ActionStatus::Done: return "done";
+    case ActionStatus::NotLaunched: return "the plug-in is not launched";
+    case ActionStatus::NoTool: return "the plug-in has no tool";
+    case ActionStatus::ToolNotCurrent: return "the plug-in's tool is not the current tool";
+    case ActionStatus::NoMenuEntry: return "there is no menu entry at that place";
+    case ActionStatus::SubMenu: return "the menu entry at that place opens a sub-menu";
+    case ActionStatus::MenuDisabled: return "the menu item is disabled";
+    case ActionStatus::NoDialog: return "there is no dialog and no panel";
+    case ActionStatus::NoItem: return "no such item";
+    case ActionStatus::CannotTakeArt: return "the current layer cannot take art";
+    case ActionStatus::BadValue: return "a value the host does not take";
+  }
+  return "unknown";
+}
+
+ASErr ActionResult::code() const {
+  for (const SentMessage& m : sent) {
+    if (m.code != kNoErr) return m.code;
+  }
+  return kNoErr;
+}
+
+// ---------------------------------------------------------------------------
+// The pointer
+
+ActionStatus UserActions::ToolMessagesAllowed() const {
+  if (!host_.launched()) return ActionStatus::NotLaunched;
+  if (host_.tools().PluginTool() == nullptr) return ActionStatus::NoTool;
+  if (!host_.tools().PluginToolSelected()) return ActionStatus::ToolNotCurrent;
+  return ActionStatus::Done;
+}
+
+// Sends the selectors in turn. Whether the tool may have them is decided once,
+// before the first: the messages of one action all go to the tool that had
+// the first, as a button released after a press goes where it was pressed.
+ActionResult UserActions::Tool(std::initializer_list<const char*> selectors, AIRealPoint p) {
+  ActionResult result;
+  result.status = ToolMessagesAllowed();
+  if (!result.done()) return result;
+  for (const char* selector : selectors) result.sent.push_back({selector, host_.SendTool(selector, p)});
+  return result;
+}
+
+ActionResult UserActions::PointerMove(AIRealPoint p) { return Tool({kSelectorAITrackToolCursor}, p); }
+
+ActionResult UserActions::MouseDown(AIRealPoint p) {
+  // The tool sees the pointer at the point first (its magnet test runs then).
+  return Tool({kSelectorAITrackToolCursor, kSelectorAIToolMouseDown}, p);
+}
+
+ActionResult UserActions::Drag(AIRealPoint p) { return Tool({kSelectorAIToolMouseDrag}, p); }
+
+ActionResult UserActions::MouseUp(AIRealPoint p) { return Tool({kSelectorAIToolMouseUp}, p); }
+
+ActionResult UserActions::Click(AIRealPoint p) {
+  return Tool({kSelectorAITrackToolCursor, kSelectorAIToolMouseDown, kSelectorAIToolMouseUp}, p);
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void UserActions::PressKey(int virtualKey) { host_.keyboard().Press(virtualKey); }
+void UserActions::ReleaseKey(int virtualKey) { host_.keyboard().Release(virtualKey); }
+void UserActions::ReleaseAllKeys() { host_.keyboard().ReleaseAll(); }
+
+// ---------------------------------------------------------------------------
+// Menus
+
+ActionResult UserActions::ChooseMenu(const MenuPath& place) {
+  ActionResult result;
+  if (!host_.launched()) {
+    result.status = ActionStatus::NotLaunched;
+    return result;
+  }
+  const MenuPlace found = FindMenuPlace(host_.menus(), place);
+  switch (found.lookup) {
+    case MenuLookup::NoEntry: result.status = ActionStatus::NoMenuEntry; return result;
+    case MenuLookup::SubMenu: result.status = ActionStatus::SubMenu; return result;
+    case MenuLookup::Disabled: result.status = ActionStatus::MenuDisabled; return result;
+    case MenuLookup::Found: break;
+  }
+  result.sent.push_back({kSelectorAIGoMenuItem, host_.SendMenu(host_.menus().HandleOf(*found.item))});
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// Tools
+
+ActionResult UserActions::SelectTool() {
+  ActionResult result;
+  if (!host_.launched()) result.status = ActionStatus::NotLaunched;
+  else if (host_.tools().PluginTool() == nullptr) result.status = ActionStatus::NoTool;
+  else if (!host_.tools().PluginToolSelected()) result.sent.push_back({kSelectorAISelectTool, host_.SelectTool(true)});
+  return result;
+}
+
+ActionResult UserActions::DeselectTool() {
+  ActionResult result;
+  if (!host_.launched()) result.status = ActionStatus::NotLaunched;
+  else if (host_.tools().PluginTool() == nullptr) result.status = ActionStatus::NoTool;
+  else if (host_.tools().PluginToolSelected()) result.sent.push_back({kSelectorAIDeselectTool, host_.SelectTool(false)});
+  return result;
+}
+
+ActionResult UserActions::ToolOptions() {
+  ActionResult result;
+  if (!host_.launched()) result.status = ActionStatus::NotLaunched;
+  else if (host_.tools().PluginTool() == nullptr) result.status = ActionStatus::NoTool;
+  else result.sent.push_back({kSelectorAIEditToolOptions, host_.ToolOptions()});
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// Dialog items
+
+bool UserActions::ModalOpen(ADMDialogRef dialog) const {
+  const Dialog* d = host_.dialogs().Find(dialog);
+  return d != nullptr && d->modal && !d->ended;
+}
+
+ActionResult UserActions::FrontDialogItem(int32_t) const {
+  ActionResult result;
+  const bool anyDialog = host_.dialogs().FrontModal() != nullptr || host_.dialogs().Panel() != nullptr;
+  result.status = anyDialog ? ActionStatus::NoItem : ActionStatus::NoDialog;
+  return result;
+}
+
+ActionResult UserActions::PanelPart() const {
+  ActionResult result;
+  result.status = host_.dialogs().Panel() != nullptr ? ActionStatus::NoItem : ActionStatus::NoDialog;
+  return result;
+}
+
+ActionResult UserActions::ItemClick(int32_t item, ItemModifiers) { return FrontDialogItem(item); }
+ActionResult UserActions::ItemValue(int32_t item, double) { return FrontDialogItem(item); }
+ActionResult UserActions::ItemText(int32_t item, const std::string&) { return FrontDialogItem(item); }
+ActionResult UserActions::ItemPick(int32_t item, int32_t) { return FrontDialogItem(item); }
+ActionResult UserActions::ItemTrack(int32_t item, TrackAction, ItemPoint, ItemModifiers) {
+  return FrontDialogItem(item);
+}
+ActionResult UserActions::FlyoutPick(int32_t) { return PanelPart(); }
+ActionResult UserActions::CloseBox() { return PanelPart(); }
+
+}  // namespace hostsim

@@ -1,0 +1,154 @@
+// What a person does, offered by the host to every front end (the session
+// runner, the desktop studio, tests): the pointer and its button over the
+// document, keys, menu commands chosen by their place, tools, dialog items,
+// the view's zoom, and artwork and layers built by hand.
+//
+// The meaning of an action lives here, not in a front end: the pointer arrives
+// at a point before the button goes down there; a click is a press and a
+// release at one point with no drag between; mouse messages reach the
+// plug-in's tool only while it is the current tool. An action reports
+// whether it was carried out and what the plug-in answered to each message.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "host/ADMSuites.h"
+#include "host/AITypes.h"
+#include "hostsim/MenuPlaces.h"
+
+namespace hostsim {
+
+class Host;
+
+enum class ActionStatus {
+  Done,            // carried out; the messages sent are in ActionResult::sent
+  NotLaunched,     // no plug-in is running
+  NoTool,          // the plug-in has no tool
+  ToolNotCurrent,  // the plug-in's tool is not the current tool: no mouse message
+  NoMenuEntry,     // nothing at that place in the menus
+  SubMenu,         // the entry at that place opens a sub-menu: no command
+  MenuDisabled,    // the item (or one on the way to it) is disabled: no command
+  NoDialog,        // no modal dialog is open and there is no panel
+  NoItem,          // the dialog has no such item, flyout entry or close box
+  CannotTakeArt,   // the document refused the new art
+  BadValue,        // a number that is not finite or out of range, an empty name
+};
+
+// Plain words for a status, for a front end's messages.
+const char* Describe(ActionStatus status);
+
+struct SentMessage {
+  const char* selector = "";  // e.g. "AI Mouse Down"
+  ASErr code = kNoErr;        // the plug-in's answer
+};
+
+struct ActionResult {
+  ActionStatus status = ActionStatus::Done;
+  std::vector<SentMessage> sent;  // in the order sent
+  bool done() const { return status == ActionStatus::Done; }
+  // The first non-zero answer, or kNoErr.
+  ASErr code() const;
+};
+
+// Modifier keys held during a click or a tracked movement on a dialog item.
+struct ItemModifiers {
+  bool command = false;
+  bool option = false;
+  bool shift = false;
+};
+
+enum class TrackAction { Down, Drag, Up, Hover };
+
+// An item's own pixels, from its top left corner.
+struct ItemPoint {
+  int32_t h = 0;
+  int32_t v = 0;
+};
+
+// The person at the host. Holds nothing of its own: any number may be made
+// over one host and used in turn.
+class UserActions {
+ public:
+  explicit UserActions(Host& host) : host_(host) {}
+
+  // -- The pointer over the document (document points, y up) ---------------
+  // "AI Track Cursor" at p.
+  ActionResult PointerMove(AIRealPoint p);
+  // The pointer arrives at p ("AI Track Cursor"), then "AI Mouse Down".
+  ActionResult MouseDown(AIRealPoint p);
+  // "AI Mouse Drag" at p.
+  ActionResult Drag(AIRealPoint p);
+  // "AI Mouse Up" at p.
+  ActionResult MouseUp(AIRealPoint p);
+  // MouseDown then MouseUp at p, with no drag between.
+  ActionResult Click(AIRealPoint p);
+
+  // -- Keys, read by the plug-in when a message arrives ----------------------
+  void PressKey(int virtualKey);
+  void ReleaseKey(int virtualKey);
+  void ReleaseAllKeys();
+
+  // -- Menus -------------------------------------------------------------------
+  // Chooses the item at a place in the host's menus: "AI Go" to the plug-in.
+  ActionResult ChooseMenu(const MenuPath& place);
+
+  // -- Tools -------------------------------------------------------------------
+  // The plug-in's tool becomes current ("AI Select"; nothing when it already is).
+  ActionResult SelectTool();
+  // The host's selection tool becomes current ("AI Deselect" when the
+  // plug-in's tool was current).
+  ActionResult DeselectTool();
+  // Double-click on the plug-in's tool: "AI Edit Options".
+  ActionResult ToolOptions();
+
+  // -- The view and artwork (no message to the plug-in) ----------------------
+  // BadValue unless 0 < zoom and finite.
+  ActionResult SetZoom(double zoom);
+  // A layer on top of the others, made current. BadValue for an empty title.
+  ActionResult AddLayer(const std::string& titleUtf8, bool locked, bool hidden);
+  // Paths on top of the current layer (locked or hidden as it may be, so that
+  // a drawing can be set up as a person left it), stroked black 1 pt, filled
+  // 50% grey when asked. BadValue for a coordinate that is not finite.
+  // A closed path through (x, y), (x+w, y), (x+w, y+h), (x, y+h).
+  ActionResult AddRect(double x, double y, double w, double h, bool filled);
+  // Four Bezier arcs, counter-clockwise from the rightmost point.
+  ActionResult AddEllipse(double cx, double cy, double rx, double ry, bool filled);
+  ActionResult AddLine(AIRealPoint from, AIRealPoint to);
+  // Straight segments through the points, 2 to kMaxPathPoints of them.
+  ActionResult AddPath(const std::vector<AIRealPoint>& points, bool closed);
+  static constexpr std::size_t kMaxPathPoints = 32000;
+  // The document as SVG; false when the stream fails.
+  bool SaveSvg(std::ostream& out) const;
+
+  // -- Dialog items ------------------------------------------------------------
+  // True while a modal dialog is open and has not ended: a front end's modal
+  // loop runs until this turns false.
+  bool ModalOpen(ADMDialogRef dialog) const;
+  // Items of the front dialog: the open modal dialog, else the panel. Until
+  // the host's dialog toolkit knows items, these answer NoDialog or NoItem.
+  ActionResult ItemClick(int32_t item, ItemModifiers modifiers);
+  // A number typed in the units the item shows.
+  ActionResult ItemValue(int32_t item, double value);
+  ActionResult ItemText(int32_t item, const std::string& textUtf8);
+  // The entry at a position of a popup.
+  ActionResult ItemPick(int32_t item, int32_t position);
+  ActionResult ItemTrack(int32_t item, TrackAction action, ItemPoint point, ItemModifiers modifiers);
+  // The entry at a position of the panel's flyout menu.
+  ActionResult FlyoutPick(int32_t position);
+  // The panel's close box.
+  ActionResult CloseBox();
+
+ private:
+  ActionStatus ToolMessagesAllowed() const;
+  ActionResult Tool(std::initializer_list<const char*> selectors, AIRealPoint p);
+  ActionResult AddPathArt(std::vector<AIPathSegment> segments, bool closed, bool filled);
+  ActionResult FrontDialogItem(int32_t item) const;
+  ActionResult PanelPart() const;
+
+  Host& host_;
+};
+
+}  // namespace hostsim
