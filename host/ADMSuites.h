@@ -374,11 +374,10 @@ typedef struct ADMDialogSuite {
 //   check boxes         nothing more (the click already toggled the value)
 //   push buttons        the default or cancel item of a running modal dialog ends it with its id
 //   numeric items       value clamped to the range and the text shown again in the units
-//   text edit popups    the text becomes the active entry's text
-//   spin edit popups    the value becomes the number of the active entry's text
-//   other notifiers     nothing
+//   anything else       nothing; other notifier types need nothing either
 // The user's change itself (toggled check box, radio on, value typed and clamped, entry made
-// active and selected) is in place before the notify procedure runs, so an item read without
+// active and selected; a text edit popup takes the picked entry's text and a spin edit popup
+// its number) is in place before the notify procedure runs, so an item read without
 // DefaultNotify already shows it.
 //
 // Default tracking (DefaultTrack): push buttons press on button-down and report a change on a
@@ -508,7 +507,8 @@ typedef struct ADMItemSuite {
 // checked (a tick, off), separator (off), selected and active flags and user data. In the
 // lists of popups and menus (every list of this toolkit) one entry at most is selected, and
 // the selected entry is the active one: selecting or activating an entry deselects the others.
-// The user picks enabled entries that are not separators only.
+// Selecting an entry of a text edit popup also shows its text in the field. The user picks
+// enabled entries that are not separators only.
 
 #define kADMListSuite "ADM List Suite"
 #define kADMListSuiteVersion 1
@@ -683,7 +683,7 @@ typedef struct ADMDialogGroupSuite {
   // Docks the dialog in a group by name (at most 255 characters; empty undocks it) at a
   // position code (>= 0), which the host keeps as given.
   ASErr (*SetDialogGroupInfo)(ADMDialogRef dialog, const char* groupName, int32_t positionCode);
-  // Shows or hides every floating dialog; hiding remembers which were shown for the next show.
+  // Shows or hides every floating dialog.
   ASErr (*ShowAllFloatingDialogs)(ASBoolean show);
   // Hides every floating dialog when one is shown, else shows the ones hidden that way.
   ASErr (*ToggleAllFloatingDialogs)(void);

@@ -1,11 +1,14 @@
 #include "hostsim/Host.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
 #include "hostsim/FontRefs.h"
 #include "hostsim/HostSuites.h"
 #include "hostsim/PluginLoader.h"
+#include "hostsim/document/TextEngine.h"
+#include "hostsim/suites/ToolkitSuites.h"
 
 namespace hostsim {
 namespace {
@@ -22,6 +25,32 @@ const FontList& SystemFonts() {
   return fonts;
 }
 
+// What the dialog toolkit asks of the host: the front end's modal loop and
+// redraws, the plug-in's resources, and text measured with the host's fonts.
+class HostToolkitServices final : public toolkit::ToolkitServices {
+ public:
+  explicit HostToolkitServices(Host& host) : host_(host) {}
+  void RunModal(ADMDialogRef dialog) override { host_.RunModal(dialog); }
+  void Redraw(ADMDialogRef dialog, ADMItemRef item) override { host_.Redraw(dialog, item); }
+  std::optional<std::string_view> Resource(int32_t type, int32_t id) const override {
+    return host_.PluginResource(type, id);
+  }
+  int32_t TextWidth(int32_t font, std::string_view utf8) const override {
+    const toolkit::FontSpec spec = toolkit::FontOf(font);
+    std::string name = spec.family;
+    if (spec.bold) name += " Bold";
+    if (spec.italic) name += " Oblique";
+    auto index = host_.fonts().FindByFullName(name);
+    if (!index) index = host_.fonts().FindByFullName(spec.family);
+    if (!index) return ToolkitServices::TextWidth(font, utf8);
+    const TextMetrics m = TextEngine(host_.fonts()).Measure(*index, utf8, spec.pixels);
+    return static_cast<int32_t>(std::lround(m.width));
+  }
+
+ private:
+  Host& host_;
+};
+
 }  // namespace
 
 Host& CurrentHost() {
@@ -31,7 +60,10 @@ Host& CurrentHost() {
 
 Host* CurrentHostOrNull() { return gCurrentHost; }
 
-Host::Host(HostOptions options) : options_(std::move(options)) {
+Host::Host(HostOptions options)
+    : options_(std::move(options)),
+      toolkitServices_(std::make_unique<HostToolkitServices>(*this)),
+      dialogs_(*toolkitServices_) {
   if (gCurrentHost != nullptr) throw std::logic_error("only one simulated host may exist at a time");
   gCurrentHost = this;
   ResetFontRefs();
@@ -57,6 +89,7 @@ void Host::RegisterSuites() {
   RegisterPlaceholderSuites(suites_);
   RegisterDocumentSuites(suites_);
   RegisterHostSuites(suites_);
+  RegisterToolkitSuites(suites_);
 }
 
 SPPluginRef Host::pluginRef() const { return reinterpret_cast<SPPluginRef>(const_cast<Host*>(this)); }

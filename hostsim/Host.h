@@ -20,7 +20,6 @@
 #include "host/AIMessages.h"
 #include "host/AISuites.h"
 #include "host/ADMSuites.h"
-#include "hostsim/DialogModel.h"
 #include "hostsim/EventLog.h"
 #include "hostsim/FontList.h"
 #include "hostsim/FrontEnd.h"
@@ -32,10 +31,12 @@
 #include "hostsim/SuiteRegistry.h"
 #include "hostsim/ToolModel.h"
 #include "hostsim/document/DocumentApi.h"
+#include "hostsim/toolkit/Toolkit.h"
 
 namespace hostsim {
 
 class PluginLibrary;
+using Dialog = toolkit::Dialog;
 
 struct HostOptions {
   std::filesystem::path prefsFile;   // empty: PreferenceStore::DefaultFile()
@@ -126,7 +127,9 @@ class Host {
   MenuModel& menus() { return menus_; }
   ToolModel& tools() { return tools_; }
   NotifierModel& notifiers() { return notifiers_; }
-  DialogModel& dialogs() { return dialogs_; }
+  // The dialog toolkit: dialogs, items, user actions, painting, dump.
+  toolkit::Toolkit& dialogs() { return dialogs_; }
+  const toolkit::Toolkit& dialogs() const { return dialogs_; }
   IconTable& icons() { return icons_; }
   const FontList& fonts() const { return *fonts_; }
   Document& document() { return *document_; }
@@ -175,7 +178,8 @@ class Host {
   MenuModel menus_;
   ToolModel tools_;
   NotifierModel notifiers_;
-  DialogModel dialogs_;
+  std::unique_ptr<toolkit::ToolkitServices> toolkitServices_;  // before dialogs_, which uses it
+  toolkit::Toolkit dialogs_;
   IconTable icons_;
   std::unique_ptr<FrontEnd> frontEnd_ = std::make_unique<NullFrontEnd>();
   std::vector<std::string> messages_;

@@ -10,6 +10,10 @@
 // whether it was carried out and what the plug-in answered to each message.
 #pragma once
 
+#include <filesystem>
+
+#include "hostsim/document/SvgReader.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -122,6 +126,8 @@ class UserActions {
   static constexpr std::size_t kMaxPathPoints = 32000;
   // The document as SVG; false when the stream fails.
   bool SaveSvg(std::ostream& out) const;
+  // Replaces the drawing with the SVG file's; on any error the drawing stays as it was.
+  SvgReadResult OpenSvg(const std::filesystem::path& file);
 
   // -- Dialog items ------------------------------------------------------------
   // True while a modal dialog is open and has not ended: a front end's modal

@@ -103,4 +103,6 @@ bool UserActions::SaveSvg(std::ostream& out) const {
   return static_cast<bool>(out);
 }
 
+SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) { return hostsim::OpenSvg(file, host_.document()); }
+
 }  // namespace hostsim

@@ -26,7 +26,7 @@ struct CommandContext {
   hostsim::Host& host;            // the plug-in's life, the dump, the host's messages
   hostsim::UserActions& user;     // everything a person does
   std::vector<std::string> args;  // the words after the command word; quoted words unquoted
-  std::string scriptDir;          // relative output paths are taken from the working directory
+  std::string scriptDir;          // relative input paths are taken from here; output paths from the working directory
   std::string where;              // "file:line", for notes
   std::ostream* notes = nullptr;  // where notes go (stderr); null: no notes
   bool verbose = false;           // note non-zero plug-in codes too
@@ -60,7 +60,7 @@ void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, con
 
 // launch, quit, unload, reload, dump, tool, menu, press, release, move, down, drag, up, click
 void RegisterHostCommands(CommandTable& table);
-// zoom, layer, rect, ellipse, line, path, svg
+// zoom, layer, rect, ellipse, line, path, svg, open
 void RegisterDocumentCommands(CommandTable& table);
 // item, flyout, closebox
 void RegisterItemCommands(CommandTable& table);

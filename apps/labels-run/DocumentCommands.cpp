@@ -1,5 +1,6 @@
-// Session commands that set up the drawing: zoom, layers, shapes, SVG output.
-// The host builds the art; these only read the words.
+// Session commands that set up the drawing: zoom, layers, shapes, SVG in and out.
+// The host builds and reads the art; these only read the words.
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -93,6 +94,17 @@ void Svg(CommandContext& ctx) {
   if (!ctx.user.SaveSvg(out)) throw ScriptError("cannot write \"" + ctx.args[0] + "\"");
 }
 
+// Replaces the drawing with the file's; a relative name is taken from the
+// script's folder. A file that cannot be read stops the run and changes nothing.
+void Open(CommandContext& ctx) {
+  ExpectArgs(ctx, 1, 1, "open FILE.svg");
+  std::filesystem::path file = ctx.args[0];
+  if (file.is_relative() && !ctx.scriptDir.empty()) file = std::filesystem::path(ctx.scriptDir) / file;
+  const hostsim::SvgReadResult result = ctx.user.OpenSvg(file);
+  if (!result.ok) throw ScriptError(ctx.args[0] + ": " + result.error);
+  for (const std::string& warning : result.warnings) Note(ctx, ctx.args[0] + ": " + warning);
+}
+
 }  // namespace
 
 void RegisterDocumentCommands(CommandTable& table) {
@@ -103,6 +115,7 @@ void RegisterDocumentCommands(CommandTable& table) {
   table["line"] = Line;
   table["path"] = Path;
   table["svg"] = Svg;
+  table["open"] = Open;
 }
 
 }  // namespace labelsrun

@@ -227,6 +227,19 @@ std::vector<ObjectId> Document::ArtInDocumentOrder() const {
   return out;
 }
 
+void Document::ReplaceDrawing(Document&& from) {
+  layers_ = std::move(from.layers_);
+  arts_ = std::move(from.arts_);
+  currentLayer_ = from.currentLayer_;
+  layersMade_ = from.layersMade_;
+  page = from.page;
+  zoom = from.zoom;
+  fileName = std::move(from.fileName);
+  from.layers_.clear();
+  from.arts_.clear();
+  from.currentLayer_ = 0;
+}
+
 // --- Bounds and transforms -----------------------------------------------------
 
 AIRealRect Document::TextBounds(const TextData& text) const {

@@ -62,6 +62,7 @@ struct Art {
   ObjectId parent = 0;              // 0 for a layer's top group
   ObjectId layer = 0;
   std::vector<ObjectId> children;   // paint order, top first
+  bool compound = false;            // kind Group: its paths paint as one shape, holes by the fill rule
   std::string name;                 // UTF-8; empty: no name given
   std::map<std::string, Tag> tags;
   int32_t userAttr = 0;             // kArtLocked | kArtHidden | kArtSelected | kArtCenterVisible
@@ -138,10 +139,16 @@ class Document {
   // Applies the matrix to every point of the art (and inside groups).
   void Transform(ObjectId id, const AIRealMatrix& m);
 
+  // Takes the layers, art, current layer, page, zoom and file name of `from`,
+  // which is left empty. Refs handed out earlier stay, but name nothing of
+  // the new drawing: every id is new.
+  void ReplaceDrawing(Document&& from);
+
   // --- Hit testing: art 0 tests the whole document.
   HitResult HitTest(ObjectId art, AIRealPoint point, double tolerance) const;
 
-  // --- The view and the file.
+  // --- The page, the view and the file.
+  AIRealRect page{0, 792, 612, 0};  // the artboard: left, top, right, bottom
   double zoom = 1;
   int redrawCount = 0;
   std::string fileName = "Untitled-1";

@@ -46,6 +46,7 @@ json ArtJson(const Document& doc, const Art& art) {
       json children = json::array();
       for (ObjectId child : art.children) children.push_back(ArtJson(doc, *doc.FindArt(child)));
       j["children"] = children;
+      if (art.compound) j["compound"] = true;
       break;
     }
     case ArtKind::Path: {

@@ -1,5 +1,6 @@
 #include "hostsim/document/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -48,6 +49,45 @@ NearestPoint Nearest(const Cubic& c, Vec2 p) {
     }
   }
   return best;
+}
+
+void Extent::Add(Vec2 p) {
+  if (empty) {
+    left = right = p.x;
+    bottom = top = p.y;
+    empty = false;
+    return;
+  }
+  left = std::min(left, p.x);
+  right = std::max(right, p.x);
+  bottom = std::min(bottom, p.y);
+  top = std::max(top, p.y);
+}
+
+void AddCubic(const Cubic& c, Extent& e) {
+  e.Add(c.p0);
+  e.Add(c.p3);
+  // Turning points: roots in (0, 1) of the derivative a t^2 + b t + k, per axis.
+  auto extremes = [&](double p0, double p1, double p2, double p3) {
+    const double a = -p0 + 3 * p1 - 3 * p2 + p3, b = 2 * (p0 - 2 * p1 + p2), k = p1 - p0;
+    double roots[2];
+    int count = 0;
+    if (std::fabs(a) < 1e-12) {
+      if (std::fabs(b) > 1e-12) roots[count++] = -k / b;
+    } else {
+      const double disc = b * b - 4 * a * k;
+      if (disc >= 0) {
+        const double r = std::sqrt(disc);
+        roots[count++] = (-b + r) / (2 * a);
+        roots[count++] = (-b - r) / (2 * a);
+      }
+    }
+    for (int i = 0; i < count; ++i) {
+      if (roots[i] > 0 && roots[i] < 1) e.Add(Evaluate(c, roots[i]));
+    }
+  };
+  extremes(c.p0.x, c.p1.x, c.p2.x, c.p3.x);
+  extremes(c.p0.y, c.p1.y, c.p2.y, c.p3.y);
 }
 
 Cubic SegmentCubic(const AIPathSegment& from, const AIPathSegment& to) {

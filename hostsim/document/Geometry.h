@@ -29,6 +29,16 @@ struct NearestPoint {
 // The point of the cubic nearest to p: coarse sampling, then refinement.
 NearestPoint Nearest(const Cubic& c, Vec2 p);
 
+// A box growing to hold what is drawn.
+struct Extent {
+  double left = 0, bottom = 0, right = 0, top = 0;
+  bool empty = true;
+  void Add(Vec2 p);
+};
+// Grows the extent to hold the curve itself, which may stay well inside its
+// control points.
+void AddCubic(const Cubic& c, Extent& e);
+
 // The segment of a path running from anchor `from` to the following anchor `to`.
 Cubic SegmentCubic(const AIPathSegment& from, const AIPathSegment& to);
 

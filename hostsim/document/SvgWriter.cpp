@@ -1,16 +1,18 @@
-// The document as an SVG 1.1 file. The page is the 612 x 792 pt artboard,
-// grown (with a margin) to hold all art; document y grows upwards, SVG y
-// downwards, so y is flipped against the page's top. One user unit is one
-// point: the root gives the page's size in points, so browsers, printers and
-// other editors show the drawing at its real size (a length without a unit
-// is a CSS pixel, 1/96 in, which would shrink it by a quarter). Layers become
-// layer groups; names, tags and attributes are kept as data- attributes so
-// that nothing the plug-in relies on is lost. SVG paints the last element on
-// top, so art is written bottom first.
+// The document as an SVG 1.1 file. The view box is the document's page,
+// grown (with a margin) to hold all art, in document coordinates with y
+// mirrored inside it: document y grows upwards, SVG y downwards. Layers
+// become layer groups; names, tags, attributes and the exact colours are kept
+// as data- attributes so that the file reads back to the same document.
+// One user unit is one point: the root gives the page's size in points, so
+// browsers, printers and other editors show the drawing at its real size (a
+// length without a unit is a CSS pixel, 1/96 in, which would shrink it by a
+// quarter). SVG
+// paints the last element on top, so art is written bottom first.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 
@@ -18,16 +20,19 @@
 #include "hostsim/document/Document.h"
 #include "hostsim/document/DocumentApi.h"
 #include "hostsim/document/DocumentJson.h"
+#include "hostsim/document/Geometry.h"
 #include "hostsim/Encoding.h"
 
 namespace hostsim {
 namespace {
 
 constexpr double kMargin = 18;
+constexpr double kOvershoot = 0.5;  // art this far past the page is clipped, as drawings often are
 
 std::string Num(double v) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.4f", v);
+  // Six decimals give back the same float for coordinates up to 10^5.
+  std::snprintf(buffer, sizeof buffer, "%.6f", v);
   std::string s = buffer;
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
@@ -115,26 +120,59 @@ std::string Rgb(const AIColor& c) {
   return "none";
 }
 
+// A real in the fewest digits that read back to the same float.
+std::string ExactNum(double v) {
+  char buffer[32];
+  for (int digits = 6; digits <= 9; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
+    if (std::strtof(buffer, nullptr) == static_cast<AIReal>(v)) break;
+  }
+  return buffer;
+}
+
+bool OnByteGrid(AIReal channel) {
+  return static_cast<AIReal>(std::lround(std::clamp<double>(channel, 0, 1) * 255) / 255.0) == channel;
+}
+
+// The colour where rgb() cannot carry it: a grey always (SVG has none), an
+// RGB colour off the 8-bit grid. Empty when rgb() says it all.
+std::string ExactColour(const AIColor& c) {
+  if (c.kind == kGrayColor) return "gray " + ExactNum(c.c.g.gray);
+  if (c.kind == kThreeColor && !(OnByteGrid(c.c.rgb.red) && OnByteGrid(c.c.rgb.green) && OnByteGrid(c.c.rgb.blue))) {
+    return "rgb " + ExactNum(c.c.rgb.red) + " " + ExactNum(c.c.rgb.green) + " " + ExactNum(c.c.rgb.blue);
+  }
+  return "";
+}
+
+void WriteExactColour(std::ostream& out, const char* attribute, const AIColor& c) {
+  const std::string exact = ExactColour(c);
+  if (!exact.empty()) out << " " << attribute << "=\"" << exact << "\"";
+}
+
 class SvgWriter {
  public:
   SvgWriter(const Document& doc, std::ostream& out) : doc_(doc), out_(out) {}
 
   void Write() {
-    AIRealRect page{0, 792, 612, 0};
+    AIRealRect page = doc_.page;
     for (const Layer& layer : doc_.layers()) {
-      if (const auto b = doc_.Bounds(*doc_.FindArt(layer.group))) {
-        page.left = std::min<AIReal>(page.left, static_cast<AIReal>(b->left - kMargin));
-        page.bottom = std::min<AIReal>(page.bottom, static_cast<AIReal>(b->bottom - kMargin));
-        page.right = std::max<AIReal>(page.right, static_cast<AIReal>(b->right + kMargin));
-        page.top = std::max<AIReal>(page.top, static_cast<AIReal>(b->top + kMargin));
-      }
+      // A side grows only when art crosses it by more than a hair, so that a
+      // page that holds the drawing is written as it is and reads back the same.
+      Extent b;
+      AddDrawn(*doc_.FindArt(layer.group), b);
+      if (b.empty) continue;
+      if (b.left < page.left - kOvershoot) page.left = static_cast<AIReal>(b.left - kMargin);
+      if (b.bottom < page.bottom - kOvershoot) page.bottom = static_cast<AIReal>(b.bottom - kMargin);
+      if (b.right > page.right + kOvershoot) page.right = static_cast<AIReal>(b.right + kMargin);
+      if (b.top > page.top + kOvershoot) page.top = static_cast<AIReal>(b.top + kMargin);
     }
     top_ = page.top;
+    bottom_ = page.bottom;
     const double width = page.right - page.left, height = page.top - page.bottom;
     out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
          << "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\""
          << " version=\"1.1\" width=\"" << Num(width) << "pt\" height=\"" << Num(height) << "pt\" viewBox=\""
-         << Num(page.left) << " 0 " << Num(width) << " " << Num(height) << "\" data-zoom=\"" << Num(doc_.zoom)
+         << Num(page.left) << " " << Num(page.bottom) << " " << Num(width) << " " << Num(height) << "\" data-zoom=\"" << Num(doc_.zoom)
          << "\">\n";
     const auto& layers = doc_.layers();
     for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
@@ -144,7 +182,30 @@ class SvgWriter {
   }
 
  private:
-  double Y(double y) const { return top_ - y; }
+  // What the art draws: curves (not their handles) and text boxes.
+  void AddDrawn(const Art& art, Extent& e) const {
+    switch (art.kind) {
+      case ArtKind::Group:
+        for (ObjectId child : art.children) AddDrawn(*doc_.FindArt(child), e);
+        break;
+      case ArtKind::Text: {
+        const AIRealRect r = doc_.TextBounds(art.text);
+        e.Add({r.left, r.bottom});
+        e.Add({r.right, r.top});
+        break;
+      }
+      case ArtKind::Path: {
+        const auto& s = art.path.segments;
+        if (s.size() == 1) e.Add(ToVec(s[0].p));
+        for (std::size_t i = 0; i + 1 < s.size(); ++i) AddCubic(SegmentCubic(s[i], s[i + 1]), e);
+        if (art.path.closed && s.size() > 1) AddCubic(SegmentCubic(s.back(), s.front()), e);
+        break;
+      }
+    }
+  }
+
+  // Mirrors y inside the view box, which spans bottom_ .. top_ in both systems.
+  double Y(double y) const { return top_ + bottom_ - y; }
 
   void WriteLayer(const Layer& layer, std::size_t number) {
     out_ << "  <g id=\"layer" << number << "\" inkscape:groupmode=\"layer\" inkscape:label=\"" << Xml(layer.title)
@@ -177,6 +238,10 @@ class SvgWriter {
     const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
     switch (art.kind) {
       case ArtKind::Group:
+        if (IsCompoundPath(art)) {
+          WriteCompoundPath(art, indent);
+          break;
+        }
         out_ << indent << "<g";
         CommonAttributes(art);
         out_ << ">\n";
@@ -194,6 +259,29 @@ class SvgWriter {
         WriteText(art);
         break;
     }
+  }
+
+  bool IsCompoundPath(const Art& group) const {
+    if (!group.compound || group.children.empty()) return false;
+    return std::all_of(group.children.begin(), group.children.end(),
+                       [&](ObjectId id) { return doc_.FindArt(id)->kind == ArtKind::Path; });
+  }
+
+  // One path element of every subpath, bottom first, styled as the bottom
+  // one; the names and tags of the parts are not kept, the group's are.
+  void WriteCompoundPath(const Art& group, const std::string& indent) {
+    std::string d;
+    for (auto it = group.children.rbegin(); it != group.children.rend(); ++it) {
+      const std::string part = PathCommands(doc_.FindArt(*it)->path);
+      if (part.empty()) continue;
+      if (!d.empty()) d += " ";
+      d += part;
+    }
+    out_ << indent << "<path d=\"" << d << "\"";
+    StyleAttributes(doc_.FindArt(group.children.back())->path);
+    out_ << " data-compound=\"true\"";
+    CommonAttributes(group);
+    out_ << "/>\n";
   }
 
   std::string Point(AIRealPoint p) const { return Num(p.h) + " " + Num(Y(p.v)); }
@@ -223,10 +311,12 @@ class SvgWriter {
     const AIPathStyle& s = path.style;
     const bool fill = s.fillPaint && s.fill.color.kind != kNoneColor;
     out_ << " fill=\"" << (fill ? Rgb(s.fill.color) : "none") << "\"";
+    if (fill) WriteExactColour(out_, "data-fill", s.fill.color);
     if (fill && s.evenodd) out_ << " fill-rule=\"evenodd\"";
     const bool stroke = s.strokePaint && s.stroke.color.kind != kNoneColor && s.stroke.width > 0;
     out_ << " stroke=\"" << (stroke ? Rgb(s.stroke.color) : "none") << "\"";
     if (stroke) {
+      WriteExactColour(out_, "data-stroke", s.stroke.color);
       static const char* const caps[] = {"butt", "round", "square"};
       static const char* const joins[] = {"miter", "round", "bevel"};
       out_ << " stroke-width=\"" << Num(s.stroke.width) << "\" stroke-linecap=\""
@@ -258,6 +348,7 @@ class SvgWriter {
     }
     out_ << " font-size=\"" << Num(t.size) << "\" text-anchor=\"" << anchors[std::clamp(t.justification, 0, 2)]
          << "\" fill=\"" << Rgb(t.fill) << "\" xml:space=\"preserve\"";
+    WriteExactColour(out_, "data-fill", t.fill);
     if (t.baselineShift != 0) out_ << " data-baseline-shift=\"" << Num(t.baselineShift) << "\"";
     CommonAttributes(art);
     out_ << ">" << Xml(t.text) << "</text>\n";
@@ -266,6 +357,7 @@ class SvgWriter {
   const Document& doc_;
   std::ostream& out_;
   double top_ = 0;
+  double bottom_ = 0;
 };
 
 }  // namespace

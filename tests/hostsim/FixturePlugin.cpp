@@ -1,7 +1,10 @@
 // A small plug-in the host tests load: it registers menus, a tool and a
 // notifier as a real plug-in does, parks a block across Unload/Reload, and
 // answers tool messages by calling the platform and toolkit services, writing
-// what it saw into the preference section "Fixture".
+// what it saw into the preference section "Fixture". Its panel has a few items
+// whose procedures go through the toolkit's suites: a millimetre field, a
+// check box, a custom-drawn and tracked area and the flyout menu; it docks
+// where the preferences say and stores its docking when it goes.
 #include <cstdio>
 #include <cstring>
 
@@ -20,6 +23,7 @@ struct Globals {
 };
 
 Globals* gGlobals = nullptr;
+SPPluginRef gSelf = nullptr;
 SPBasicSuite* sBasic = nullptr;
 const AIMenuSuite* sMenu = nullptr;
 const AIToolSuite* sTool = nullptr;
@@ -28,6 +32,13 @@ const AIPreferenceSuite* sPref = nullptr;
 const ADMBasicSuite* sADM = nullptr;
 const ADMIconSuite* sIcon = nullptr;
 const ADMDialogSuite* sDialog = nullptr;
+const ADMItemSuite* sItem = nullptr;
+const ADMListSuite* sList = nullptr;
+const ADMEntrySuite* sEntry = nullptr;
+const ADMNotifierSuite* sNotifierADM = nullptr;
+const ADMTrackerSuite* sTracker = nullptr;
+const ADMDrawerSuite* sDrawer = nullptr;
+const ADMDialogGroupSuite* sGroup = nullptr;
 bool sAcquired = false;
 
 ASErr Acquire() {
@@ -43,6 +54,13 @@ ASErr Acquire() {
   get(kADMBasicSuite, kADMBasicSuiteVersion, reinterpret_cast<const void**>(&sADM));
   get(kADMIconSuite, kADMIconSuiteVersion2, reinterpret_cast<const void**>(&sIcon));
   get(kADMDialogSuite, kADMDialogSuiteVersion, reinterpret_cast<const void**>(&sDialog));
+  get(kADMItemSuite, kADMItemSuiteVersion, reinterpret_cast<const void**>(&sItem));
+  get(kADMListSuite, kADMListSuiteVersion, reinterpret_cast<const void**>(&sList));
+  get(kADMEntrySuite, kADMEntrySuiteVersion, reinterpret_cast<const void**>(&sEntry));
+  get(kADMNotifierSuite, kADMNotifierSuiteVersion, reinterpret_cast<const void**>(&sNotifierADM));
+  get(kADMTrackerSuite, kADMTrackerSuiteVersion, reinterpret_cast<const void**>(&sTracker));
+  get(kADMDrawerSuite, kADMDrawerSuiteVersion, reinterpret_cast<const void**>(&sDrawer));
+  get(kADMDialogGroupSuite, kADMDialogGroupSuiteVersion, reinterpret_cast<const void**>(&sGroup));
   sAcquired = err == kNoErr;
   return err;
 }
@@ -56,7 +74,119 @@ void Release() {
   sBasic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
   sBasic->ReleaseSuite(kADMIconSuite, kADMIconSuiteVersion2);
   sBasic->ReleaseSuite(kADMDialogSuite, kADMDialogSuiteVersion);
+  sBasic->ReleaseSuite(kADMItemSuite, kADMItemSuiteVersion);
+  sBasic->ReleaseSuite(kADMListSuite, kADMListSuiteVersion);
+  sBasic->ReleaseSuite(kADMEntrySuite, kADMEntrySuiteVersion);
+  sBasic->ReleaseSuite(kADMNotifierSuite, kADMNotifierSuiteVersion);
+  sBasic->ReleaseSuite(kADMTrackerSuite, kADMTrackerSuiteVersion);
+  sBasic->ReleaseSuite(kADMDrawerSuite, kADMDrawerSuiteVersion);
+  sBasic->ReleaseSuite(kADMDialogGroupSuite, kADMDialogGroupSuiteVersion);
   sAcquired = false;
+}
+
+// -- The panel ----------------------------------------------------------------
+
+bool UserChanged(ADMNotifierRef notifier) {
+  ASBoolean is = 0;
+  sNotifierADM->IsNotifierType(notifier, kADMUserChangedNotifier, &is);
+  return is != 0;
+}
+
+// The millimetre field: its value, in points, once the toolkit has handled it.
+void TieNotify(ADMItemRef item, ADMNotifierRef notifier) {
+  sItem->DefaultNotify(item, notifier);
+  if (!UserChanged(notifier)) return;
+  AIReal points = 0;
+  sItem->GetFloatValue(item, &points);
+  sPref->PutRealPreference(kSection, "TieLength", points);
+}
+
+void SoundNotify(ADMItemRef item, ADMNotifierRef notifier) {
+  sItem->DefaultNotify(item, notifier);
+  ASBoolean on = 0;
+  sItem->GetBooleanValue(item, &on);
+  if (UserChanged(notifier)) sPref->PutBooleanPreference(kSection, "Sound", on);
+}
+
+// The custom area: a needle in the toolkit's shadow colour over a picture.
+void AreaDraw(ADMItemRef item, ADMDrawerRef drawer) {
+  sItem->DefaultDraw(item, drawer);
+  sDrawer->SetADMColor(drawer, kADMShadowColor);
+  const ADMPoint from = {9, 9}, to = {17, 1};
+  sDrawer->DrawLine(drawer, &from, &to);
+  const ADMPoint corner = {0, 0};
+  sDrawer->DrawResPicture(drawer, gSelf, 404, &corner);
+}
+
+ASBoolean AreaTrack(ADMItemRef item, ADMTrackerRef tracker) {
+  ADMPoint p = {0, 0};
+  int32_t action = 0, modifiers = 0;
+  sTracker->GetPoint(tracker, &p);
+  sTracker->GetAction(tracker, &action);
+  sTracker->GetModifiers(tracker, &modifiers);
+  char text[64];
+  std::snprintf(text, sizeof text, "%d %d,%d %d", int(action), int(p.h), int(p.v), int(modifiers));
+  sPref->PutStringPreference(kSection, "LastTrack", text);
+  ASBoolean changed = 0;
+  sItem->DefaultTrack(item, tracker, &changed);
+  return changed;
+}
+
+void FlyoutNotify(ADMItemRef item, ADMNotifierRef notifier) {
+  sItem->DefaultNotify(item, notifier);
+  ADMListRef list = nullptr;
+  ADMEntryRef entry = nullptr;
+  int32_t id = -1;
+  sItem->GetList(item, &list);
+  sList->GetActiveEntry(list, &entry);
+  sEntry->GetID(entry, &id);
+  if (UserChanged(notifier)) sPref->PutIntegerPreference(kSection, "Flyout", id);
+}
+
+// Stores where the panel is docked as it goes.
+void PanelDestroy(ADMDialogRef dialog) {
+  char group[64] = "";
+  int32_t code = -1;
+  sGroup->GetDialogGroupInfo(dialog, group, sizeof group, &code);
+  sPref->PutStringPreference(kSection, "DockGroup", group);
+  sPref->PutIntegerPreference(kSection, "DockCode", code);
+}
+
+ADMItemRef MakeItem(ADMDialogRef dialog, int32_t id, const char* type, ADMRect bounds) {
+  ADMItemRef item = nullptr;
+  sItem->Create(dialog, id, type, &bounds, nullptr, nullptr, 0, &item);
+  return item;
+}
+
+ASErr PanelInit(ADMDialogRef dialog) {
+  const ADMRect bounds = {100, 200, 306, 316};
+  sDialog->SetBoundsRect(dialog, &bounds);
+  sDialog->SetDestroyProc(dialog, PanelDestroy);
+  ADMItemRef tie = MakeItem(dialog, 9, kADMSpinEditType, {28, 100, 100, 119});
+  sItem->SetUnits(tie, kADMMillimeterUnits);
+  sItem->SetPrecision(tie, 1);
+  sItem->SetSmallIncrement(tie, 2.8346457f);
+  sItem->SetFloatValue(tie, 17.007874f);
+  sItem->SetNotifyProc(tie, TieNotify);
+  ADMItemRef sound = MakeItem(dialog, 20, kADMTextCheckBoxType, {118, 34, 172, 50});
+  sItem->SetText(sound, "Sound");
+  sItem->SetNotifyProc(sound, SoundNotify);
+  ADMItemRef area = MakeItem(dialog, 27, kADMPictureStaticType, {104, 80, 122, 98});
+  sItem->SetPictureID(area, 404);
+  sItem->SetDrawProc(area, AreaDraw);
+  sItem->SetTrackProc(area, AreaTrack);
+  sItem->SetMask(area, 0x40002);
+  ADMItemRef flyout = nullptr;
+  ADMListRef list = nullptr;
+  sDialog->GetItem(dialog, kADMMenuItemID, &flyout);
+  sItem->GetList(flyout, &list);
+  sList->SetMenuID(list, 128);
+  sItem->SetNotifyProc(flyout, FlyoutNotify);
+  char group[64] = "W";
+  int32_t code = 7168;
+  sPref->GetStringPreference(kSection, "DockGroup", group, sizeof group);
+  sPref->GetIntegerPreference(kSection, "DockCode", &code);
+  return sGroup->SetDialogGroupInfo(dialog, group, code);
 }
 
 ASErr Startup(SPMessageData* d) {
@@ -149,6 +279,7 @@ ASErr Menu(AIMenuMessage* m) {
 KPX_PLUGIN_EXPORT ASErr KPX_CDECL PluginMain(const char* caller, const char* selector, void* message) {
   auto* d = static_cast<SPMessageData*>(message);
   sBasic = d->basic;
+  gSelf = d->self;
   if (sBasic->IsEqual(caller, kSPAccessCaller)) {
     if (sBasic->IsEqual(selector, kSPAccessUnloadSelector)) {
       d->globals = gGlobals;
@@ -182,7 +313,7 @@ KPX_PLUGIN_EXPORT ASErr KPX_CDECL PluginMain(const char* caller, const char* sel
   if (sBasic->IsEqual(caller, kCallerAINotify)) {
     auto* n = static_cast<AINotifierMessage*>(message);
     if (sBasic->IsEqual(n->type, kAIApplicationStartedNotifier)) {
-      return sDialog->Create(d->self, "FixturePanel", 16400, kADMFloatingDialogStyle, nullptr, nullptr, 1,
+      return sDialog->Create(d->self, "FixturePanel", 16400, kADMTabbedFloatingDialogStyle, PanelInit, nullptr, 1,
                              &gGlobals->panel);
     }
   }
@@ -195,6 +326,7 @@ const unsigned char kStrings[] = "Fixture Tool\nFixture Tool 1.0\r\nThird \xC3\x
 const unsigned char kIconPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
                                   0,    0,   0,   24,  0,    0,    0,    18,   8, 6, 0, 0, 0, 0, 0, 0, 0};
 const char kDialog[] = "{}";
+const char kMenu[] = "Dialog List\nFirst\n-\nThird\n";
 }  // namespace
 
 KPX_PLUGIN_EXPORT ASErr KPX_CDECL PluginGetResource(int32_t type, int32_t id, const void** data, uint32_t* size) {
@@ -204,12 +336,15 @@ KPX_PLUGIN_EXPORT ASErr KPX_CDECL PluginGetResource(int32_t type, int32_t id, co
   if (type == kStringListResource && id == 16100) {
     *data = kStrings;
     *size = sizeof kStrings - 1;
-  } else if ((type == kPictureResource && id == 16051) || (type == kCursorResource && id == 16000)) {
+  } else if ((type == kPictureResource && (id == 16051 || id == 404)) || (type == kCursorResource && id == 16000)) {
     *data = kIconPng;
     *size = sizeof kIconPng;
   } else if (type == kDialogResource && (id == 16400 || id == 30000)) {
     *data = kDialog;
     *size = sizeof kDialog - 1;
+  } else if (type == kMenuResource && id == 128) {
+    *data = kMenu;
+    *size = sizeof kMenu - 1;
   }
   return *data != nullptr ? kNoErr : kNameNotFoundErr;
 }

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -129,13 +130,28 @@ std::vector<double> NumberList(const std::string& text) {
   return out;
 }
 
-// Every example fits on a US Letter page, so that is the page each reader
-// must find: in the root's lengths, in the PDF rsvg-convert makes, and in
-// rsvg-convert's pixels at 72 and at 96 dots per inch.
+// The page an example's drawing should have, in inches: US Letter, or, for an
+// example that opens a drawing, that drawing's view box in points.
+std::pair<double, double> ExpectedPageIn(const std::string& name) {
+  std::ifstream script(fs::path(KPX_EXAMPLES_DIR) / (name + ".session"));
+  for (std::string line; std::getline(script, line);) {
+    if (line.rfind("open ", 0) != 0) continue;
+    const std::string drawing = ReadFile(fs::path(KPX_EXAMPLES_DIR) / line.substr(5));
+    const std::vector<double> box = NumberList(RootAttribute(drawing, "viewBox"));
+    if (box.size() == 4) return {box[2] / 72, box[3] / 72};
+  }
+  return {kLetterWidthIn, kLetterHeightIn};
+}
+
+// Every example fits on a US Letter page (or on the page of the drawing it
+// opens), so that is the page each reader must find: in the root's lengths,
+// in the PDF rsvg-convert makes, and in rsvg-convert's pixels at 72 and at 96
+// dots per inch.
 TEST_P(Example, PageIsLetterInPointsToEveryReader) {
   const ExampleRun run = RunExample(scratch.dir(), GetParam());
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::string svg = ReadFile(run.svg);
+  const auto [kLetterWidthIn, kLetterHeightIn] = ExpectedPageIn(GetParam());
 
   const double widthMm = LengthInMm(RootAttribute(svg, "width"));
   const double heightMm = LengthInMm(RootAttribute(svg, "height"));
@@ -228,6 +244,7 @@ const json* DumpTextFor(const json& dump, const SvgText& t) {
 // thing on it: the dark pixels of each lie within 2 pixels of dark pixels of
 // the other, and every label text shows in both where the SVG puts it.
 TEST_P(Example, ChromiumDrawsWhatRsvgDraws) {
+  const auto [kLetterWidthIn, kLetterHeightIn] = ExpectedPageIn(GetParam());
   if (!Has("chromium")) GTEST_SKIP() << "chromium is not installed (scripts/setup installs it)";
   if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
   const fs::path dir = scratch.dir();

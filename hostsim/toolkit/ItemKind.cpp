@@ -1,0 +1,50 @@
+#include "hostsim/toolkit/ItemKind.h"
+
+#include "host/ADMSuites.h"
+
+namespace hostsim::toolkit {
+namespace {
+
+// kind, type name, dump name, then: list, spin, edit, push, check, radio, static, picture
+constexpr KindInfo kKinds[] = {
+    {ItemKind::Frame, kADMFrameType, "frame", false, false, false, false, false, false, false, false},
+    {ItemKind::PictureCheckBox, kADMPictureCheckBoxType, "picture check box", false, false, false, false, true, false, false, true},
+    {ItemKind::PicturePushButton, kADMPicturePushButtonType, "picture push button", false, false, false, true, false, false, false, true},
+    {ItemKind::PictureRadioButton, kADMPictureRadioButtonType, "picture radio button", false, false, false, false, false, true, false, true},
+    {ItemKind::PictureStatic, kADMPictureStaticType, "picture static", false, false, false, false, false, false, false, true},
+    {ItemKind::PopupList, kADMPopupListType, "popup list", true, false, false, false, false, false, false, false},
+    {ItemKind::PopupMenu, kADMPopupMenuType, "popup menu", true, false, false, false, false, false, false, false},
+    {ItemKind::ScrollingPopupList, kADMScrollingPopupListType, "scrolling popup list", true, false, false, false, false, false, false, false},
+    {ItemKind::Slider, kADMSliderType, "slider", false, false, false, false, false, false, false, false},
+    {ItemKind::SpinEdit, kADMSpinEditType, "spin edit", false, true, false, false, false, false, false, false},
+    {ItemKind::SpinEditPopup, kADMSpinEditPopupType, "spin edit popup", true, true, false, false, false, false, false, false},
+    {ItemKind::SpinEditScrollingPopup, kADMSpinEditScrollingPopupType, "spin edit scrolling popup", true, true, false, false, false, false, false, false},
+    {ItemKind::TextCheckBox, kADMTextCheckBoxType, "check box", false, false, false, false, true, false, false, false},
+    {ItemKind::TextEdit, kADMTextEditType, "text edit", false, false, true, false, false, false, false, false},
+    {ItemKind::TextEditMultiLine, kADMTextEditMultiLineType, "text edit multi line", false, false, true, false, false, false, false, false},
+    {ItemKind::TextEditPopup, kADMTextEditPopupType, "text edit popup", true, false, true, false, false, false, false, false},
+    {ItemKind::TextEditScrollingPopup, kADMTextEditScrollingPopupType, "text edit scrolling popup", true, false, true, false, false, false, false, false},
+    {ItemKind::TextPushButton, kADMTextPushButtonType, "text push button", false, false, false, true, false, false, false, false},
+    {ItemKind::TextRadioButton, kADMTextRadioButtonType, "radio button", false, false, false, false, false, true, false, false},
+    {ItemKind::TextStatic, kADMTextStaticType, "static text", false, false, false, false, false, false, true, false},
+    {ItemKind::TextStaticMultiLine, kADMTextStaticMultiLineType, "static text multi line", false, false, false, false, false, false, true, false},
+    {ItemKind::User, kADMUserType, "user", false, false, false, false, false, false, false, false},
+};
+
+}  // namespace
+
+const KindInfo& Info(ItemKind kind) {
+  for (const KindInfo& k : kKinds) {
+    if (k.kind == kind) return k;
+  }
+  return kKinds[0];
+}
+
+std::optional<ItemKind> KindOfType(std::string_view typeName) {
+  for (const KindInfo& k : kKinds) {
+    if (typeName == k.typeName) return k.kind;
+  }
+  return std::nullopt;
+}
+
+}  // namespace hostsim::toolkit
