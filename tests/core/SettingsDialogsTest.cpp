@@ -277,6 +277,28 @@ TEST_F(SettingsDialogs, OkCommitsAndStoresWhatWasEdited) {
   EXPECT_EQ(std::get<bool>(Stored("Calque")), true);
 }
 
+TEST_F(SettingsDialogs, TheColoursAreaOpensTheColoursDialogOverThePreferencesWhichKeepTheirCopies) {
+  Run(RunPreferencesDialog, {[&](ADMDialogRef prefs) {
+                               Value(prefs, 13, 175);
+                               Click(prefs, 28);
+                               EXPECT_FALSE(g().ColorsOpen);
+                               EXPECT_EQ(kit().FrontModal(), prefs);
+                               EXPECT_EQ(ItemOf(13)["value"], 175);
+                               Click(prefs, kOk);
+                             },
+                             [&](ADMDialogRef colors) {
+                               const json front = kit().DumpDialog();
+                               EXPECT_EQ(front["name"], "\xC3\x89tiqBidon");
+                               EXPECT_EQ(front["title"], "Colors (KPX\xE2\x80\xA2Labels).");
+                               EXPECT_TRUE(g().ColorsOpen);
+                               EXPECT_TRUE(g().PrefsOpen);
+                               Value(colors, 127, 40);
+                               Click(colors, kOk);
+                             }});
+  EXPECT_EQ(g().RougeGrisC, 40.0f);
+  EXPECT_EQ(g().Pointes, 175.0f);
+}
+
 //-----------------------------------------------------------------------------
 // Preferred free texts
 //-----------------------------------------------------------------------------
