@@ -16,6 +16,7 @@ const char* Describe(ActionStatus status) {
     case ActionStatus::MenuDisabled: return "the menu item is disabled";
     case ActionStatus::NoDialog: return "there is no dialog and no panel";
     case ActionStatus::NoItem: return "no such item";
+    case ActionStatus::Ignored: return "the item is hidden or disabled";
     case ActionStatus::CannotTakeArt: return "the current layer cannot take art";
     case ActionStatus::BadValue: return "a value the host does not take";
   }
@@ -127,27 +128,76 @@ bool UserActions::ModalOpen(ADMDialogRef dialog) const {
   return d != nullptr && d->modal && !d->ended;
 }
 
-ActionResult UserActions::FrontDialogItem(int32_t) const {
+namespace {
+
+int32_t ModifierFlags(ItemModifiers m) {
+  return (m.command ? kADMCommandKeyFlag : 0) | (m.option ? kADMOptionKeyFlag : 0) | (m.shift ? kADMShiftKeyFlag : 0);
+}
+
+int32_t TrackerAction(TrackAction action) {
+  switch (action) {
+    case TrackAction::Down: return kADMButtonDownAction;
+    case TrackAction::Drag: return kADMMouseMovedDownAction;
+    case TrackAction::Up: return kADMButtonUpAction;
+    case TrackAction::Hover: return kADMMouseMovedUpAction;
+  }
+  return kADMNoAction;
+}
+
+}  // namespace
+
+// Runs one toolkit action on the front dialog (the open modal dialog, else
+// the panel) and says how it went.
+template <class Action>
+ActionResult UserActions::OnDialog(ADMDialogRef dialog, Action&& action) {
   ActionResult result;
-  const bool anyDialog = host_.dialogs().FrontModal() != nullptr || host_.dialogs().Panel() != nullptr;
-  result.status = anyDialog ? ActionStatus::NoItem : ActionStatus::NoDialog;
+  if (dialog == nullptr) {
+    result.status = ActionStatus::NoDialog;
+    return result;
+  }
+  switch (action(host_.dialogs(), dialog)) {
+    case toolkit::ActionStatus::kDone: result.status = ActionStatus::Done; break;
+    case toolkit::ActionStatus::kIgnored: result.status = ActionStatus::Ignored; break;
+    case toolkit::ActionStatus::kNoItem: result.status = ActionStatus::NoItem; break;
+    case toolkit::ActionStatus::kBadValue: result.status = ActionStatus::BadValue; break;
+  }
   return result;
 }
 
-ActionResult UserActions::PanelPart() const {
-  ActionResult result;
-  result.status = host_.dialogs().Panel() != nullptr ? ActionStatus::NoItem : ActionStatus::NoDialog;
-  return result;
+ActionResult UserActions::ItemClick(int32_t item, ItemModifiers modifiers) {
+  return OnDialog(host_.dialogs().FrontDialog(), [&](toolkit::Toolkit& t, ADMDialogRef d) {
+    return t.Click(d, item, ModifierFlags(modifiers));
+  });
 }
 
-ActionResult UserActions::ItemClick(int32_t item, ItemModifiers) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemValue(int32_t item, double) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemText(int32_t item, const std::string&) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemPick(int32_t item, int32_t) { return FrontDialogItem(item); }
-ActionResult UserActions::ItemTrack(int32_t item, TrackAction, ItemPoint, ItemModifiers) {
-  return FrontDialogItem(item);
+ActionResult UserActions::ItemValue(int32_t item, double value) {
+  return OnDialog(host_.dialogs().FrontDialog(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.SetValue(d, item, value); });
 }
-ActionResult UserActions::FlyoutPick(int32_t) { return PanelPart(); }
-ActionResult UserActions::CloseBox() { return PanelPart(); }
+
+ActionResult UserActions::ItemText(int32_t item, const std::string& text) {
+  return OnDialog(host_.dialogs().FrontDialog(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.TypeText(d, item, text); });
+}
+
+ActionResult UserActions::ItemPick(int32_t item, int32_t position) {
+  return OnDialog(host_.dialogs().FrontDialog(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.Pick(d, item, position); });
+}
+
+ActionResult UserActions::ItemTrack(int32_t item, TrackAction action, ItemPoint point, ItemModifiers modifiers) {
+  return OnDialog(host_.dialogs().FrontDialog(), [&](toolkit::Toolkit& t, ADMDialogRef d) {
+    return t.Track(d, item, TrackerAction(action), ADMPoint{point.h, point.v}, ModifierFlags(modifiers));
+  });
+}
+
+ActionResult UserActions::FlyoutPick(int32_t position) {
+  return OnDialog(host_.dialogs().Panel(),
+                  [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.FlyoutPick(d, position); });
+}
+
+ActionResult UserActions::CloseBox() {
+  return OnDialog(host_.dialogs().Panel(), [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.CloseBox(d); });
+}
 
 }  // namespace hostsim

@@ -37,6 +37,7 @@ enum class ActionStatus {
   MenuDisabled,    // the item (or one on the way to it) is disabled: no command
   NoDialog,        // no modal dialog is open and there is no panel
   NoItem,          // the dialog has no such item, flyout entry or close box
+  Ignored,         // the item is hidden or disabled: nothing happened
   CannotTakeArt,   // the document refused the new art
   BadValue,        // a number that is not finite or out of range, an empty name
 };
@@ -151,8 +152,8 @@ class UserActions {
   ActionStatus ToolMessagesAllowed() const;
   ActionResult Tool(std::initializer_list<const char*> selectors, AIRealPoint p);
   ActionResult AddPathArt(std::vector<AIPathSegment> segments, bool closed, bool filled);
-  ActionResult FrontDialogItem(int32_t item) const;
-  ActionResult PanelPart() const;
+  template <class Action>
+  ActionResult OnDialog(ADMDialogRef dialog, Action&& action);
 
   Host& host_;
 };

@@ -77,6 +77,7 @@ void Report(const CommandContext& ctx, const hostsim::ActionResult& result, cons
     case ActionStatus::NoMenuEntry:
     case ActionStatus::SubMenu:
     case ActionStatus::MenuDisabled:
+    case ActionStatus::Ignored:
       Note(ctx, hostsim::Describe(result.status) + bracketed + "; nothing sent");
       return;
     case ActionStatus::NoDialog:

@@ -254,13 +254,13 @@ TEST_F(UserActions, ItemActionsNeedADialogAndAnItemTheToolkitKnows) {
   EXPECT_EQ(user.CloseBox().status, ActionStatus::NoDialog);
   ASSERT_EQ(host.Launch(), kNoErr);  // the fixture builds its panel
   const hostsim::ActionResult results[] = {
-      user.ItemClick(1, {true, false, true}), user.ItemValue(1, 2.0),    user.ItemText(1, "t"),
-      user.ItemPick(1, 0), user.ItemTrack(1, hostsim::TrackAction::Drag, {3, 4}, {}),
-      user.FlyoutPick(0),  user.CloseBox()};
+      user.ItemClick(999, {true, false, true}), user.ItemValue(999, 2.0), user.ItemText(999, "t"),
+      user.ItemPick(999, 0), user.ItemTrack(999, hostsim::TrackAction::Drag, {3, 4}, {})};
   for (const auto& r : results) {
     EXPECT_EQ(r.status, ActionStatus::NoItem);
     EXPECT_TRUE(r.sent.empty());
   }
+  EXPECT_EQ(user.FlyoutPick(99).status, ActionStatus::BadValue);
 }
 
 }  // namespace
