@@ -1,12 +1,14 @@
 // Stand-ins for the panel's hooks while the panel does not provide them: the
-// dialogs then work without touching a panel. Weak, so that the panel's own
-// definitions take their place when they are linked in.
+// dialogs then work without touching a panel. The panel's own definitions
+// live in panel/PanelHooks.cpp; once that file exists these step aside.
 #include "panel/PanelHooks.h"
 
-#define KPX_PANEL_HOOK_FALLBACK __attribute__((weak))
+#if !__has_include("panel/PanelHooks.cpp")
 
-KPX_PANEL_HOOK_FALLBACK void PanelRefillFontList() {}
-KPX_PANEL_HOOK_FALLBACK void PanelSetRectanglePicture(int32_t, int32_t) {}
-KPX_PANEL_HOOK_FALLBACK void PanelShowTextGaps() {}
-KPX_PANEL_HOOK_FALLBACK void PanelRedrawTriangleButton() {}
-KPX_PANEL_HOOK_FALLBACK void PanelRefillFreeTexts() {}
+void PanelRefillFontList() {}
+void PanelSetRectanglePicture(int32_t, int32_t) {}
+void PanelShowTextGaps() {}
+void PanelRedrawTriangleButton() {}
+void PanelRefillFreeTexts() {}
+
+#endif

@@ -1,5 +1,5 @@
-// What the settings dialogs ask of the panel. The panel implements these;
-// each does nothing while the panel does not exist.
+// What the settings dialogs ask of the panel. The panel implements these in
+// panel/PanelHooks.cpp; each does nothing while the panel does not exist.
 #pragma once
 
 #include <cstdint>
