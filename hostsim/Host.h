@@ -31,6 +31,7 @@
 #include "hostsim/SuiteRegistry.h"
 #include "hostsim/ToolModel.h"
 #include "hostsim/document/DocumentApi.h"
+#include "hostsim/suites/FaultInjector.h"
 #include "hostsim/toolkit/Toolkit.h"
 
 namespace hostsim {
@@ -118,6 +119,8 @@ class Host {
   void NoteToolChange(AIToolHandle previous);
 
   SuiteRegistry& suites() { return suites_; }
+  // Fails or counts suite calls on request (tests); empty and not counting by default.
+  FaultInjector& faults() { return faults_; }
   PreferenceStore& prefs() { return prefs_; }
   const std::filesystem::path& prefsFile() const { return prefsFile_; }
   // Saves the preference file now; false (and a message) on failure.
@@ -172,6 +175,7 @@ class Host {
   std::unique_ptr<FontList> fonts_;
   DocumentPtr document_;
   SuiteRegistry suites_;
+  FaultInjector faults_;
   PreferenceStore prefs_;
   Keyboard keyboard_;
   EventLog events_;

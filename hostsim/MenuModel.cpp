@@ -23,7 +23,6 @@ ASErr MenuModel::AddItem(const std::string& name, const std::string& groupName, 
                          int32_t options, AIMenuItemHandle* item) {
   if (item != nullptr) *item = nullptr;
   if (item == nullptr || name.empty()) return kBadParameterErr;
-  if (refused_.count(name) != 0) return kInjectedFailureErr;
   if (FindGroup(groupName) == nullptr) return kNameNotFoundErr;
   if (FindItem(name) != nullptr) return kBadParameterErr;
   MenuItem m;

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -36,7 +35,7 @@ class MenuModel {
   MenuModel();
 
   // kNameNotFoundErr for an unknown group, kBadParameterErr for an empty or
-  // taken name, kInjectedFailureErr for a refused name.
+  // taken name.
   ASErr AddItem(const std::string& name, const std::string& groupName, const std::string& textUtf8,
                 int32_t options, AIMenuItemHandle* item);
   // kBadParameterErr for a dead item, an item already heading a group, or a taken name.
@@ -57,8 +56,6 @@ class MenuModel {
 
   // Forgets everything plug-ins added (the plug-in is gone).
   void DropPluginEntries();
-  // Fault injection: AddItem of this name fails.
-  void RefuseItem(const std::string& name) { refused_.insert(name); }
 
   // [{name, text, enabled, group}] in the order the items were added.
   nlohmann::json Dump() const;
@@ -66,7 +63,6 @@ class MenuModel {
  private:
   std::vector<MenuGroup> groups_;
   std::vector<MenuItem> items_;
-  std::set<std::string> refused_;
   std::uintptr_t nextId_ = 1;
 };
 

@@ -189,7 +189,6 @@ ASErr PreferenceStore::Put(const std::string& section, const std::string& key, P
   if (section.empty() || key.empty()) return kBadParameterErr;
   if (const double* d = std::get_if<double>(&value); d != nullptr && !std::isfinite(*d)) return kBadParameterErr;
   if (const auto* s = std::get_if<std::string>(&value); s != nullptr && !IsValidUtf8(*s)) return kBadParameterErr;
-  if (failing_.count(key) != 0) return kInjectedFailureErr;
   sections_[section][key] = std::move(value);
   ++stores_;
   return kNoErr;

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <variant>
 
@@ -43,7 +42,7 @@ class PreferenceStore {
   std::optional<std::string> Save(const std::filesystem::path& file) const;
 
   // Stores a value. kBadParameterErr for a non-finite real, a string that is not
-  // UTF-8, or an empty section or key (nothing stored); kInjectedFailureErr for a key told to fail.
+  // UTF-8, or an empty section or key (nothing stored).
   ASErr Put(const std::string& section, const std::string& key, PrefValue value);
   // Null when the key is absent.
   const PrefValue* Find(const std::string& section, const std::string& key) const;
@@ -60,9 +59,6 @@ class PreferenceStore {
   bool HasSection(const std::string& section) const { return sections_.count(section) != 0; }
   std::size_t KeyCount(const std::string& section) const;
 
-  // Fault injection: every Put of the key (in any section) fails until AllowStore.
-  void FailStore(const std::string& key) { failing_.insert(key); }
-  void AllowStore(const std::string& key) { failing_.erase(key); }
   // Number of successful Puts since the store was made.
   int64_t storeCount() const { return stores_; }
 
@@ -73,7 +69,6 @@ class PreferenceStore {
 
  private:
   std::map<std::string, std::map<std::string, PrefValue>> sections_;
-  std::set<std::string> failing_;
   int64_t stores_ = 0;
   // A bad file that could not be moved aside: never written over.
   std::filesystem::path protected_;

@@ -1,10 +1,8 @@
-// The suites the host offers by name and version, with acquisition counts and
-// fault injection for tests.
+// The suites the host offers by name and version, with acquisition counts.
 #pragma once
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 
@@ -17,7 +15,7 @@ class SuiteRegistry {
   // Offers a table (static storage) under name and version.
   void Add(const std::string& name, int32_t version, const void* table);
 
-  // kNoErr and the table, or kSPSuiteNotFoundError (also for a refused suite).
+  // kNoErr and the table, or kSPSuiteNotFoundError.
   ASErr Acquire(const char* name, int32_t version, const void** suite);
   // The table typed, or null when it cannot be acquired (for the host's own
   // tests and tools, which call the suites as the plug-in does).
@@ -28,10 +26,6 @@ class SuiteRegistry {
   }
   // kSPSuiteNotFoundError when the suite is not held.
   ASErr Release(const char* name, int32_t version);
-
-  // Tests: make acquisition of a suite (any version) fail until Allow.
-  void Refuse(const std::string& name) { refused_.insert(name); }
-  void Allow(const std::string& name) { refused_.erase(name); }
 
   int64_t acquisitions() const { return acquisitions_; }
   int64_t releases() const { return releases_; }
@@ -46,7 +40,6 @@ class SuiteRegistry {
   using Key = std::pair<std::string, int32_t>;
   std::map<Key, const void*> tables_;
   std::map<Key, int32_t> held_;
-  std::set<std::string> refused_;
   int64_t acquisitions_ = 0;
   int64_t releases_ = 0;
 };

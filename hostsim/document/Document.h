@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -160,9 +159,6 @@ class Document {
   std::unordered_map<ObjectId, ParaFeatures> paraFeatures;
   std::unordered_map<ObjectId, AIColor> paints;
   std::unordered_map<ObjectId, HitResult> hits;
-
-  // --- Tests: operations of the document suites that fail with kInjectedFailureErr.
-  std::set<std::string> failingOperations;  // "Suite/Operation"
 
  private:
   struct Placement {

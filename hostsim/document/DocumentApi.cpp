@@ -26,7 +26,12 @@ DocumentPtr MakeDocument(const FontList& fonts) {
 // Registered after the host's own rows, so these tables replace any
 // placeholder of the same name and version.
 void RegisterDocumentSuites(SuiteRegistry& registry) {
-  RegisterArtSuites(registry);
+  RegisterArtSuite(registry);
+  RegisterPathSuites(registry);
+  RegisterTagSuite(registry);
+  RegisterLayerSuite(registry);
+  RegisterHitTestSuites(registry);
+  RegisterDocumentSuiteTables(registry);
   RegisterMathSuites(registry);
   RegisterTextSuites(registry);
 }

@@ -1,6 +1,7 @@
 // The Real Math and Real Bezier suites: plain geometry, no document needed.
 // Every non-finite input, and every result too large for a real, gives
-// kBadParameterErr and leaves the result alone.
+// kBadParameterErr and leaves the result alone. The tables' entries run each
+// operation through the guard under its field name.
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -11,6 +12,7 @@
 #include "hostsim/SuiteRegistry.h"
 #include "hostsim/document/Geometry.h"
 #include "hostsim/document/SuiteRegistration.h"
+#include "hostsim/suites/Guard.h"
 
 namespace hostsim {
 namespace {
@@ -118,10 +120,43 @@ AIErr MatrixXformPoint(const AIRealMatrix* m, const AIRealPoint* in, AIRealPoint
   return kNoErr;
 }
 
+template <class Body>
+AIErr Math(const char* op, Body&& body) {
+  return suites::GuardedWithoutHost(kAIRealMathSuite, op, body);
+}
+
 const AIRealMathSuite kRealMathSuiteTable = {
-    RealSin,           RealCos,          RealATan,       DegreeToRadian,     RadianToDegree,
-    RealMultiple,      PointAngle,       PointLength,    PointClose,         PointPolar,
-    MatrixSetIdentity, MatrixSetTranslate, MatrixConcatRotate, MatrixConcatTranslate, MatrixXformPoint,
+    [](AIReal a, AIReal* r) { return Math("AIRealSin", [&] { return RealSin(a, r); }); },
+    [](AIReal a, AIReal* r) { return Math("AIRealCos", [&] { return RealCos(a, r); }); },
+    [](AIReal y, AIReal x, AIReal* r) { return Math("AIRealATan", [&] { return RealATan(y, x, r); }); },
+    [](AIReal d, AIReal* r) { return Math("AIDegreeToRadian", [&] { return DegreeToRadian(d, r); }); },
+    [](AIReal a, AIReal* r) { return Math("AIRadianToDegree", [&] { return RadianToDegree(a, r); }); },
+    [](AIReal v, AIReal m, ASBoolean c, AIReal* r) {
+      return Math("AIRealMultiple", [&] { return RealMultiple(v, m, c, r); });
+    },
+    [](const AIRealPoint* p1, const AIRealPoint* p2, AIReal* r) {
+      return Math("AIRealPointAngle", [&] { return PointAngle(p1, p2, r); });
+    },
+    [](const AIRealPoint* p1, const AIRealPoint* p2, AIReal* r) {
+      return Math("AIRealPointLength", [&] { return PointLength(p1, p2, r); });
+    },
+    [](const AIRealPoint* p1, const AIRealPoint* p2, AIReal t, ASBoolean* r) {
+      return Math("AIRealPointClose", [&] { return PointClose(p1, p2, t, r); });
+    },
+    [](AIReal l, AIReal a, AIRealPoint* r) { return Math("AIRealPointPolar", [&] { return PointPolar(l, a, r); }); },
+    [](AIRealMatrix* m) { return Math("AIRealMatrixSetIdentity", [&] { return MatrixSetIdentity(m); }); },
+    [](AIRealMatrix* m, AIReal x, AIReal y) {
+      return Math("AIRealMatrixSetTranslate", [&] { return MatrixSetTranslate(m, x, y); });
+    },
+    [](AIRealMatrix* m, AIReal a) {
+      return Math("AIRealMatrixConcatRotate", [&] { return MatrixConcatRotate(m, a); });
+    },
+    [](AIRealMatrix* m, AIReal x, AIReal y) {
+      return Math("AIRealMatrixConcatTranslate", [&] { return MatrixConcatTranslate(m, x, y); });
+    },
+    [](const AIRealMatrix* m, const AIRealPoint* in, AIRealPoint* out) {
+      return Math("AIRealMatrixXformPoint", [&] { return MatrixXformPoint(m, in, out); });
+    },
 };
 
 bool FiniteBezier(const AIRealBezier& b) {
@@ -145,7 +180,14 @@ AIErr BezierDivide(const AIRealBezier* b, AIReal t, AIRealBezier* b1, AIRealBezi
   return kNoErr;
 }
 
-const AIRealBezierSuite kRealBezierSuiteTable = {BezierEvaluate, BezierDivide};
+const AIRealBezierSuite kRealBezierSuiteTable = {
+    [](const AIRealBezier* b, AIReal t, AIRealPoint* p) {
+      return suites::GuardedWithoutHost(kAIRealBezierSuite, "Evaluate", [&] { return BezierEvaluate(b, t, p); });
+    },
+    [](const AIRealBezier* b, AIReal t, AIRealBezier* b1, AIRealBezier* b2) {
+      return suites::GuardedWithoutHost(kAIRealBezierSuite, "Divide", [&] { return BezierDivide(b, t, b1, b2); });
+    },
+};
 
 }  // namespace
 

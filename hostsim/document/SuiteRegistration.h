@@ -5,7 +5,12 @@ namespace hostsim {
 
 class SuiteRegistry;
 
-void RegisterArtSuites(SuiteRegistry& registry);
+void RegisterArtSuite(SuiteRegistry& registry);
+void RegisterPathSuites(SuiteRegistry& registry);           // path and path style
+void RegisterTagSuite(SuiteRegistry& registry);
+void RegisterLayerSuite(SuiteRegistry& registry);
+void RegisterHitTestSuites(SuiteRegistry& registry);        // matching art and hit test
+void RegisterDocumentSuiteTables(SuiteRegistry& registry);  // document, document view, transform art
 void RegisterMathSuites(SuiteRegistry& registry);
 void RegisterTextSuites(SuiteRegistry& registry);
 

@@ -4,11 +4,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <new>
-#include <string>
 
 #include "host/AISuites.h"
 #include "hostsim/document/Document.h"
+#include "hostsim/suites/Guard.h"
 
 namespace hostsim::suites {
 
@@ -24,18 +23,11 @@ inline bool Finite(double v) { return std::isfinite(v); }
 // Runs body(document) for the operation suite/op of the active document.
 template <class Body>
 AIErr Run(const char* suite, const char* op, Body&& body) noexcept {
-  try {
+  return GuardedWithoutHost(suite, op, [&]() -> AIErr {
     Document* doc = ActiveDocument();
     if (!doc) return kCantHappenErr;
-    if (!doc->failingOperations.empty() && doc->failingOperations.count(std::string(suite) + "/" + op)) {
-      return kInjectedFailureErr;
-    }
     return body(*doc);
-  } catch (const std::bad_alloc&) {
-    return kSPOutOfMemoryError;
-  } catch (...) {
-    return kCantHappenErr;
-  }
+  });
 }
 
 // The art of a handle, optionally of one kind; null when dead or of another kind.

@@ -77,7 +77,7 @@ KPX_ITEM_GET(GetDialog, ADMDialogRef, reinterpret_cast<ADMDialogRef>(i.dialog))
 KPX_ITEM_GET(GetID, int32_t, i.id)
 KPX_ITEM_GET(GetItemType, const char*, i.info().typeName)
 KPX_ITEM_SET(SetItemStyle, int32_t, v >= 0 && (v & ~(kADMNumericEditStyle | kADMPasswordEditStyle)) == 0,
-             (i.style = v, toolkit::ApplyValue(i, toolkit::CurrentValue(i))))
+             (i.style = v, i.Numeric() ? toolkit::ApplyValue(i, toolkit::CurrentValue(i)) : toolkit::Reformat(i)))
 KPX_ITEM_GET(GetItemStyle, int32_t, i.style)
 
 // -----------------------------------------------------------------------------
@@ -164,10 +164,7 @@ KPX_ITEM_GET(GetFont, int32_t, i.font)
 // -----------------------------------------------------------------------------
 // Units and values
 
-// Formatting changes show the held value again; a plain text keeps its text.
-void Reformat(Item& i) {
-  if (!i.valueFromText) toolkit::ApplyValue(i, i.value);
-}
+using toolkit::Reformat;
 
 KPX_ITEM_SET(SetUnits, int32_t, toolkit::IsKnownUnits(v), (i.units = v, Reformat(i)))
 KPX_ITEM_GET(GetUnits, int32_t, i.units)

@@ -31,10 +31,20 @@ void ApplyValue(Item& item, double value) {
   item.value = Clamp(item, value);
   item.valueFromText = false;
   if (item.ShowsValueAsText()) {
+    item.valueShown = true;
     item.text = FormatText(item);
     const auto length = static_cast<int32_t>(CharCount(item.text));
     item.selectionStart = std::min(item.selectionStart, length);
     item.selectionEnd = std::min(item.selectionEnd, length);
+  }
+}
+
+void Reformat(Item& item) {
+  if (item.valueFromText) return;
+  if (item.Numeric() || item.valueShown) {
+    ApplyValue(item, item.value);
+  } else {
+    item.value = Clamp(item, item.value);
   }
 }
 

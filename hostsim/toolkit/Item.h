@@ -22,6 +22,7 @@ struct Item {
   std::string text;                        // UTF-8
   double value = 0;                        // in the value's terms (points for lengths)
   bool valueFromText = false;              // a plain text item's value is read from its text
+  bool valueShown = false;                 // a value was set into a plain text item and shows as its text
   std::optional<double> min;
   std::optional<double> max;
   double smallStep = 1;
@@ -66,6 +67,9 @@ struct Item {
 double Clamp(const Item& item, double value);
 // Sets the value (clamped) and, for items that show it, the text.
 void ApplyValue(Item& item, double value);
+// After a change of units, precision or range: the value held to the range
+// and shown again, where the text shows the value (never over a typed text).
+void Reformat(Item& item);
 // Sets the text; a numeric item parses it and refuses (false) what is no number.
 bool ApplyText(Item& item, std::string_view utf8);
 // The value as its views read it (a plain text item's value parsed from its text, 0 when none).

@@ -67,20 +67,20 @@ TEST_F(Entry, ManyMessagesNeitherReacquireNorReleaseTheSuites) {
 
 TEST_F(Entry, ASuiteMissingBeforeTheDialogToolkitFailsTheCallAndNothingRuns) {
   auto& h = OpenHost();
-  h.suites().Refuse(kAIMenuSuite);
+  const auto missing = h.faults().Add(hostsim::MissingSuite(kAIMenuSuite));
   EXPECT_EQ(h.Launch(), kSPSuiteNotFoundError);
   EXPECT_TRUE(h.events().OfType("alert").empty());
   EXPECT_EQ(h.tools().PluginTool(), nullptr) << "a handler ran without its suites";
   EXPECT_EQ(h.suites().HeldCount(kSPBlocksSuite, kSPBlocksSuiteVersion), 0);
 
-  h.suites().Allow(kAIMenuSuite);
+  h.faults().Remove(missing);
   EXPECT_EQ(h.SendInterface(kSPInterfaceStartupSelector), kNoErr) << "the next call did not acquire again";
   EXPECT_NE(h.tools().PluginTool(), nullptr);
 }
 
 TEST_F(Entry, ASuiteMissingAfterTheDialogToolkitIsShownInAnAlert) {
   auto& h = OpenHost();
-  h.suites().Refuse(kAIFontSuite);
+  h.faults().Add(hostsim::MissingSuite(kAIFontSuite));
   EXPECT_EQ(h.Launch(), kSPSuiteNotFoundError);
   const auto alerts = h.events().OfType("alert");
   ASSERT_FALSE(alerts.empty());

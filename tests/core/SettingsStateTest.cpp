@@ -65,7 +65,7 @@ TEST_F(SettingsState, ASecondStartReadsBackExactlyWhatTheFirstWrote) {
 }
 
 TEST_F(SettingsState, AFailedStoreStopsTheWriteButEverySettingKeepsItsDefault) {
-  prefs().FailStore(keys::Pointes);
+  host().faults().Add(hostsim::FailedStore(keys::Pointes));
   EXPECT_EQ(WriteDefaultSettings(), kInjectedFailureErr);
   EXPECT_TRUE(Stored(keys::OutilsGroupe));
   EXPECT_FALSE(Stored(keys::Epaisseur));
@@ -91,13 +91,13 @@ TEST_F(SettingsState, OnlyTheListedStoresStopTheWrite) {
   const std::string lastKey = "ArINOUTEditOY9";
   for (const char* key : stopping) {
     StartHost(false);
-    prefs().FailStore(key);
+    host().faults().Add(hostsim::FailedStore(key));
     EXPECT_NE(WriteDefaultSettings(), kNoErr) << key;
     EXPECT_FALSE(Stored(lastKey)) << "the write went on after " << key;
   }
   for (const char* key : ignored) {
     StartHost(false);
-    prefs().FailStore(key);
+    host().faults().Add(hostsim::FailedStore(key));
     EXPECT_EQ(WriteDefaultSettings(), kNoErr) << key;
     EXPECT_TRUE(Stored(lastKey)) << "the write stopped at " << key;
   }

@@ -78,7 +78,7 @@ TEST_F(SettingsStore, ALaterStartReadsWithoutWritingAnySetting) {
 
 TEST_F(SettingsStore, AFailedStoreStopsTheWriteButNotTheStartUp) {
   auto& h = OpenHost();
-  h.prefs().FailStore("Attaches");
+  h.faults().Add(hostsim::FailedStore("Attaches"));
   ASSERT_EQ(h.Launch(), kNoErr);
   EXPECT_NE(Pref("Epaisseur"), nullptr);
   EXPECT_EQ(Pref("Fleche"), nullptr);

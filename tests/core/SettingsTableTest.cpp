@@ -206,7 +206,7 @@ TEST_F(SettingsTable, ADialogStoresItsKeysAndFindsSettingsByKey) {
 
   g().Tolerance = 12;
   g().DecalageHorizTexte = 5;
-  prefs().FailStore(keys::AnglePointe1);
+  host().faults().Add(hostsim::FailedStore(keys::AnglePointe1));
   EXPECT_EQ(StoreSettings({SettingId::AnglePointe1, SettingId::Tolerance, SettingId::DecalageHorizTexte}),
             kInjectedFailureErr);
   EXPECT_EQ(prefs().GetInteger(kSettingsSection, keys::Tolerance), 12) << "the later stores are done all the same";

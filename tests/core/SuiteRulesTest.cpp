@@ -56,12 +56,12 @@ TEST_F(SuiteRules, AFailedWalkHoldsNothingAndTheNextCallTriesAgain) {
   ReleaseSuitesAfter(kCantHappenErr);
   ASSERT_EQ(SuiteCounter(), 0);
   for (const char* refused : {kSPAccessSuite, kAILayerSuite}) {
-    host().suites().Refuse(refused);
+    const auto missing = host().faults().Add(hostsim::MissingSuite(refused));
     EXPECT_EQ(AcquireSuites(), kSPSuiteNotFoundError) << refused;
     EXPECT_EQ(SuiteCounter(), 0);
     EXPECT_TRUE(EverySlotEmpty());
     EXPECT_EQ(host().suites().HeldCount(kSPBlocksSuite, kSPBlocksSuiteVersion), 0);
-    host().suites().Allow(refused);
+    host().faults().Remove(missing);
   }
   const auto alerts = host().events().OfType("alert");
   ASSERT_EQ(alerts.size(), 1u) << "only a failure after the dialog toolkit is held is shown";

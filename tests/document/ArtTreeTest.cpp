@@ -243,12 +243,5 @@ TEST_F(ArtTree, ZoomIsTheViewsAndMustBePositive) {
   EXPECT_EQ(view->SetDocumentViewZoom(nullptr, NAN), kBadParameterErr);
 }
 
-TEST_F(ArtTree, InjectedFailureStopsTheNamedOperationOnly) {
-  doc->failingOperations.insert("AI Art Suite/NewArt");
-  AIArtHandle g = nullptr;
-  EXPECT_EQ(art->NewArt(kGroupArt, kPlaceInsideOnTop, LayerGroup(), &g), kInjectedFailureErr);
-  EXPECT_EQ(Children(LayerGroup()).size(), 0u);
-}
-
 }  // namespace
 }  // namespace doctest

@@ -66,14 +66,16 @@ TEST_F(BasicSuite, EveryRowThePlugInAcquiresIsOfferedAndBalancesOnRelease) {
   EXPECT_EQ(basic.ReleaseSuite(kAIMenuSuite, 9), kSPSuiteNotFoundError);
 }
 
-TEST_F(BasicSuite, UnknownOrRefusedSuitesAreNotFound) {
+TEST_F(BasicSuite, UnknownOrMissingSuitesAreNotFound) {
   const void* table = &table;
   EXPECT_EQ(basic.AcquireSuite(kAIMenuSuite, 8, &table), kSPSuiteNotFoundError);
   EXPECT_EQ(table, nullptr);
-  host.suites().Refuse(kADMBasicSuite);
+  const auto missing = host.faults().Add(hostsim::MissingSuite(kADMBasicSuite));
+  table = &table;
   EXPECT_EQ(basic.AcquireSuite(kADMBasicSuite, 11, &table), kSPSuiteNotFoundError);
+  EXPECT_EQ(table, nullptr) << "a refused acquisition left a table behind";
   EXPECT_EQ(host.suites().acquisitions(), 0);
-  host.suites().Allow(kADMBasicSuite);
+  host.faults().Remove(missing);
   EXPECT_EQ(basic.AcquireSuite(kADMBasicSuite, 11, &table), kNoErr);
   EXPECT_EQ(basic.AcquireSuite(nullptr, 11, &table), kSPBadParameterError);
 }
@@ -136,9 +138,6 @@ TEST_F(BasicSuite, PreferenceSuiteReportsMissingKeysAndConvertsStrings) {
   ASSERT_EQ(pref.GetPointPreference("KPXEtiquette", "PositionPalette", &back), kNoErr);
   EXPECT_EQ(back.h, 3);
   EXPECT_EQ(back.v, -4);
-
-  host.prefs().FailStore("Pointes");
-  EXPECT_EQ(pref.PutRealPreference("KPXEtiquette", "Pointes", 100), kInjectedFailureErr);
 
   // The host's own grid colour reads without a section.
   ASSERT_EQ(pref.GetRealPreference(nullptr, "Grid/Color/Lite/r", &real), kNoErr);

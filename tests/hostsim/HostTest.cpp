@@ -181,7 +181,7 @@ TEST_F(HostWithFixture, QuitSavesThePreferencesFreesTheBlockAndForgetsThePlugIn)
 }
 
 TEST_F(HostWithFixture, SuitesRefusedAtStartAreReportedByTheStartUpCode) {
-  host->suites().Refuse(kAIToolSuite);
+  host->faults().Add(hostsim::MissingSuite(kAIToolSuite));
   EXPECT_EQ(host->Launch(), kSPSuiteNotFoundError);
   EXPECT_TRUE(host->menus().items().empty());
 }

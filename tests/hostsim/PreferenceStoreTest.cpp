@@ -172,15 +172,6 @@ TEST(PreferenceFile, NonFiniteRealsAndBadStringsAreRefusedAndNeverWritten) {
   EXPECT_EQ(ReadFile(dir / "p.json").find("null"), std::string::npos);
 }
 
-TEST(PreferenceFile, AKeyToldToFailIsNotStored) {
-  PreferenceStore store;
-  store.FailStore("Epaisseur");
-  EXPECT_EQ(store.Put("KPXEtiquette", "Epaisseur", 1.0), kInjectedFailureErr);
-  EXPECT_FALSE(store.GetReal("KPXEtiquette", "Epaisseur"));
-  store.AllowStore("Epaisseur");
-  EXPECT_EQ(store.Put("KPXEtiquette", "Epaisseur", 1.0), kNoErr);
-}
-
 TEST(PreferenceFile, TheDefaultLocationFollowsTheXdgConfigFolder) {
   const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
   const std::string keep = savedXdg != nullptr ? savedXdg : "";

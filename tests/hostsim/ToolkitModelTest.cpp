@@ -22,6 +22,11 @@ using hostsim::toolkit::ItemKind;
 using hostsim::toolkit::Toolkit;
 
 constexpr int32_t kDialogId = 100;
+
+template <class H>
+H Raw(std::uintptr_t value) {
+  return reinterpret_cast<H>(value);
+}
 constexpr int32_t kMenuId = 128;
 
 class FakeHost : public hostsim::toolkit::ToolkitServices {
@@ -130,8 +135,9 @@ TEST(ToolkitUnits, TypedNumbersConvertFromTheirUnitAndJunkIsRefused) {
     const int32_t units = std::string(junk) == "5 mm" ? kADMDegreeUnits : kADMNoUnits;
     EXPECT_EQ(ParseValue(junk, units), std::nullopt) << junk;
   }
-  // A length unit does not belong to a percent field.
+  // A length unit does not belong to a percent field, nor to a plain number.
   EXPECT_EQ(ParseValue("3 mm", kADMPercentUnits), std::nullopt);
+  EXPECT_EQ(ParseValue("3 mm", kADMNoUnits), std::nullopt);
 }
 
 TEST_F(ToolkitModel, EachFieldKindRoundTripsItsValueThroughItsShownText) {
@@ -217,7 +223,9 @@ TEST_F(ToolkitModel, RadioButtonsWithFollowingIdsFormOneGroup) {
   const ADMDialogRef d = Panel();
   for (int32_t id = 50; id <= 54; ++id) Make(d, id, ItemKind::PictureRadioButton);
   Item& lone = Make(d, 34, ItemKind::PictureRadioButton);
+  lone.notifyProc = LoggingNotify;
   tk.Click(d, 34);
+  EXPECT_EQ(gLog, (std::vector<std::string>{"notify 34 ADM User Changed Notifier value 1->1"}));
   tk.Click(d, 51);
   tk.Click(d, 53);
   EXPECT_EQ(tk.ItemById(d, 51)->value, 0);
@@ -338,10 +346,14 @@ TEST_F(ToolkitModel, AFailedInitOrAMissingResourceLeavesNoDialog) {
   int32_t hit = -1;
   EXPECT_EQ(tk.RunModalDialog({"x", kDialogId, 0, 0, nullptr}, FailingInit, &hit), kBadParameterErr);
   EXPECT_EQ(tk.size(), 0u);
-  ADMDialogRef d = nullptr;
+  ADMDialogRef d = Raw<ADMDialogRef>(1);
   EXPECT_EQ(tk.CreateDialog({"x", 1234, 2, 0, nullptr}, nullptr, &d), kNameNotFoundErr);
   EXPECT_EQ(d, nullptr);
   EXPECT_EQ(tk.size(), 0u);
+  ADMItemRef item = Raw<ADMItemRef>(1);
+  EXPECT_EQ(tk.CreateItem(Raw<ADMDialogRef>(0xdead), 1, ItemKind::Frame, {0, 0, 1, 1}, nullptr, nullptr, &item),
+            kBadParameterErr);
+  EXPECT_EQ(item, nullptr);
 }
 
 // =============================================================================
@@ -446,6 +458,46 @@ TEST_F(ToolkitModel, PaintingRecordsACustomDrawnItemInItsOwnPixels) {
     {"op": "text", "color": [65535, 0, 0], "points": [[0, 10]], "text": "45", "font": 2}
   ])");
   EXPECT_EQ(list->ToJson(), expected);
+}
+
+void DefaultThenLine(ADMItemRef item, ADMDrawerRef drawer) {
+  auto* d = gToolkit->FindDrawer(drawer);
+  d->admColor = -1;
+  d->color = {65535, 0, 0};
+  gToolkit->DefaultDrawItem(item, drawer);
+  gToolkit->Record(*gToolkit->FindDrawer(drawer), hostsim::toolkit::PointsRecord(DrawOp::Line, {{0, 0}, {5, 5}}));
+}
+
+TEST_F(ToolkitModel, DefaultDrawingShowsWhatEachItemHolds) {
+  const ADMDialogRef d = Panel();
+  Item& slider = Make(d, 35, ItemKind::Slider, {4, 30, 110, 38});  // 106 x 8
+  slider.min = 0;
+  slider.max = 100;
+  hostsim::toolkit::ApplyValue(slider, 50);
+  Item& mode = Make(d, 10, ItemKind::PopupList, {3, 122, 83, 142});  // 80 x 20
+  for (const char* text : {"Auto. Letter", "Auto. Number"}) tk.InsertEntry(*mode.list, mode.list->size()).text = text;
+  mode.list->Select(1, true);
+  Make(d, 60, ItemKind::TextEditMultiLine, {206, 2, 408, 172});
+  Make(d, 13, ItemKind::TextEdit, {3, 143, 84, 161});
+  Make(d, 2, ItemKind::TextPushButton).drawProc = DefaultThenLine;
+  const auto* picture = tk.Paint(d);
+  EXPECT_EQ(picture->ListOf(60)->ToJson()[2]["op"], "textInBox");
+  EXPECT_EQ(picture->ListOf(13)->ToJson()[2]["op"], "textInRect");
+  // The default drawing leaves the drawer's colour as the procedure had it.
+  EXPECT_EQ(picture->ListOf(2)->ToJson().back(),
+            nlohmann::json::parse(R"({"op": "line", "color": [65535, 0, 0], "points": [[0, 0], [5, 5]]})"));
+  const nlohmann::json sliderList = picture->ListOf(35)->ToJson();
+  ASSERT_EQ(sliderList.size(), 3u);
+  EXPECT_EQ(sliderList[0]["op"], "sunkenRect");
+  EXPECT_EQ(sliderList[0]["rect"], nlohmann::json::parse("[0, 2, 106, 6]"));  // the groove across the middle
+  EXPECT_EQ(sliderList[1]["rect"], nlohmann::json::parse("[50, 0, 56, 8]"));  // the thumb half way along 100 pixels
+  const nlohmann::json modeList = picture->ListOf(10)->ToJson();
+  ASSERT_EQ(modeList.size(), 4u);
+  EXPECT_EQ(modeList[2]["op"], "textInRect");
+  EXPECT_EQ(modeList[2]["text"], "Auto. Number");
+  EXPECT_EQ(modeList[2]["rect"], nlohmann::json::parse("[4, 0, 66, 20]"));  // left of the 12-pixel arrow
+  EXPECT_EQ(modeList[3]["op"], "fillPolygon");
+  EXPECT_EQ(tk.DumpPanel()["items"]["10"]["text"], "Auto. Number");
 }
 
 // The panel's draw procedure writes the page number into a field as it paints.

@@ -135,6 +135,44 @@ TEST_F(ToolkitSuites, DockingIsStoredWhenThePanelGoesAndRestoredAtTheNextLaunch)
   EXPECT_EQ(host->Dump()["panel"]["dock"], json::parse(R"({"group": "Side", "code": 2})"));
 }
 
+const ADMDialogSuite* gDialog = nullptr;
+const ADMItemSuite* gItems = nullptr;
+// A dialog whose "OK" is item 6 and "Cancel" item 5.
+ASErr RenumberedButtons(ADMDialogRef d) {
+  const ADMRect r{0, 0, 50, 20};
+  ADMItemRef made = nullptr;
+  for (int32_t id : {1, 2, 5, 6}) gItems->Create(d, id, kADMTextPushButtonType, &r, nullptr, nullptr, 0, &made);
+  gDialog->SetDefaultItemID(d, 6);
+  return gDialog->SetCancelItemID(d, 5);
+}
+
+TEST_F(ToolkitSuites, TheDefaultAndCancelItemsCanBeRenumbered) {
+  gDialog = dialog;
+  gItems = item;
+  struct Person : hostsim::NullFrontEnd {
+    std::vector<int32_t> clicks;
+    std::vector<int32_t> ids;
+    void RunModal(Host& h, ADMDialogRef d) override {
+      int32_t ok = 0, cancel = 0;
+      gDialog->GetDefaultItemID(d, &ok);
+      gDialog->GetCancelItemID(d, &cancel);
+      ids = {ok, cancel};
+      for (int32_t id : clicks) h.dialogs().Click(d, id);
+    }
+  };
+  auto person = std::make_unique<Person>();
+  Person* p = person.get();
+  host->SetFrontEnd(std::move(person));
+  int32_t hit = 0;
+  p->clicks = {1, 2, 6};  // the old numbers end nothing
+  ASSERT_EQ(dialog->Modal(self, "Renumbered", 30000, kADMModalDialogStyle, RenumberedButtons, nullptr, 0, &hit), kNoErr);
+  EXPECT_EQ(hit, 6);
+  EXPECT_EQ(p->ids, (std::vector<int32_t>{6, 5}));
+  p->clicks = {};  // left alone: the cancel item is pressed for the person
+  ASSERT_EQ(dialog->Modal(self, "Renumbered", 30000, kADMModalDialogStyle, RenumberedButtons, nullptr, 0, &hit), kNoErr);
+  EXPECT_EQ(hit, 5);
+}
+
 // =============================================================================
 // Basic services
 
@@ -206,6 +244,36 @@ TEST_F(ToolkitSuites, ValuesAreFormattedAndReadInThePlatformEncoding) {
   EXPECT_STREQ(text, "");  // a refused format leaves an empty text
 }
 
+TEST_F(ToolkitSuites, SettingUpAFieldNeverOverwritesTheTextItShows) {
+  const ADMRect r{0, 0, 60, 20};
+  ADMItemRef free = nullptr, page = nullptr, letter = nullptr;
+  ASSERT_EQ(item->Create(panel, 13, kADMTextEditType, &r, nullptr, nullptr, 0, &free), kNoErr);
+  ASSERT_EQ(item->Create(panel, 136, kADMTextStaticType, &r, nullptr, nullptr, 0, &page), kNoErr);
+  ASSERT_EQ(item->Create(panel, 11, kADMTextEditType, &r, nullptr, nullptr, 0, &letter), kNoErr);
+  char text[32] = "";
+  // A text field set up before its text is given stays empty.
+  item->SetUnits(letter, kADMNoUnits);
+  item->SetPrecision(letter, 0);
+  item->SetMaxTextLength(letter, 1);
+  item->GetText(letter, text, sizeof text);
+  EXPECT_STREQ(text, "");
+  // A typed-in text survives later set-up calls.
+  item->SetText(free, "Face");
+  item->SetItemStyle(free, kADMNoItemStyle);
+  item->SetUnits(free, kADMPointUnits);
+  item->SetMinIntValue(free, 0);
+  item->GetText(free, text, sizeof text);
+  EXPECT_STREQ(text, "Face");
+  // A value shown in a static follows its formatting.
+  item->SetIntValue(page, 3);
+  item->SetUnits(page, kADMPercentUnits);
+  item->GetText(page, text, sizeof text);
+  EXPECT_STREQ(text, "3 %");
+  int32_t length = 0;
+  item->GetTextLength(page, &length);
+  EXPECT_EQ(length, 3);
+}
+
 // =============================================================================
 // Handles and values refused
 
@@ -272,6 +340,12 @@ TEST_F(ToolkitSuites, ItemsListsAndEntriesAreRefusedOnceDeadOrForeign) {
   item->GetList(popup, &l);
   list->InsertEntry(l, -1, &first);
   list->InsertEntry(l, -1, &second);
+  entry->SetID(second, 8);
+  ADMEntryRef found = nullptr;
+  EXPECT_EQ(list->GetEntry(l, 8, &found), kNoErr);
+  EXPECT_EQ(found, second);
+  EXPECT_EQ(list->GetEntry(l, 9, &found), kNameNotFoundErr);
+  EXPECT_EQ(found, nullptr);
   ASSERT_EQ(list->RemoveEntry(l, 0), kNoErr);
   EXPECT_NE(entry->SetID(first, 5), kNoErr);
   int32_t index = -1;

@@ -125,7 +125,7 @@ TEST_F(UserActions, ChoosingTheCurrentToolAgainOrDeselectingAnotherSendsNothing)
 TEST_F(UserActions, AToolActionWithoutThePlugInsToolIsRefused) {
   EXPECT_EQ(user.SelectTool().status, ActionStatus::NotLaunched);
   EXPECT_EQ(user.ToolOptions().status, ActionStatus::NotLaunched);
-  host.suites().Refuse(kAIToolSuite);  // the fixture cannot register its tool
+  host.faults().Add(hostsim::MissingSuite(kAIToolSuite));  // the fixture cannot register its tool
   host.Launch();
   ASSERT_TRUE(host.launched());
   EXPECT_EQ(user.SelectTool().status, ActionStatus::NoTool);
