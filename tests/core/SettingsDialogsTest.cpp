@@ -12,6 +12,7 @@
 #include "InProcessCore.h"
 #include "dialogs/Dialogs.h"
 #include "hostsim/FrontEnd.h"
+#include "hostsim/suites/FaultInjector.h"
 
 namespace {
 
@@ -101,6 +102,14 @@ class SettingsDialogs : public InProcessCoreTest {
     const hostsim::PrefValue* value = prefs().Find(kSettingsSection, key);
     EXPECT_NE(value, nullptr) << key;
     return value != nullptr ? *value : hostsim::PrefValue{};
+  }
+
+  std::vector<std::string> Alerts() {
+    std::vector<std::string> alerts;
+    const json dump = host().Dump();
+    for (const json& event : dump["events"])
+      if (event["type"] == "alert") alerts.push_back(event["text"]);
+    return alerts;
   }
 
   ADMRect Bounds(ADMDialogRef d) {
@@ -297,6 +306,84 @@ TEST_F(SettingsDialogs, TheColoursAreaOpensTheColoursDialogOverThePreferencesWhi
                              }});
   EXPECT_EQ(g().RougeGrisC, 40.0f);
   EXPECT_EQ(g().Pointes, 175.0f);
+}
+
+//-----------------------------------------------------------------------------
+// Settings the store refuses
+//-----------------------------------------------------------------------------
+
+// Pointes, Epaisseur, Attaches and Tolerance edited; Epaisseur's store fails.
+TEST_F(SettingsDialogs, PreferencesOkStopsAtAFailedStoreThatMattersAndTellsTheUser) {
+  host().faults().Add(hostsim::FailedStore("Epaisseur"));
+  Run(RunPreferencesDialog, {[&](ADMDialogRef d) {
+        Value(d, 26, 1);
+        Value(d, 13, 150);
+        Value(d, 14, 0.5);
+        Value(d, 15, 10);
+        Value(d, 25, 12);
+        Click(d, kOk);
+      }});
+  // Stored before the failure.
+  EXPECT_TRUE(g().OutilsGroupe);
+  EXPECT_EQ(std::get<bool>(Stored("OutilsGroupe")), true);
+  EXPECT_EQ(g().Pointes, 150.0f);
+  EXPECT_EQ(std::get<double>(Stored("Pointes")), 150);
+  // The failed one and those after it keep their previous values, in memory and in the store.
+  EXPECT_EQ(g().Epaisseur, 0.24f);
+  EXPECT_NEAR(std::get<double>(Stored("Epaisseur")), 0.24, 1e-6);
+  EXPECT_NEAR(g().Attaches, 17.007874, 1e-5);
+  EXPECT_NEAR(std::get<double>(Stored("Attaches")), 17.007874, 1e-5);
+  EXPECT_EQ(g().Tolerance, 8);
+  EXPECT_EQ(std::get<int32_t>(Stored("Tolerance")), 8);
+  EXPECT_EQ(Alerts(), std::vector<std::string>{"The preferences could not all be saved."});
+  EXPECT_FALSE(g().PrefsOpen);
+}
+
+TEST_F(SettingsDialogs, PreferencesOkGoesOnPastAFailedStoreThatDoesNotMatterButStillTellsTheUser) {
+  host().faults().Add(hostsim::FailedStore("Tolerance"));
+  Run(RunPreferencesDialog, {[&](ADMDialogRef d) {
+        Value(d, 25, 12);
+        Value(d, 22, 0);
+        Click(d, kOk);
+      }});
+  EXPECT_FALSE(g().ClicDansVide);  // after Tolerance in the commit
+  EXPECT_EQ(std::get<bool>(Stored("ClicDansVide")), false);
+  EXPECT_EQ(std::get<int32_t>(Stored("Tolerance")), 8);
+  EXPECT_EQ(Alerts(), std::vector<std::string>{"The preferences could not all be saved."});
+}
+
+TEST_F(SettingsDialogs, ColoursOkAppliesEverythingStoresWhatItCanAndTellsTheUser) {
+  host().faults().Add(hostsim::FailedStore("AnglePointe1"));
+  screen_->Reset({[&](ADMDialogRef d) {
+    Value(d, 108, 30);
+    Value(d, 127, 40);
+    Click(d, kOk);
+  }});
+  EXPECT_EQ(RunColorsDialog(kColorsDialog, "colours"), kNoErr);
+  EXPECT_EQ(g().AnglePointe1, 30.0f);
+  EXPECT_EQ(g().RougeGrisC, 40.0f);
+  EXPECT_EQ(std::get<double>(Stored("RougeGrisC")), 40);
+  EXPECT_EQ(std::get<double>(Stored("AnglePointe1")), 17);
+  EXPECT_NEAR(g().LineStyle.stroke.color.c.g.gray, 0.4, 1e-6);
+  EXPECT_EQ(Alerts(), std::vector<std::string>{"The colors and options could not all be saved."});
+}
+
+TEST_F(SettingsDialogs, FreeTextsOkStoresWhatItCanAndTellsTheUser) {
+  host().faults().Add(hostsim::FailedStore("TexteLibre2"));
+  Run(RunFreeTextDialog, {[&](ADMDialogRef d) {
+        Text(d, 11, "Side");
+        Text(d, 12, "Top");
+        Click(d, kOk);
+      }});
+  EXPECT_EQ(std::get<std::string>(Stored("TexteLibre2")), "Profil");
+  EXPECT_EQ(std::get<std::string>(Stored("TexteLibre3")), "Top");
+  EXPECT_EQ(Alerts(), std::vector<std::string>{"The preferred free texts could not all be saved."});
+}
+
+TEST_F(SettingsDialogs, NothingIsReportedWhenEveryStoreSucceeds) {
+  Run(RunPreferencesDialog, {[&](ADMDialogRef d) { Click(d, kOk); }});
+  Run(RunFreeTextDialog, {[&](ADMDialogRef d) { Click(d, kOk); }});
+  EXPECT_TRUE(Alerts().empty());
 }
 
 //-----------------------------------------------------------------------------
