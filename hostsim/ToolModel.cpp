@@ -66,6 +66,7 @@ ASErr ToolModel::Add(const std::string& name, const std::string& titleUtf8, cons
 }
 
 std::optional<int32_t> ToolModel::NumberFromName(const std::string& name) const {
+  if (failedLookups_.count(name) != 0) return std::nullopt;
   const Tool* t = FindByName(name);
   if (t == nullptr) return std::nullopt;
   return t->number;

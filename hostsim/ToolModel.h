@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ class ToolModel {
   ASErr Add(const std::string& name, const std::string& titleUtf8, const std::string& tooltipUtf8,
             ADMIconRef icon, int32_t sameGroupAs, int32_t sameToolsetAs, int32_t options, AIToolHandle* tool);
   std::optional<int32_t> NumberFromName(const std::string& name) const;
+  // Fault injection: looking up this tool's number by name finds nothing.
+  void FailLookup(const std::string& name) { failedLookups_.insert(name); }
 
   Tool* Find(AIToolHandle tool);
   const Tool* FindByName(const std::string& name) const;
@@ -64,6 +67,7 @@ class ToolModel {
   std::uintptr_t selectedId_ = 0;
   std::uintptr_t nextId_ = 1;
   int32_t nextNumber_ = 100;
+  std::set<std::string> failedLookups_;
 };
 
 }  // namespace hostsim

@@ -15,6 +15,7 @@ constexpr const char* kArt = "AI Art Suite";
 AIErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
   return Run(kArt, "NewArt", [&](Document& doc) -> AIErr {
     if (!newArt || (type != kGroupArt && type != kPathArt)) return kBadParameterErr;
+    if (prep && !ArtToChange(doc, prep)) return kBadParameterErr;
     ObjectId id = 0;
     const AIErr err = doc.NewArt(type == kGroupArt ? ArtKind::Group : ArtKind::Path, paintOrder, IdOf(prep), &id);
     if (err == kNoErr) *newArt = HandleOf<AIArtHandle>(id);
@@ -23,12 +24,17 @@ AIErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* ne
 }
 
 AIErr DisposeArt(AIArtHandle art) {
-  return Run(kArt, "DisposeArt", [&](Document& doc) -> AIErr { return doc.DisposeArt(IdOf(art)); });
+  return Run(kArt, "DisposeArt", [&](Document& doc) -> AIErr {
+    if (!ArtToChange(doc, art)) return kBadParameterErr;
+    return doc.DisposeArt(IdOf(art));
+  });
 }
 
 AIErr ReorderArt(AIArtHandle art, int16_t paintOrder, AIArtHandle prep) {
-  return Run(kArt, "ReorderArt",
-             [&](Document& doc) -> AIErr { return doc.ReorderArt(IdOf(art), paintOrder, IdOf(prep)); });
+  return Run(kArt, "ReorderArt", [&](Document& doc) -> AIErr {
+    if (!ArtToChange(doc, art)) return kBadParameterErr;
+    return doc.ReorderArt(IdOf(art), paintOrder, IdOf(prep));
+  });
 }
 
 AIErr GetArtParent(AIArtHandle art, AIArtHandle* parent) {
@@ -92,7 +98,7 @@ AIErr GetArtUserAttr(AIArtHandle art, int32_t whichAttr, int32_t* attr) {
 
 AIErr SetArtUserAttr(AIArtHandle art, int32_t whichAttr, int32_t attr) {
   return Run(kArt, "SetArtUserAttr", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a) return kBadParameterErr;
     a->userAttr = (a->userAttr & ~whichAttr) | (attr & whichAttr);
     return kNoErr;
@@ -121,7 +127,7 @@ AIErr GetArtName(AIArtHandle art, char* name, int32_t size, ASBoolean* isDefault
 
 AIErr SetArtName(AIArtHandle art, const char* name) {
   return Run(kArt, "SetArtName", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a || !name) return kBadParameterErr;
     a->name = Cp1252ToUtf8(name);
     return kNoErr;

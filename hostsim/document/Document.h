@@ -160,6 +160,11 @@ class Document {
   std::unordered_map<ObjectId, AIColor> paints;
   std::unordered_map<ObjectId, HitResult> hits;
 
+  // Calls of the art, path, style, tag and transform suites that would have
+  // changed art through a handle naming none (disposed or never made); each is
+  // refused all the same.
+  int deadHandleWrites = 0;
+
  private:
   struct Placement {
     ObjectId parent = 0;

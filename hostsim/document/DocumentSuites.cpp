@@ -72,7 +72,7 @@ bool TransformStaysFinite(Document& doc, const Art& art, const AIRealMatrix& m) 
 
 AIErr TransformArt(AIArtHandle art, const AIRealMatrix* matrix, AIReal /*lineScale*/, int32_t /*flags*/) {
   return Run(kXform, "TransformArt", [&](Document& doc) -> AIErr {
-    const Art* a = FindArt(doc, art);
+    const Art* a = ArtToChange(doc, art);
     if (!a || !matrix || !IsFinite(*matrix) || !TransformStaysFinite(doc, *a, *matrix)) return kBadParameterErr;
     doc.Transform(IdOf(art), *matrix);
     return kNoErr;

@@ -31,7 +31,7 @@ AIErr GetPathSegmentCount(AIArtHandle path, int16_t* count) {
 
 AIErr SetPathSegmentCount(AIArtHandle path, int16_t count) {
   return Run(kPath, "SetPathSegmentCount", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a || count < 0 || count > kMaxSegments) return kBadParameterErr;
     auto& segs = a->path.segments;
     const AIPathSegment fill = segs.empty() ? AIPathSegment{} : segs.back();
@@ -55,7 +55,7 @@ AIErr GetPathSegments(AIArtHandle path, int16_t segNumber, int16_t count, AIPath
 
 AIErr SetPathSegments(AIArtHandle path, int16_t segNumber, int16_t count, const AIPathSegment* segments) {
   return Run(kPath, "SetPathSegments", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a || !InRange(a->path.segments, segNumber, count) || (count > 0 && !segments)) return kBadParameterErr;
     for (int16_t i = 0; i < count; ++i) {
       if (!FiniteSegment(segments[i])) return kBadParameterErr;
@@ -76,7 +76,7 @@ AIErr GetPathClosed(AIArtHandle path, ASBoolean* closed) {
 
 AIErr SetPathClosed(AIArtHandle path, ASBoolean closed) {
   return Run(kPath, "SetPathClosed", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a) return kBadParameterErr;
     a->path.closed = closed != 0;
     return kNoErr;
@@ -119,7 +119,7 @@ AIErr GetPathStyle(AIArtHandle path, AIPathStyle* style) {
 
 AIErr SetPathStyle(AIArtHandle path, const AIPathStyle* style) {
   return Run(kStyle, "SetPathStyle", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, path, ArtKind::Path);
+    Art* a = ArtToChange(doc, path, ArtKind::Path);
     if (!a || !style || !ValidStyle(*style)) return kBadParameterErr;
     a->path.style = *style;
     return kNoErr;

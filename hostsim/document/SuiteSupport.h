@@ -37,6 +37,18 @@ inline Art* FindArt(Document& doc, AIArtHandle handle, ArtKind kind) {
   return art && art->kind == kind ? art : nullptr;
 }
 
+// The art a changing operation acts on; a handle that names none is counted
+// in doc.deadHandleWrites.
+inline Art* ArtToChange(Document& doc, AIArtHandle handle) {
+  Art* art = FindArt(doc, handle);
+  if (!art) ++doc.deadHandleWrites;
+  return art;
+}
+inline Art* ArtToChange(Document& doc, AIArtHandle handle, ArtKind kind) {
+  Art* art = ArtToChange(doc, handle);
+  return art && art->kind == kind ? art : nullptr;
+}
+
 inline int16_t ArtTypeCode(ArtKind kind) {
   switch (kind) {
     case ArtKind::Group: return kGroupArt;

@@ -13,7 +13,7 @@ constexpr const char* kTags = "AI Tag Suite";
 
 AIErr SetTag(AIArtHandle art, const char* name, const char* type, const char* value) {
   return Run(kTags, "SetTag", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a || !name || !*name || !type || !value) return kBadParameterErr;
     a->tags[Cp1252ToUtf8(name)] = Tag{type, Cp1252ToUtf8(value)};
     return kNoErr;
@@ -33,7 +33,7 @@ AIErr GetTag(AIArtHandle art, const char* name, const char* type, char* value, i
 
 AIErr RemoveTag(AIArtHandle art, const char* name) {
   return Run(kTags, "RemoveTag", [&](Document& doc) -> AIErr {
-    Art* a = FindArt(doc, art);
+    Art* a = ArtToChange(doc, art);
     if (!a || !name) return kBadParameterErr;
     a->tags.erase(Cp1252ToUtf8(name));
     return kNoErr;

@@ -33,6 +33,7 @@ AIErr NewPointText(int16_t paintOrder, AIArtHandle prep, int32_t orientation, AI
     if (!newText || orientation != kHorizontalTextOrientation || !Finite(anchor.h) || !Finite(anchor.v)) {
       return kBadParameterErr;
     }
+    if (prep && !ArtToChange(doc, prep)) return kBadParameterErr;
     ObjectId id = 0;
     const AIErr err = doc.NewArt(ArtKind::Text, paintOrder, IdOf(prep), &id);
     if (err != kNoErr) return err;

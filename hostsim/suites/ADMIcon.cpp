@@ -42,7 +42,7 @@ ASErr GetFromResource(SPPluginRef self, int32_t iconID, int32_t iconIndex, ADMIc
     Icon made;
     made.resourceId = static_cast<int32_t>(picture);
     if (auto png = h.PluginResource(kPictureResource, made.resourceId);
-        png && PngSize(*png, &made.width, &made.height)) {
+        png && !h.icons().Unreadable(iconID) && PngSize(*png, &made.width, &made.height)) {
       made.type = kADMPNGIconType;
     }
     *icon = h.icons().Add(made);

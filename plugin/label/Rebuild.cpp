@@ -58,21 +58,14 @@ ASErr StartLabel(AIArtHandle layerGroup) {
   return err;
 }
 
-bool AddLeaderLine() {
+LeaderLineAdded AddLeaderLine() {
   State& g = *gState;
-  if (g.OverLabelLine) return false;
+  if (g.OverLabelLine) return LeaderLineAdded::None;
   ++g.ArrowCount;
   if (g.ArrowCount >= kMostLeaderLines + 1) {
     g.ArrowCount -= 2;
-    // The line made by the previous click is no longer counted: remove it, so
-    // that no undrawn line stays in the label. A taken-up label's lines were
-    // all drawn; they stay.
-    if (!g.TakenUp) {
-      DisposeArt(g.LinePaths[g.ArrowCount]);
-      DisposeArt(g.ArrowPaths[g.ArrowCount]);
-    }
     ShowToolAlert("Too much multiple arrows !");
-    return false;
+    return LeaderLineAdded::OverLimit;
   }
   const int n = g.ArrowCount - 1;
   if (n == 0) {
@@ -87,7 +80,16 @@ bool AddLeaderLine() {
     if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 2, &g.LinePaths[n]) == kNoErr) SetLabelTag(g.LinePaths[n], kLeaderLineTag);
     NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 0, &g.ArrowPaths[n]);
   }
-  return true;
+  return LeaderLineAdded::Added;
+}
+
+void DropUncountedLeaderLine() {
+  State& g = *gState;
+  if (g.ArrowCount < 0 || g.ArrowCount >= kMostLeaderLines) return;
+  // The rebuild only places the counted lines: one left beyond them would
+  // stay where it was, detached from the label, with its head.
+  DisposeArt(g.LinePaths[g.ArrowCount]);
+  DisposeArt(g.ArrowPaths[g.ArrowCount]);
 }
 
 //-----------------------------------------------------------------------------

@@ -9,10 +9,19 @@
 ASErr StartLabel(AIArtHandle layerGroup);
 // Names the label group after the shape in force.
 ASErr NameLabelGroup();
-// Counts one more leader line and creates its art. Returns whether a line
-// was added: not while a label is taken up, nor when the label already has
-// its most lines (the count then drops back by two).
-bool AddLeaderLine();
+// What adding a leader line did.
+enum class LeaderLineAdded {
+  None,      // a label is being taken up: no line is added
+  Added,     // the count went up by one and the line's art exists
+  OverLimit  // the label already had its most lines: the count dropped back by
+             // two and the line at the new count is no longer counted
+};
+// Counts one more leader line and creates its art.
+LeaderLineAdded AddLeaderLine();
+// Removes the line and head at the current count: the ones a click over the
+// limit left uncounted. Called once the click is accepted, so that a refused
+// click leaves a taken-up label whole.
+void DropUncountedLeaderLine();
 // Rewrites the pending label from the values in force; does nothing until a
 // click was accepted and dragged. Returns the code of its last major step.
 ASErr Rebuild();

@@ -59,9 +59,10 @@ void BeepForClick() {
   Beep(g.SnapAnchor ? 9000 : (g.ClickInside ? 9003 : 9001), 100);
 }
 
-// A refused click leaves nothing behind: a pending label that was never
-// drawn goes; a finished label taken up again keeps all but the leader line
-// this click added.
+// A refused click leaves nothing behind: a label still being drawn (leader
+// lines placed, never dragged) goes whole; a finished label taken up again
+// keeps all but the leader line this click added. With no line counted the
+// label group is the previous, finished label, which stays.
 void AbandonPendingLabel(bool lineAdded) {
   State& g = *gState;
   if (g.TakenUp) {
@@ -69,7 +70,7 @@ void AbandonPendingLabel(bool lineAdded) {
       DisposeArt(g.LinePaths[g.ArrowCount - 1]);
       DisposeArt(g.ArrowPaths[g.ArrowCount - 1]);
     }
-  } else if (!g.OverLabelLine) {
+  } else if (g.ArrowCount > 0) {
     DisposeArt(g.LabelGroup);
   }
   g.ArrowCount = 0;
@@ -86,11 +87,22 @@ bool LayerEditable(AILayerHandle layer) {
 }
 
 // The layer of new labels: the labels' own layer (found, or made above all
-// others) or the current one. Null, with the message shown, when it or the
-// current layer is locked; `err` holds a host failure.
-AILayerHandle TargetLayer(ASErr& err) {
+// others) or the current one. Null, with the message shown and `locked` set,
+// when it or the current layer is locked; `err` holds a host failure.
+AILayerHandle TargetLayer(ASErr& err, bool& locked) {
   const State& g = *gState;
   err = kNoErr;
+  locked = false;
+  // The current layer is checked first, so that a refused click never leaves
+  // a new labels' layer behind.
+  AILayerHandle current = nullptr;
+  err = sAILayer->GetCurrentLayer(&current);
+  if (err != kNoErr) return nullptr;
+  if (!LayerEditable(current)) {
+    locked = true;
+    ShowToolMessage(kMessageLockedLayer);
+    return nullptr;
+  }
   AILayerHandle labels = nullptr;
   if (g.Calque) {
     int32_t count = 0;
@@ -103,6 +115,7 @@ AILayerHandle TargetLayer(ASErr& err) {
         labels = layer;
     }
     if (labels != nullptr && !LayerEditable(labels)) {
+      locked = true;
       ShowToolMessage(kMessageLockedLayer);
       return nullptr;
     }
@@ -111,13 +124,6 @@ AILayerHandle TargetLayer(ASErr& err) {
       if (err == kNoErr) err = sAILayer->SetLayerTitle(labels, kLabelLayerTitle);
       if (err != kNoErr) return nullptr;
     }
-  }
-  AILayerHandle current = nullptr;
-  err = sAILayer->GetCurrentLayer(&current);
-  if (err != kNoErr) return nullptr;
-  if (!LayerEditable(current)) {
-    ShowToolMessage(kMessageLockedLayer);
-    return nullptr;
   }
   return labels != nullptr ? labels : current;
 }
@@ -248,9 +254,15 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   }
 
   ASErr err = kNoErr;
-  const AILayerHandle layer = TargetLayer(err);
+  bool locked = false;
+  const AILayerHandle layer = TargetLayer(err, locked);
   AIArtHandle layerGroup = nullptr;
   if (layer != nullptr) err = sAIArt->GetFirstArtOfLayer(layer, &layerGroup);
+  if (locked) {
+    // Refused like a click on a forbidden place.
+    AbandonPendingLabel(false);
+    return kNoErr;
+  }
   if (layer == nullptr || err != kNoErr) {
     g.ClickAccepted = false;
     return err;
@@ -265,13 +277,14 @@ ASErr ToolMouseDown(AIToolMessage* message) {
       return err;
     }
   }
-  bool lineAdded = AddLeaderLine();
+  LeaderLineAdded added = AddLeaderLine();
 
   const ClickHit click = HitTestClick(message->cursor);
   if (!AcceptClick(click)) {
-    AbandonPendingLabel(lineAdded);
+    AbandonPendingLabel(added == LeaderLineAdded::Added);
     return kNoErr;
   }
+  if (added == LeaderLineAdded::OverLimit) DropUncountedLeaderLine();
   if (g.OverLabelLine) {
     if (click.hit && TakeUpLabel(click.data.object)) return kNoErr;
     // Not a label this tool can take up: the click starts a new one instead.
@@ -282,7 +295,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
       g.ClickAccepted = false;
       return err;
     }
-    lineAdded = AddLeaderLine();
+    added = AddLeaderLine();
   }
 
   const Point tip = TipOfClick(message->cursor, click);
@@ -296,7 +309,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   g.LastCursor = g.AttachPoint.p;
 
   if (!StepLabelIndex()) {
-    AbandonPendingLabel(lineAdded);
+    AbandonPendingLabel(added == LeaderLineAdded::Added);
     return kNoErr;
   }
   g.LastFlipSide = g.FlipSide;
@@ -313,6 +326,11 @@ ASErr ToolMouseDown(AIToolMessage* message) {
 ASErr ToolMouseDrag(AIToolMessage* message) {
   if (!Usable(message)) return kNoErr;
   State& g = *gState;
+  // A Shift or Alt click places no tip. Dragged after one, a label still
+  // waiting for its drag stays pending for the next click instead of being
+  // left behind unbuilt.
+  if (!g.Dragged && !g.ClickAccepted && g.ArrowCount > 0 && ArtAlive(g.LabelGroup) && ArtAlive(g.LinesGroup))
+    return kNoErr;
   g.Dragged = true;
   g.MoveMode = SpaceHeld();
   SetCursor(g.MoveMode ? kCursorMoveText : DragCursorFor(g.ShapeKind, g.RayonArrondi));

@@ -6,6 +6,7 @@
 #include "InProcessCore.h"
 #include "label/PathStyles.h"
 #include "label/PendingLabel.h"
+#include "label/ToolHandlers.h"
 
 namespace {
 
@@ -97,7 +98,27 @@ TEST_F(PendingLabel, LabelTextUsesTheStoredFontsPlaceInTheHostsList) {
   std::strcpy(g().Police, second.c_str());
   InitPendingLabel();
   EXPECT_EQ(g().FontListIndex, 1);
+  const std::string last = host().fonts().at(host().fonts().size() - 1).fullName;
+  ASSERT_EQ(host().fonts().FindByFullName(last), host().fonts().size() - 1) << "the last name is not unique";
+  std::strcpy(g().Police, last.c_str());
+  InitPendingLabel();
+  EXPECT_EQ(g().FontListIndex, static_cast<int32_t>(host().fonts().size() - 1)) << "the last font was not found";
   std::strcpy(g().Police, "No Such Font");
   InitPendingLabel();
   EXPECT_EQ(g().FontListIndex, 0);
+}
+
+TEST_F(PendingLabel, DeselectingTheToolGivesThePanelBackTheValuesInForce) {
+  WriteDefaultSettings();
+  InitPendingLabel();
+  g().ArrowSizeInForce = 40;
+  g().ArrowSizeShown = 70;
+  g().LineWidthInForce = 1.5f;
+  g().LineWidthShown = 3;
+  g().LandingLength = -5;
+  g().LandingLengthShown = 9;
+  EXPECT_EQ(ToolDeselect(nullptr), kNoErr);
+  EXPECT_EQ(g().ArrowSizeShown, 40.0f);
+  EXPECT_EQ(g().LineWidthShown, 1.5f);
+  EXPECT_EQ(g().LandingLengthShown, -5.0f);
 }

@@ -99,3 +99,23 @@ TEST_F(Registration, ThePanelCommandChangesNothingWhileThereIsNoPanel) {
   EXPECT_EQ(Item(h, "Outil1")->text, "Show KPX•Labels");
   EXPECT_FALSE(h.tools().PluginToolSelected());
 }
+
+// Start-up does not stop at a refused menu or tool: what can be registered is.
+TEST_F(Registration, ARefusedMenuOrToolIconLeavesTheRestRegistered) {
+  {
+    auto& h = OpenHost();
+    h.faults().Add(hostsim::FaultRule::Of(kAIMenuSuite, "AddMenu*").About("KPXOutils").Onward());
+    ASSERT_EQ(h.Launch(), kNoErr);
+    EXPECT_EQ(Item(h, "Outil1"), nullptr);
+    EXPECT_NE(h.tools().FindByName("Labels Tool"), nullptr);
+    EXPECT_EQ(h.notifiers().OfType(kAIApplicationStartedNotifier).size(), 1u);
+  }
+  {
+    auto& h = OpenHost();
+    h.icons().MakeUnreadable(16051);
+    ASSERT_EQ(h.Launch(), kNoErr);
+    EXPECT_EQ(h.tools().FindByName("Labels Tool"), nullptr);
+    EXPECT_NE(Item(h, "Outil1"), nullptr);
+    EXPECT_EQ(h.notifiers().OfType(kAIApplicationStartedNotifier).size(), 1u);
+  }
+}

@@ -52,8 +52,7 @@ using SettingsState = InProcessCoreTest;
 TEST_F(SettingsState, ASecondStartReadsBackExactlyWhatTheFirstWrote) {
   ASSERT_EQ(WriteDefaultSettings(), kNoErr);
   const State first = g();
-  ASSERT_EQ(first.NbPtsFlEdit, 6);
-  ASSERT_EQ(first.NbPtsArrondiEdit, 2);
+  ASSERT_TRUE(SameSettings(first, DefaultState())) << "a first start left a setting other than its default";
   Restart();
   EXPECT_FALSE(IsFirstStart());
   ReadAllSettings();
@@ -62,6 +61,14 @@ TEST_F(SettingsState, ASecondStartReadsBackExactlyWhatTheFirstWrote) {
   EXPECT_STREQ(g().CurrentFreeText, "Face");
   EXPECT_EQ(g().FreeTextLength, 4);
   EXPECT_EQ(g().ArrowsOn, 1);
+}
+
+// The block's earlier contents never show through: with nothing stored,
+// every setting reads as its default.
+TEST_F(SettingsState, SettingsNotStoredReadAsTheirDefaultsWhateverTheBlockHeld) {
+  std::memset(reinterpret_cast<unsigned char*>(&g()) + offsetof(State, Etiquette), 0x5A, kSettingsSize);
+  ReadAllSettings();
+  ExpectSameSettingValues(g(), DefaultState());
 }
 
 TEST_F(SettingsState, AFailedStoreStopsTheWriteButEverySettingKeepsItsDefault) {
@@ -265,6 +272,27 @@ TEST_F(SettingsState, PointListsAreStoredInBlocksOfTen) {
   StoreArrowheadPoints();
   EXPECT_EQ(prefs().GetReal(kSettingsSection, "PtINOUTEditIY19"), 4.5);
   EXPECT_FALSE(Stored("PtFlEditX20"));
+  // A failed store is reported, and the stores after it go on; the editors'
+  // default writes report it too.
+  for (const char* key : {"FouOEdit", "PtFlEditX2"}) {
+    StartHost(false);
+    host().faults().Add(hostsim::FailedStore(key));
+    EXPECT_EQ(WriteArrowheadDefaults(), kInjectedFailureErr) << key;
+    EXPECT_TRUE(Stored("PtINOUTEditOY9")) << key;
+  }
+  for (const char* key : {"CoinBD", "ArINOUTEditOY1"}) {
+    StartHost(false);
+    host().faults().Add(hostsim::FailedStore(key));
+    EXPECT_EQ(WriteCornerDefaults(), kInjectedFailureErr) << key;
+    EXPECT_TRUE(Stored("ArINOUTEditOY9")) << key;
+  }
+  for (const char* key : {"PtFlEditY3", "PtINOUTEditIX4", "PtINOUTEditOY5"}) {
+    StartHost(false);
+    g().NbPtsFlEdit = 6;
+    host().faults().Add(hostsim::FailedStore(key));
+    EXPECT_EQ(StoreArrowheadPoints(), kInjectedFailureErr) << key;
+    EXPECT_TRUE(Stored("PtINOUTEditOY9")) << key;
+  }
 }
 
 TEST_F(SettingsState, EmptyFreeTextsFallBackAndOverlongTextsAreCut) {

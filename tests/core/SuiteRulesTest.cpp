@@ -1,8 +1,26 @@
+#include <string>
+
 #include "InProcessCore.h"
 
 namespace {
 
 using SuiteRules = InProcessCoreTest;
+
+// A basic suite whose acquisition of the layer suite fails with a code of
+// its own; then one that gives no table for it, with success.
+const SPBasicSuite* gHostBasic = nullptr;
+SPBasicSuite gFaultyBasic;
+ASErr LayerSuiteOutOfMemory(const char* name, int32_t version, const void** suite) {
+  if (std::string(name) == kAILayerSuite) return kSPOutOfMemoryError;
+  return gHostBasic->AcquireSuite(name, version, suite);
+}
+ASErr LayerSuiteWithoutTable(const char* name, int32_t version, const void** suite) {
+  if (std::string(name) == kAILayerSuite) {
+    *suite = nullptr;
+    return kNoErr;
+  }
+  return gHostBasic->AcquireSuite(name, version, suite);
+}
 
 bool EverySlotFilled() {
   for (const SuiteRow& row : kSuiteRows) {
@@ -68,4 +86,18 @@ TEST_F(SuiteRules, AFailedWalkHoldsNothingAndTheNextCallTriesAgain) {
   EXPECT_EQ(alerts[0]["text"], "Error: 1394689636, suite: AI Layer Suite, version: 9!");
   EXPECT_EQ(AcquireSuites(), kNoErr);
   EXPECT_TRUE(EverySlotFilled());
+}
+
+TEST_F(SuiteRules, AFailedAcquisitionGivesTheHostsCodeAndAMissingTableNotFound) {
+  ReleaseSuitesAfter(kCantHappenErr);
+  gHostBasic = sSPBasic;
+  gFaultyBasic = *sSPBasic;
+  gFaultyBasic.AcquireSuite = LayerSuiteOutOfMemory;
+  sSPBasic = &gFaultyBasic;
+  EXPECT_EQ(AcquireSuites(), kSPOutOfMemoryError);
+  EXPECT_TRUE(EverySlotEmpty());
+  gFaultyBasic.AcquireSuite = LayerSuiteWithoutTable;
+  EXPECT_EQ(AcquireSuites(), kSPSuiteNotFoundError);
+  EXPECT_TRUE(EverySlotEmpty());
+  sSPBasic = const_cast<SPBasicSuite*>(gHostBasic);
 }

@@ -1,4 +1,6 @@
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "DocumentFixture.h"
 #include "hostsim/Blocks.h"
@@ -57,6 +59,47 @@ TEST_F(ArtTree, DisposedArtAndItsChildrenAreDeadHandles) {
   EXPECT_FALSE(art->ValidArt(reinterpret_cast<AIArtHandle>(0xdeadbeef)));
   EXPECT_FALSE(art->ValidArt(nullptr));
   EXPECT_EQ(art->DisposeArt(LayerGroup()), kBadParameterErr) << "a layer's top group stays";
+}
+
+// Tests of a plug-in's care with deleted art read this count.
+TEST_F(ArtTree, EveryChangeThroughADeadHandleIsCountedAndReadsAreNot) {
+  AIArtHandle live = NewPath(LayerGroup(), {{0, 0}, {10, 0}});
+  AIArtHandle dead = NewPath(LayerGroup(), {{0, 0}, {10, 0}});
+  ASSERT_EQ(art->DisposeArt(dead), kNoErr);
+  const AIPathSegment seg = Corner(1, 1);
+  const AIPathStyle pathStyle = hostsim::DefaultPathStyle();
+  AIRealMatrix move{};
+  ASSERT_EQ(math->AIRealMatrixSetTranslate(&move, 1, 1), kNoErr);
+  AIArtHandle made = nullptr;
+  AIRealRect bounds{};
+  int16_t count = 0;
+
+  // Reads of a dead handle and changes of a live one count nothing.
+  EXPECT_EQ(art->GetArtBounds(dead, &bounds), kBadParameterErr);
+  EXPECT_EQ(path->GetPathSegmentCount(dead, &count), kBadParameterErr);
+  EXPECT_EQ(art->SetArtName(live, "kept"), kNoErr);
+  EXPECT_EQ(xform->TransformArt(live, &move, 1, 0), kNoErr);
+  EXPECT_EQ(doc->deadHandleWrites, 0);
+
+  const std::vector<std::function<AIErr()>> changes = {
+      [&] { return art->DisposeArt(dead); },
+      [&] { return art->ReorderArt(dead, kPlaceAboveAll, nullptr); },
+      [&] { return art->SetArtUserAttr(dead, kArtSelected, 0); },
+      [&] { return art->SetArtName(dead, "x"); },
+      [&] { return art->NewArt(kPathArt, kPlaceInsideOnTop, dead, &made); },
+      [&] { return path->SetPathSegmentCount(dead, 2); },
+      [&] { return path->SetPathSegments(dead, 0, 1, &seg); },
+      [&] { return path->SetPathClosed(dead, true); },
+      [&] { return style->SetPathStyle(dead, &pathStyle); },
+      [&] { return tags->SetTag(dead, "lab", "string", "jj"); },
+      [&] { return tags->RemoveTag(dead, "lab"); },
+      [&] { return xform->TransformArt(dead, &move, 1, 0); },
+      [&] { return frames->NewPointText(kPlaceInsideOnTop, dead, kHorizontalTextOrientation, {0, 0}, &made); },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    EXPECT_EQ(changes[i](), kBadParameterErr) << "change " << i;
+    EXPECT_EQ(doc->deadHandleWrites, static_cast<int>(i + 1)) << "change " << i;
+  }
 }
 
 TEST_F(ArtTree, HandlesOfAnEarlierDocumentAreForeign) {

@@ -47,8 +47,9 @@ TEST(NotchedArrowhead, AtFullSizeBarbsSitBehindTheTipAndTheLineStartsAtTheNotch)
   HeadOutline h = Choose(1, true);
   auto head = PlaceHead(h, 100, 0, {0, 0});
   ASSERT_EQ(head.size(), 6u);
-  ExpectSharpAt(head[0], {0, 0});
-  EXPECT_NEAR(head[2].p.x, 8.5727577f, 1e-5);
+  const Point outline[6] = {{0, 0},         {4.890738f, 1.0395584f},  {8.5727577f, 2.602483f},
+                            {7, 0},         {8.5727577f, -2.602483f}, {4.890738f, -1.0395584f}};
+  for (int i = 0; i < 6; ++i) ExpectSharpAt(head[i], outline[i]);
   EXPECT_NEAR(head[2].p.y - head[4].p.y, 5.204966f, 1e-5);
   ExpectNear(LeaderLineStart({0, 0}, 0, h.HeadLength, 100), {7, 0});
   EXPECT_TRUE(h.HeadClosed);
@@ -149,8 +150,11 @@ TEST(Points, DotIsACircleOfRadiusTwoAndAHalf) {
 
   HeadOutline square = Choose(4, false);
   EXPECT_TRUE(square.HollowHead);
-  EXPECT_EQ(square.X[0], -2.5f);
-  EXPECT_EQ(square.Y[2], 2.5f);
+  EXPECT_FALSE(Choose(3, false).HollowHead);
+  auto sq = PlaceHead(square, 100, 0, {0, 0});
+  ASSERT_EQ(sq.size(), 4u);
+  const Point corners[4] = {{-2.5f, -2.5f}, {2.5f, -2.5f}, {2.5f, 2.5f}, {-2.5f, 2.5f}};
+  for (int i = 0; i < 4; ++i) ExpectSharpAt(sq[i], corners[i]);
 }
 
 TEST(Points, TipIsFoundAgainAtTheCentreOfTheDotOrSquare) {

@@ -51,7 +51,8 @@ TEST(LabelText, AnchorTakesTheOffsetAwayFromTheLine) {
 TEST(LabelText, BaselineDropsFurtherInAnEquilateralTriangle) {
   EXPECT_FLOAT_EQ(TextBaselineShift(12, kShapeRectangle, true), -4.0f);
   EXPECT_FLOAT_EQ(TextBaselineShift(12, kShapeTriangle, false), -4.0f);
-  EXPECT_NEAR(TextBaselineShift(12, kShapeTriangle, true), -(12 * 0.508333f) - 1, 1e-5f);
+  EXPECT_NEAR(TextBaselineShift(12, kShapeTriangle, true), -7.099996f, 1e-5f);  // -(12 x 0.508333) - 1
+  EXPECT_NEAR(TextBaselineShift(30, kShapeTriangle, true), -16.24999f, 1e-4f);  // -(30 x 0.508333) - 1
 }
 
 TEST(LabelNames, FollowShapeRadiusAndProportions) {
@@ -66,7 +67,10 @@ TEST(LabelNames, FollowShapeRadiusAndProportions) {
 
 TEST(Numbering, LettersWrapWithinTheirCase) {
   EXPECT_EQ(NextLabelLetter('A'), 'B');
+  EXPECT_EQ(NextLabelLetter('Y'), 'Z');
   EXPECT_EQ(NextLabelLetter('Z'), 'A');
+  EXPECT_EQ(NextLabelLetter('a'), 'b');
+  EXPECT_EQ(NextLabelLetter('y'), 'z');
   EXPECT_EQ(NextLabelLetter('z'), 'a');
   EXPECT_EQ(NumberDigitCount(9), 1);
   EXPECT_EQ(NumberDigitCount(10), 2);
@@ -86,4 +90,6 @@ TEST(Snapping, FootOfThePerpendicularLiesOnTheSegmentLine) {
   ExpectNear(FootOnLine({5, 9}, {0, 0}, {10, 0}), {5, 0});
   ExpectNear(FootOnLine({5, 9}, {2, 0}, {2, 10}), {2, 9});
   ExpectNear(FootOnLine({0, 10}, {0, 0}, {10, 10}), {5, 5});
+  ExpectNear(FootOnLine({10, 0}, {2, 2}, {12, 12}), {5, 5});
+  ExpectNear(FootOnLine({0, 8}, {4, 0}, {0, 4}), {-2, 6});  // beyond the segment, on its line
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,9 +67,16 @@ bool RunIn(const fs::path& dir, const std::string& command, std::string& log) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool DrawsSomething(const json& dump) {
-  for (const json* art : AllArt(dump)) {
-    if (AnchorCount(*art) > 0 || art->value("type", "") == "text") return true;
+// Examples that show something other than a drawing.
+const std::set<std::string> kExamplesWithoutDrawing = {"first-start"};
+
+// At least one label with a leader line of some length and a text.
+bool DrawsALabel(const json& dump) {
+  for (const json* label : LabelGroupsOf(dump)) {
+    const json& lines = Lines(*label);
+    if (lines.empty() || AnchorCount(lines[0]) < 2) continue;
+    const Point start = AnchorPoint(lines[0], 0), end = AnchorPoint(lines[0], 1);
+    if ((start.x != end.x || start.y != end.y) && TextOf(*label).is_object()) return true;
   }
   return false;
 }
@@ -84,11 +92,13 @@ TEST_P(Example, RunsCleanlyAndItsDrawingRenders) {
   EXPECT_EQ(run.err, "") << "the example leaves notes or messages";
   ASSERT_FALSE(run.dump.is_discarded());
   ASSERT_TRUE(fs::exists(run.svg));
+  const bool drawing = kExamplesWithoutDrawing.count(GetParam()) == 0;
+  EXPECT_EQ(DrawsALabel(run.dump), drawing) << (drawing ? "the example draws no label" : "the example draws");
 
   if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
   std::string log;
   ASSERT_TRUE(RunIn(scratch.dir(), "rsvg-convert -b white -o out.png out.svg", log)) << log;
-  if (!DrawsSomething(run.dump)) return;
+  if (!drawing) return;
   Picture picture;
   if (!ReadPng(scratch.dir() / "out.png", picture)) GTEST_SKIP() << "no PNG reader in this build";
   EXPECT_GT(CountDark(picture, 128), 100) << "the rendered drawing is blank";
@@ -316,6 +326,45 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Example, ::testing::ValuesIn(ExampleNames()), TestName);
+
+// The session lines of a text, without comments and blank lines, each trimmed.
+std::vector<std::string> CommandLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    const std::size_t last = line.find_last_not_of(" \t\r");
+    lines.push_back(line.substr(first, last - first + 1));
+  }
+  return lines;
+}
+
+// Where the project's README quotes an example ("(`examples/NAME.session`):"
+// followed by an indented block), the block is that example's session.
+TEST(ExampleDocs, TheReadmeQuotesEachExampleAsItIs) {
+  const std::string readme = ReadFile(fs::path(KPX_EXAMPLES_DIR).parent_path() / "README.md");
+  ASSERT_FALSE(readme.empty());
+  int quoted = 0;
+  for (std::size_t at = readme.find("(`examples/"); at != std::string::npos; at = readme.find("(`examples/", at + 1)) {
+    const std::size_t nameEnd = readme.find(".session`):", at);
+    if (nameEnd == std::string::npos) continue;
+    const std::string name = readme.substr(at + 11, nameEnd - at - 11);
+    std::size_t line = readme.find('\n', nameEnd) + 1;
+    std::string block;
+    // The indented block after a blank line.
+    while (line < readme.size() && readme[line] == '\n') ++line;
+    while (line < readme.size() && readme.compare(line, 4, "    ") == 0) {
+      const std::size_t end = readme.find('\n', line);
+      block += readme.substr(line, end - line) + "\n";
+      line = end == std::string::npos ? readme.size() : end + 1;
+    }
+    ++quoted;
+    EXPECT_EQ(CommandLines(block), CommandLines(ReadFile(fs::path(KPX_EXAMPLES_DIR) / (name + ".session"))))
+        << "the README's " << name << " is not examples/" << name << ".session";
+  }
+  EXPECT_GE(quoted, 1) << "the README quotes no example";
+}
 
 // The two examples that come with settings of their own show them.
 TEST(ExampleSettings, PointsExampleEndsItsLeadersInPointsAndOwnLayerExampleUsesTheLabelsLayer) {

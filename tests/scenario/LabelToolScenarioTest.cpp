@@ -2,71 +2,20 @@
 // user makes them, checked on the document the runner dumps.
 #include <cmath>
 #include <functional>
-#include <sstream>
 #include <string>
 
-#include "tests/scenario/ScenarioHarness.h"
+#include "tests/scenario/ScenarioSteps.h"
 
 namespace scenario {
 namespace {
 
-constexpr double kNear = 2e-3;        // the dump keeps four decimals
-constexpr double kPi = 3.14159265358979;
-constexpr double kNotchPullBack = 7;  // kind 1 arrowhead at 100 %
-const std::string kLabelLayer = "KPX\xE2\x80\xA2\xC3\x89tiq";  // "KPX•Étiq"
-
-std::string Num(double v) {
-  std::ostringstream s;
-  s << v;
-  return s.str();
-}
-
-std::string At(const char* command, Point p) { return std::string(command) + " " + Num(p.x) + " " + Num(p.y) + "\n"; }
-
-// A press at the tip and a drag to the label's place; the box is sized from
-// the text of the previous rebuild, so the drag ends with a second message.
-std::string DrawLabel(Point tip, Point to) { return At("down", tip) + At("drag", to) + At("drag", to) + At("up", to); }
-
-void ExpectNear(Point actual, Point expected, const std::string& what) {
-  EXPECT_NEAR(actual.x, expected.x, kNear) << what;
-  EXPECT_NEAR(actual.y, expected.y, kNear) << what;
-}
-
-Point PulledBack(Point tip, Point towards, double by) {
-  const double angle = std::atan2(towards.y - tip.y, towards.x - tip.x);
-  return {tip.x + by * std::cos(angle), tip.y + by * std::sin(angle)};
-}
-
-double AngleDegrees(Point from, Point to) { return std::atan2(to.y - from.y, to.x - from.x) * 180 / kPi; }
-
-const json& OnlyLabel(const json& dump) {
-  const auto labels = LabelGroupsOf(dump);
-  EXPECT_EQ(labels.size(), 1u);
-  static const json kNone = json::object({{"children", json::array({json::object()})}});
-  return labels.empty() ? kNone : *labels.front();
-}
-
-// Empty label groups and paths may stay behind a refused click; nothing
-// visible may.
-void ExpectNothingDrawn(const json& dump) {
-  std::vector<const json*> parts;
-  const std::function<void(const json&)> collect = [&](const json& art) {
-    parts.push_back(&art);
-    if (art.contains("children")) {
-      for (const json& child : art["children"]) collect(child);
-    }
-  };
-  for (const json* label : LabelGroupsOf(dump)) collect(*label);
-  for (const json* art : parts) {
-    EXPECT_EQ(AnchorCount(*art), 0u) << "a path was drawn after a refused click";
-    EXPECT_NE(art->value("type", ""), "text") << "a text was drawn after a refused click";
+// A refused click leaves nothing of a label behind: no group, no path that
+// a later hover would take for a label's leader line.
+void ExpectNoLabelArt(const json& dump) {
+  EXPECT_TRUE(LabelGroupsOf(dump).empty()) << "a label group stayed behind a refused click";
+  for (const json* art : AllArt(dump)) {
+    EXPECT_FALSE(art->contains("tags") && (*art)["tags"].contains("lab")) << "a leader line stayed behind";
   }
-}
-
-RunResult RunOk(Session& s, const std::string& body) {
-  RunResult r = s.RunTool(body);
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  return r;
 }
 
 //-----------------------------------------------------------------------------
@@ -80,13 +29,17 @@ TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber)
   const json& label = OnlyLabel(r.dump);
   const json& lines = Lines(label);
   ASSERT_EQ(lines.size(), 3u);
-  for (const json& line : lines) EXPECT_EQ(line["tags"].value("lab", ""), "jj");
+  for (const json& line : lines) {
+    EXPECT_EQ(line["tags"].value("lab", ""), "jj");
+    EXPECT_FALSE(line["closed"].get<bool>()) << "a leader line is an open path";
+  }
   EXPECT_EQ(Arrows(label).size(), 3u);
   ASSERT_TRUE(TextOf(label).is_object());
   EXPECT_EQ(TextOf(label)["text"], "1");
   int texts = 0;
   for (const json* art : AllArt(r.dump)) texts += art->value("type", "") == "text" ? 1 : 0;
   EXPECT_EQ(texts, 1) << "each leader line got a number of its own";
+  EXPECT_EQ(EventsOfType(r.dump, "cursor").back()["id"], 20009) << "the cursor after the release";
 
   // The main leader line starts at the third click, behind its arrowhead.
   ExpectNear(AnchorPoint(lines[0], 0), PulledBack(third, place, kNotchPullBack), "main line start");
@@ -99,6 +52,37 @@ TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber)
     ASSERT_EQ(AnchorCount(lines[n]), 2u);
     ExpectNear(AnchorPoint(lines[n], 1), place, "line end " + std::to_string(n));
   }
+}
+
+// A click makes the label's parts, top to bottom: an empty text, the
+// "Lines" group with a leader line of 3 anchors tagged "lab", the "Arrows"
+// group with a head of 6 anchors, and an empty shape; each further click a
+// line of 2 anchors and an empty head. Nothing is drawn before the drag.
+TEST(LabelScenario, EachClickMakesTheArtTheDragWillDraw) {
+  Session s;
+  const RunResult r = RunOk(s, At("click", {100, 400}) + "dump one.json\n" + At("click", {150, 420}));
+  const json one = s.ReadDump("one.json");
+  const json& first = OnlyLabel(one);
+  EXPECT_EQ(first["name"], "Label (square)");
+  ASSERT_EQ(first["children"].size(), 4u);
+  EXPECT_EQ(first["children"][0]["type"], "text");
+  EXPECT_EQ(first["children"][0]["text"], "");
+  EXPECT_EQ(first["children"][1]["name"], "Lines");
+  EXPECT_EQ(first["children"][2]["name"], "Arrows");
+  EXPECT_EQ(first["children"][3]["type"], "path");
+  EXPECT_EQ(AnchorCount(ShapeOf(first)), 0u);
+  ASSERT_EQ(Lines(first).size(), 1u);
+  EXPECT_EQ(AnchorCount(Lines(first)[0]), 3u);
+  EXPECT_EQ(Lines(first)[0]["tags"].value("lab", ""), "jj");
+  ASSERT_EQ(Arrows(first).size(), 1u);
+  EXPECT_EQ(AnchorCount(Arrows(first)[0]), 6u);
+
+  const json& second = OnlyLabel(r.dump);
+  ASSERT_EQ(Lines(second).size(), 2u);
+  EXPECT_EQ(AnchorCount(Lines(second)[1]), 2u);
+  EXPECT_EQ(Lines(second)[1]["tags"].value("lab", ""), "jj");
+  ASSERT_EQ(Arrows(second).size(), 2u);
+  EXPECT_EQ(AnchorCount(Arrows(second)[1]), 0u);
 }
 
 TEST(LabelScenario, ShiftMakesTheLeaderAngleAMultipleOf45AndAHorizontalLeaderHasNoLanding) {
@@ -200,7 +184,7 @@ TEST(LabelScenario, CtrlDuringTheDragPutsTheLabelOnTheOtherSideOfItsLanding) {
   ASSERT_EQ(labels.size(), 2u);
   const json* plain = labels[1];    // painted first: the older label is below
   const json* flipped = labels[0];
-  const double landing = 17.007874;
+  const double landing = kDefaultLanding;
 
   const json& plainLine = Lines(*plain)[0];
   ASSERT_EQ(AnchorCount(plainLine), 3u);
@@ -230,6 +214,27 @@ TEST(LabelScenario, ThirtiethLeaderLineIsRefusedWithAnAlertAndALabelKeepsAtMost2
   for (std::size_t n = 1; n < Lines(label).size(); ++n) {
     ASSERT_EQ(AnchorCount(Lines(label)[n]), 2u) << "line " << n;
     ExpectNear(AnchorPoint(Lines(label)[n], 1), end, "end of line " + std::to_string(n));
+  }
+}
+
+// The side Ctrl chooses is kept: the next labels hang on it without Ctrl,
+// until Ctrl during a drag turns it back.
+TEST(LabelScenario, TheSideChosenWithCtrlStaysForTheNextLabelsUntilCtrlAgain) {
+  Session s;
+  const bool ctrl[] = {true, false, true, false};
+  const bool flipped[] = {true, true, false, false};
+  std::string body;
+  for (int i = 0; i < 4; ++i) {
+    const Point tip{100, 100 + 150.0 * i}, place{200, 150 + 150.0 * i};
+    body += At("down", tip) + (ctrl[i] ? "press ctrl\n" : "") + At("drag", place) + At("drag", place) +
+            (ctrl[i] ? "release ctrl\n" : "") + At("up", place);
+  }
+  const RunResult r = RunOk(s, body);
+  const auto labels = LabelGroupsOf(r.dump);  // newest first
+  ASSERT_EQ(labels.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    const double landingX = flipped[i] ? 200 - kDefaultLanding : 200 + kDefaultLanding;
+    ExpectNear(AnchorPoint(Lines(*labels[3 - i])[0], 2), {landingX, 150 + 150.0 * i}, "landing of label " + std::to_string(i));
   }
 }
 
@@ -271,7 +276,7 @@ TEST(SnapScenario, ClickInsideAFilledObjectIsRefusedWithMessage2WhenForbidden) {
   const RunResult r = RunOk(s, "rect 100 100 200 150 filled\n" + DrawLabel({200, 175}, {400, 400}));
   EXPECT_EQ(AlertTexts(r.dump),
             std::vector<std::string>{"Clicking inside an object is forbidden (see preferences)."});
-  ExpectNothingDrawn(r.dump);
+  ExpectNoLabelArt(r.dump);
   EXPECT_TRUE(BeepFrequencies(r.dump).empty()) << "a refused click beeped";
 }
 
@@ -319,6 +324,22 @@ TEST(ToolScenario, FiveShiftClicksCycleThroughTheShapesAndCreateNoArt) {
   }
 }
 
+// A Shift or Alt click places no tip, even when the mouse moves while it is
+// down: the clicks around it make one label, and nothing is left unbuilt.
+TEST(ToolScenario, AShiftOrAltClickBetweenTwoClicksKeepsThemInOneLabelEvenWhenDragged) {
+  for (const std::string key : {"shift", "alt"}) {
+    SCOPED_TRACE(key);
+    Session s;
+    const Point first{100, 600}, second{200, 500}, place{300, 550};
+    const RunResult r = RunOk(s, At("click", first) + "press " + key + "\ndown 400 100\nrelease " + key +
+                                     "\ndrag 402 101\nup 402 101\n" + DrawLabel(second, place));
+    const json& label = OnlyLabel(r.dump);
+    ASSERT_EQ(Lines(label).size(), 2u);
+    ExpectNear(AnchorPoint(Lines(label)[0], 0), PulledBack(second, place, kNotchPullBack), "main line start");
+    ExpectNear(AnchorPoint(Lines(label)[1], 0), PulledBack(first, place, kNotchPullBack), "first line start");
+  }
+}
+
 TEST(ToolScenario, OwnLayerIsCreatedAboveAllOthersAndReusedForTheNextLabel) {
   Session s;
   s.SetBoolean("Calque", true);
@@ -340,13 +361,49 @@ TEST(ToolScenario, LockedCurrentLayerRefusesTheClickWithMessage3) {
   EXPECT_TRUE(AllArt(r.dump).empty()) << "art was created on a locked layer";
 }
 
+// A label of one click, not dragged yet, has its group, an empty text, a
+// leader line and a head, all at the origin: a click refused for a locked
+// layer takes it away, as any refused click does, and keeps finished labels.
+TEST(ToolScenario, ClickRefusedForALockedLayerRemovesTheUnfinishedLabelAndKeepsFinishedOnes) {
+  Session s;
+  const RunResult r = RunOk(s, DrawLabel({100, 300}, {200, 380}) + "dump finished.json\n" + At("click", {300, 600}) +
+                                   "layer Frozen locked\n" + At("click", {400, 600}) + At("move", {0.5, 0.5}));
+  EXPECT_EQ(AlertTexts(r.dump), std::vector<std::string>{"Impossible, locked layer."});
+  const auto labels = LabelGroupsOf(r.dump);
+  ASSERT_EQ(labels.size(), 1u) << "the unfinished label stayed, or the finished one went";
+  const json finished = s.ReadDump("finished.json");
+  EXPECT_EQ(*labels[0], OnlyLabel(finished)) << "the finished label changed";
+  EXPECT_FALSE(CursorShown(r.dump, 20007)) << "a leader line stayed at the origin";
+}
+
+TEST(ToolScenario, LockedLabelsLayerRefusesTheClickAndTheUnfinishedLabelGoes) {
+  Session s;
+  s.SetBoolean("Calque", true);
+  // The first click makes the labels' layer; a locked layer of the same title
+  // then stands above it, and an editable one above all.
+  const RunResult r = RunOk(s, At("click", {300, 600}) + "layer " + kLabelLayer + " locked\nlayer Notes\n" +
+                                   At("click", {400, 600}));
+  EXPECT_EQ(AlertTexts(r.dump), std::vector<std::string>{"Impossible, locked layer."});
+  ExpectNoLabelArt(r.dump);
+}
+
+TEST(ToolScenario, LockedCurrentLayerLeavesNoLabelsLayerBehind) {
+  Session s;
+  s.SetBoolean("Calque", true);
+  const RunResult r = RunOk(s, "layer Frozen locked\n" + At("click", {300, 600}));
+  EXPECT_EQ(AlertTexts(r.dump), std::vector<std::string>{"Impossible, locked layer."});
+  ASSERT_EQ(r.dump["layers"].size(), 2u) << "a labels' layer was made for a refused click";
+  EXPECT_EQ(r.dump["layers"][0]["title"], "Frozen");
+  EXPECT_EQ(r.dump["layers"][1]["title"], "Layer 1");
+}
+
 TEST(ToolScenario, ClickInEmptySpaceIsRefusedWhenForbiddenAndTheDragDrawsNothing) {
   Session s;
   s.SetBoolean("ClicDansVide", false);
   const RunResult r = RunOk(s, DrawLabel({100, 400}, {200, 450}));
   EXPECT_EQ(AlertTexts(r.dump),
             std::vector<std::string>{"Clicking outside an object is forbidden (see preferences)."});
-  ExpectNothingDrawn(r.dump);
+  ExpectNoLabelArt(r.dump);
 }
 
 TEST(ToolScenario, ClickOnAFinishedLeaderLineTakesThatLabelUpInsteadOfStartingANewOne) {

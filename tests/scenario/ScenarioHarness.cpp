@@ -109,7 +109,7 @@ void Session::SetReal(const std::string& key, double value) { settings_[key] = {
 
 RunResult Session::Run(const std::string& script, bool svg) {
   const json prefs = {{"format", 1}, {"sections", {{kSection, settings_}}}};
-  WriteFile(dir_ / "prefs.json", prefs.dump(2));
+  WriteFile(dir_ / "prefs.json", preferenceText_.empty() ? prefs.dump(2) : preferenceText_);
   WriteFile(dir_ / "script.session", script);
   fs::remove(dir_ / "end.json");
   const std::string command = "cd " + Quoted(dir_) + " && " + Quoted(KPX_LABELS_RUN) +

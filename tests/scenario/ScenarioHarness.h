@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -44,6 +45,9 @@ class Session {
   void SetBoolean(const std::string& key, bool value);
   void SetInteger(const std::string& key, int value);
   void SetReal(const std::string& key, double value);
+  // The whole preference file as a person would write it; the settings set
+  // above are then not written.
+  void SetPreferenceText(std::string text) { preferenceText_ = std::move(text); }
 
   // Runs the script with --prefs, --dump end.json and, when svg is true,
   // --svg end.svg.
@@ -57,6 +61,7 @@ class Session {
  private:
   fs::path dir_;
   json settings_;
+  std::string preferenceText_;
 };
 
 // --- Reading the dump --------------------------------------------------------
