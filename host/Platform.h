@@ -4,6 +4,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// windows.h makes DrawText a macro for DrawTextA, which would rename the
+// drawer suite's DrawText operation wherever both are seen.
+#undef DrawText
 #else
 #ifdef __cplusplus
 extern "C" {

@@ -19,7 +19,8 @@ constexpr int32_t kFlyoutMenu = 128;           // the panel's flyout menu
 // Dialogs.
 constexpr int32_t kPanelDialog = 16400;
 constexpr int32_t kPreferencesDialog = 16600;
-constexpr int32_t kColorsDialog = 22000;       // colours and options
+constexpr int32_t kColorsDialog = 22000;       // colours and options, from the tool's options
+constexpr int32_t kPanelColorsDialog = 19210;  // colours and options, from the panel and the Preferences dialog
 constexpr int32_t kFreeTextsDialog = 27200;
 constexpr int32_t kArrowsEditorDialog = 27000;
 constexpr int32_t kShapeEditorDialog = 28000;

@@ -14,6 +14,8 @@
 #include "core/Suites.h"
 #include "panel/About.h"
 #include "panel/Panel.h"
+#include "dialogs/Dialogs.h"
+#include "label/PendingLabel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Menus
@@ -199,8 +201,7 @@ ASErr Notification(AINotifierMessage* message) {
 }
 
 ASErr ToolOptions(AIToolMessage*) {
-  int32_t itemHit = 0;
-  sADMDialog->Modal(gPluginRef, "Colors and options", kColorsDialog, kADMModalDialogStyle, nullptr, nullptr, 0,
-                    &itemHit);
+  // A dialog that cannot be shown leaves nothing to undo: the host gets 0.
+  RunColorsDialog(kColorsDialog, kToolColorsDialogName);
   return kNoErr;
 }

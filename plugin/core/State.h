@@ -9,6 +9,7 @@
 // [SECTION] Pending label
 // [SECTION] Panel and dialogs
 // [SECTION] Tool
+// [SECTION] Dialogs
 #pragma once
 
 #include <cstdint>
@@ -173,6 +174,49 @@ struct State {
   // [SECTION] Tool
   //-----------------------------------------------------------------------------
   ASBoolean       TakenUp;                                  // the pending label is a finished one taken up again
+
+  //-----------------------------------------------------------------------------
+  // [SECTION] Dialogs
+  //-----------------------------------------------------------------------------
+  // Open flags: a dialog does not open a second time while its flag is set.
+  ASBoolean       PrefsOpen;                                // the Preferences dialog is open
+  ASBoolean       ColorsOpen;                               // the Colors and options dialog is open
+  ASBoolean       FreeTextDlgOpen;                          // the preferred free text dialog is open
+  ADMRect         PrefsDialogRect;                          // where each dialog opens, screen pixels: left and
+  ADMRect         ColorsDialogRect;                         //   top from the panel's build, then where the
+  ADMRect         FreeTextDialogRect;                       //   user last closed it
+  ADMDialogRef    PrefsDialog;                              // the open Preferences dialog, or null
+  ADMDialogRef    ColorsDialog;                             // the open Colors and options dialog, or null
+  // Preferences: working copies of the settings it edits
+  float           PrefsPointes;                             // Pointes
+  float           PrefsEpaisseur;                           // Epaisseur
+  float           PrefsAttaches;                            // Attaches
+  float           PrefsRayonArrondi;                        // RayonArrondi
+  float           PrefsDecalageVerti;                       // DecalageVerti
+  float           PrefsDecalageHoriz;                       // DecalageHoriz
+  int32_t         PrefsFleche;                              // Fleche
+  int32_t         PrefsEtiquette;                           // Etiquette
+  ASBoolean       PrefsFouP;                                // FouP
+  ASBoolean       PrefsSon;                                 // Son
+  ASBoolean       PrefsClicDansVide;                        // ClicDansVide
+  ASBoolean       PrefsMagnetisme;                          // Magnetisme
+  ASBoolean       PrefsCalque;                              // Calque
+  ASBoolean       PrefsOutilsGroupe;                        // OutilsGroupe
+  float           PrefsInterieurObjet;                      // InterieurObjet, 0.0 or 1.0
+  int16_t         PrefsTolerance;                           // Tolerance
+  // Colors and options: working copies; a colour is its RGB flag and three
+  // components (grey level in percent first, or red, green, blue 0..255)
+  ASBoolean       ColorsRgbOutline;                         // RVBC
+  float           ColorsOutline[3];                         // RougeGrisC, VertC, BleuC
+  ASBoolean       ColorsRgbBackground;                      // RVBF
+  float           ColorsBackground[3];                      // RougeGrisF, VertF, BleuF
+  float           ColorsAngle1;                             // AnglePointe1, degrees
+  float           ColorsAngle2;                             // AnglePointe2, degrees
+  ASBoolean       ColorsHollow;                             // FlecheCreuse
+  int32_t         ColorsGapH;                               // TextGapH
+  float           ColorsGapV;                               // TextGapV
+  ASBoolean       EditingOutline;                           // the colour controls edit the outline (else the background)
+  int32_t         AngleDragX;                               // x of the last event of an angle drag
 };
 
 static_assert(std::is_trivially_copyable_v<State> && std::is_standard_layout_v<State>,
