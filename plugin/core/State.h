@@ -178,13 +178,6 @@ struct State {
   //-----------------------------------------------------------------------------
   // [SECTION] Dialogs
   //-----------------------------------------------------------------------------
-  // Open flags: a dialog does not open a second time while its flag is set.
-  ASBoolean       PrefsOpen;                                // the Preferences dialog is open
-  ASBoolean       ColorsOpen;                               // the Colors and options dialog is open
-  ASBoolean       FreeTextDlgOpen;                          // the preferred free text dialog is open
-  ADMRect         PrefsDialogRect;                          // where each dialog opens, screen pixels: left and
-  ADMRect         ColorsDialogRect;                         //   top from the panel's build, then where the
-  ADMRect         FreeTextDialogRect;                       //   user last closed it
   ADMDialogRef    PrefsDialog;                              // the open Preferences dialog, or null
   ADMDialogRef    ColorsDialog;                             // the open Colors and options dialog, or null
   // Preferences: working copies of the settings it edits

@@ -3,11 +3,9 @@
 #include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
+#include "dialogs/Dialogs.h"
 
 namespace {
-
-// The colours and options dialog as the panel opens it (the tool opens 22000).
-constexpr int32_t kPanelColorsDialog = 19210;
 
 // Runs the dialog with its flag set, so that no second one opens meanwhile.
 void RunModal(ASBoolean State::*open, int32_t dialogId, const char* name) {
@@ -22,8 +20,8 @@ void RunModal(ASBoolean State::*open, int32_t dialogId, const char* name) {
 
 }  // namespace
 
-void OpenColorsDialog() { RunModal(&State::ColorsOpen, kPanelColorsDialog, "\xC9tiqBidon"); }
+void OpenColorsDialog() { RunColorsDialog(kPanelColorsDialog, kColorsDialogName); }
 void OpenArrowsEditor() { RunModal(&State::ArrowEditorOpen, kArrowsEditorDialog, "bidon"); }
 void OpenShapeEditor(const char* dialogName) { RunModal(&State::ShapeEditorOpen, kShapeEditorDialog, dialogName); }
-void OpenPreferencesDialog() { RunModal(&State::PrefsOpen, kPreferencesDialog, "bidon"); }
-void OpenFreeTextDialog() { RunModal(&State::FreeTextDlgOpen, kFreeTextsDialog, "bidon"); }
+void OpenPreferencesDialog() { RunPreferencesDialog(); }
+void OpenFreeTextDialog() { RunFreeTextDialog(); }

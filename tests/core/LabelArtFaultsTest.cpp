@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "ToolSession.h"
@@ -222,11 +223,13 @@ TEST_F(LabelArtFaults, AGroupTheHostCannotMakeEndsTheClickWithTheHostsCode) {
 // The text is written once the shape is: a shape the host refuses leaves
 // the text empty, and the drag reports the host's code.
 TEST_F(LabelArtFaults, AShapeTheHostRefusesIsReportedAndItsTextWaits) {
-  for (const char* refused : {"AI Path Style Suite/SetPathStyle", "AI Path Suite/SetPathSegments"}) {
-    SCOPED_TRACE(refused);
+  const std::pair<const char*, const char*> refusals[] = {{kAIPathStyleSuite, "SetPathStyle"},
+                                                         {kAIPathSuite, "SetPathSegments"}};
+  for (const auto& [suite, op] : refusals) {
+    SCOPED_TRACE(op);
     Start();
     DrawLabel(100, 100);  // the label before is built, text and all
-    host().document().failingOperations.insert(refused);
+    host().faults().Add(hostsim::FaultRule::Of(suite, op).Onward());
     Press(300, 300);
     EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 380, 360), kInjectedFailureErr);
     EXPECT_EQ(Send(kSelectorAIToolMouseDrag, 380, 360), kInjectedFailureErr);
