@@ -98,34 +98,3 @@ TEST_F(RegistrationSteps, AFailedToolLookupFallsBackToTheNextPlacement) {
     EXPECT_EQ(tool->toolset, c.ownToolset ? tool->number : c.group);
   }
 }
-
-// The panel's item shows a hidden panel and hides a shown one, and its text
-// says what choosing it again will do. The menu command also makes the label
-// tool current; the same toggle from an Alt-click does not.
-TEST_F(RegistrationSteps, ThePanelCommandTogglesThePanelAndItsItemText) {
-  GTEST_SKIP() << "needs a panel made through the dialog toolkit; the old host's dialog list is gone";
-  ASSERT_EQ(RegisterMenus(), kNoErr);
-  ASSERT_EQ(RegisterTool(), kNoErr);
-  const auto visible = [&] { return host().dialogs().Find(g().PanelRef)->visible; };
-
-  EXPECT_EQ(TogglePanel(false), kNoErr);
-  EXPECT_TRUE(visible());
-  EXPECT_EQ(Item("Outil1")->text, "Hide KPX\xE2\x80\xA2Labels");
-  EXPECT_FALSE(host().tools().PluginToolSelected()) << "an Alt-click chose the tool";
-  EXPECT_EQ(TogglePanel(false), kNoErr);
-  EXPECT_FALSE(visible());
-  EXPECT_EQ(Item("Outil1")->text, "Show KPX\xE2\x80\xA2Labels");
-
-  AIMenuMessage choose{};
-  choose.menuItem = g().PanelMenuItem;
-  EXPECT_EQ(MenuCommand(&choose), kNoErr);
-  EXPECT_TRUE(visible());
-  EXPECT_TRUE(host().tools().PluginToolSelected());
-  EXPECT_EQ(MenuCommand(&choose), kNoErr);
-  EXPECT_FALSE(visible());
-  EXPECT_EQ(Item("Outil1")->text, "Show KPX\xE2\x80\xA2Labels");
-
-  // A panel the host no longer knows: the host's code, the text unchanged.
-  EXPECT_EQ(TogglePanel(false), kBadParameterErr);
-  EXPECT_EQ(Item("Outil1")->text, "Show KPX\xE2\x80\xA2Labels");
-}
