@@ -1,9 +1,13 @@
-// What the panel paints and asks the screen to paint again: the display
-// lists its draw procedures leave, the pictures the Preferences dialog gives
-// its buttons, and the items it redraws when a toggle changes their look.
+// What the panel and the settings dialogs paint and ask the screen to paint
+// again: the display lists their draw procedures leave, the pictures the
+// Preferences dialog gives the panel's buttons, the tooltips that follow the
+// colour being edited, and the items and dialogs redrawn when their look
+// changes.
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "PluginHost.h"
@@ -23,23 +27,34 @@ constexpr int32_t kEqualSides = 34, kRectangleButton = 51, kTriangleButton = 53;
 constexpr int32_t kHelpNext = 61, kHelpPrevious = 62, kHelpPageShown = 136;
 // Preferences: corner radius and OK; Colors and options: background swatch,
 // background switch, OK.
-constexpr int32_t kPrefsRadius = 16, kOk = 1;
+constexpr int32_t kPrefsRadius = 16, kPrefsColours = 28, kOk = 1;
 constexpr int32_t kColorsBackgroundSwatch = 125, kColorsBackgroundSwitch = 134, kColorsFirstComponent = 127;
+constexpr int32_t kColorsOutlineSwatch = 126, kColorsLetter = 130;
 
 // A screen that records which items it was asked to paint again and works a
 // modal dialog with the test's own steps.
 class RecordingScreen : public hostsim::NullFrontEnd {
  public:
   explicit RecordingScreen(hostsim::Host& host) : host_(host) {}
-  std::function<void(hostsim::UserActions&)> modalSteps;
-  std::vector<int32_t> redrawn;
+  // The steps of each modal dialog to come, in the order they open (a
+  // dialog opened over another takes the next steps).
+  std::deque<std::function<void(hostsim::UserActions&)>> modals;
+  std::vector<int32_t> redrawn;               // item ids
+  std::vector<std::string> dialogsRedrawn;    // dialog names, for whole dialogs
 
   void RunModal(hostsim::Host& host, ADMDialogRef) override {
+    if (modals.empty()) return;
+    auto steps = std::move(modals.front());
+    modals.pop_front();
     hostsim::UserActions person(host);
-    if (modalSteps) modalSteps(person);
+    steps(person);
   }
-  void Redraw(ADMDialogRef, ADMItemRef item) override {
-    if (const auto* found = host_.dialogs().FindItem(item)) redrawn.push_back(found->id);
+  void Redraw(ADMDialogRef dialog, ADMItemRef item) override {
+    if (item == nullptr) {
+      if (const auto* found = host_.dialogs().Find(dialog)) dialogsRedrawn.push_back(found->name);
+    } else if (const auto* found = host_.dialogs().FindItem(item)) {
+      redrawn.push_back(found->id);
+    }
   }
 
  private:
@@ -109,13 +124,13 @@ TEST_F(PanelPainting, TheRectangleButtonFollowsTheSignOfTheCornerRadius) {
   } cases[] = {{3, 181, 171, 181}, {-2, 182, 172, 182}, {0, 180, 170, 180}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.radius);
-    screen().modalSteps = [&](hostsim::UserActions& p) {
+    screen().modals.push_back([&](hostsim::UserActions& p) {
       EXPECT_TRUE(p.ItemValue(kPrefsRadius, c.radius).done());
       // The Preferences dialog gives the panel's button its picture at once.
       EXPECT_EQ(PanelItem(kRectangleButton).picture, c.picture);
       EXPECT_EQ(PanelItem(kRectangleButton).selectedPicture, c.selected);
       EXPECT_TRUE(p.ItemClick(kOk, {}).done());
-    };
+    });
     ASSERT_TRUE(person().FlyoutPick(kFlyoutPreferences).done());
     // The rectangle is the shape in force at a first start: its button is
     // drawn with its selected picture.
@@ -152,12 +167,12 @@ TEST_F(PanelPainting, TheSwatchShowsTheBackgroundBarOrAWhiteBarCrossedInRed) {
 
   // A 40 % grey background switched on in the Colors and options dialog
   // reaches the drawer as trunc(60 x 255 x 255 / 100) on every channel.
-  screen().modalSteps = [&](hostsim::UserActions& p) {
+  screen().modals.push_back([&](hostsim::UserActions& p) {
     EXPECT_TRUE(p.ItemClick(kColorsBackgroundSwatch, {}).done());
     EXPECT_TRUE(p.ItemClick(kColorsBackgroundSwitch, {}).done());
     EXPECT_TRUE(p.ItemValue(kColorsFirstComponent, 40).done());
     EXPECT_TRUE(p.ItemClick(kOk, {}).done());
-  };
+  });
   ASSERT_TRUE(person().FlyoutPick(kFlyoutColors).done());
   drawn = Painted(0);
   bar = FilledAt(drawn, {12, 84, 16, 95});
@@ -178,6 +193,50 @@ TEST_F(PanelPainting, ShowingHelpAgainStartsAtItsFirstPage) {
   EXPECT_EQ(PanelItem(kHelpPageShown).value, 1);
   EXPECT_FALSE(PanelItem(kHelpPrevious).enabled);
   EXPECT_TRUE(PanelItem(kHelpNext).enabled);
+}
+
+// The colour controls' tooltips name the colour being edited and its mode;
+// the first component's letter says "Black" for a grey and "Red" for RGB.
+TEST_F(PanelPainting, TheColoursDialogsTooltipsFollowTheEditedColourAndItsMode) {
+  Start();
+  screen().modals.push_back([&](hostsim::UserActions& p) {
+    ADMDialogRef dialog = host().dialogs().FrontModal();
+    const auto tip = [&](int32_t id) { return host().dialogs().ItemById(dialog, id)->tooltip; };
+    EXPECT_TRUE(p.ItemClick(kColorsBackgroundSwatch, {}).done());  // the background, grey
+    EXPECT_EQ(tip(kColorsFirstComponent), "Grey level for the background (from 0 % to 100 %).");
+    EXPECT_EQ(tip(kColorsFirstComponent + 1), "Green level for the background (from 0 to 255).");
+    EXPECT_EQ(tip(kColorsFirstComponent + 2), "Blue level for the background (from 0 to 255).");
+    host().dialogs().Paint(dialog);
+    EXPECT_EQ(tip(kColorsLetter), "Black");
+    EXPECT_TRUE(p.ItemClick(kColorsOutlineSwatch, {}).done());  // the outline, grey
+    EXPECT_TRUE(p.ItemClick(kColorsOutlineSwatch, {}).done());  // the outline, now RGB
+    EXPECT_EQ(tip(kColorsFirstComponent), "Red level for the outline (from 0 to 255).");
+    EXPECT_EQ(tip(kColorsFirstComponent + 2), "Blue level for the outline (from 0 to 255).");
+    host().dialogs().Paint(dialog);
+    EXPECT_EQ(tip(kColorsLetter), "Red");
+    EXPECT_TRUE(p.ItemClick(kOk, {}).done());
+  });
+  ASSERT_TRUE(person().FlyoutPick(kFlyoutColors).done());
+  EXPECT_TRUE(screen().modals.empty());
+}
+
+// The Colors and options dialog opened over the Preferences dialog changes
+// what the Preferences dialog paints: it is redrawn when the colours close.
+TEST_F(PanelPainting, ColoursConfirmedOverThePreferencesRedrawThePreferences) {
+  Start();
+  std::string prefsName;
+  screen().modals.push_back([&](hostsim::UserActions& p) {
+    prefsName = host().dialogs().Find(host().dialogs().FrontModal())->name;
+    screen().dialogsRedrawn.clear();
+    EXPECT_TRUE(p.ItemClick(kPrefsColours, {}).done());
+    EXPECT_NE(std::find(screen().dialogsRedrawn.begin(), screen().dialogsRedrawn.end(), prefsName),
+              screen().dialogsRedrawn.end())
+        << "the Preferences still show the old colours";
+    EXPECT_TRUE(p.ItemClick(kOk, {}).done());
+  });
+  screen().modals.push_back([&](hostsim::UserActions& p) { EXPECT_TRUE(p.ItemClick(kOk, {}).done()); });
+  ASSERT_TRUE(person().FlyoutPick(kFlyoutPreferences).done());
+  EXPECT_TRUE(screen().modals.empty());
 }
 
 }  // namespace
