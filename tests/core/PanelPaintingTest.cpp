@@ -220,6 +220,22 @@ TEST_F(PanelPainting, TheColoursDialogsTooltipsFollowTheEditedColourAndItsMode) 
   EXPECT_TRUE(screen().modals.empty());
 }
 
+// The background switch's square is filled inside its frame while the
+// background is on.
+TEST_F(PanelPainting, TheBackgroundSwitchIsFilledWhileTheBackgroundIsOn) {
+  Start();
+  screen().modals.push_back([&](hostsim::UserActions& p) {
+    ADMDialogRef dialog = host().dialogs().FrontModal();
+    const ADMRect inside{15, 121, 19, 125};  // the square 13,119,21,127 less its frame and a pixel
+    EXPECT_EQ(FilledAt(host().dialogs().Paint(dialog)->background, inside), nullptr);
+    EXPECT_TRUE(p.ItemClick(kColorsBackgroundSwatch, {}).done());
+    EXPECT_TRUE(p.ItemClick(kColorsBackgroundSwitch, {}).done());
+    EXPECT_NE(FilledAt(host().dialogs().Paint(dialog)->background, inside), nullptr);
+    EXPECT_TRUE(p.ItemClick(kOk, {}).done());
+  });
+  ASSERT_TRUE(person().FlyoutPick(kFlyoutColors).done());
+}
+
 // The Colors and options dialog opened over the Preferences dialog changes
 // what the Preferences dialog paints: it is redrawn when the colours close.
 TEST_F(PanelPainting, ColoursConfirmedOverThePreferencesRedrawThePreferences) {
