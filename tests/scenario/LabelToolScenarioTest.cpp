@@ -305,6 +305,29 @@ TEST(SnapScenario, AltDuringTheDragMovesTheTipToTheMiddleOfTheClickedSegment) {
 // Rules of the tool
 //-----------------------------------------------------------------------------
 
+// While the label is dragged the cursor shows its shape; with Space held
+// the drag moves the text and the cursor says so.
+TEST(ToolScenario, TheDragCursorShowsTheShapeBeingPlacedOrTheTextBeingMoved) {
+  const std::vector<std::pair<int, int>> cursorAfterShiftClicks = {
+      {0, 17001}, {1, 17004}, {2, 17005}, {3, 17007}, {4, 17006}};
+  for (const auto& [shiftClicks, cursor] : cursorAfterShiftClicks) {
+    SCOPED_TRACE(shiftClicks);
+    Session s;
+    std::string body;
+    for (int i = 0; i < shiftClicks; ++i) body += "press shift\nclick 300 300\nrelease shift\n";
+    body += "down 100 100\ndrag 200 150\ndrag 210 160\ndump drag.json\n";
+    RunOk(s, body);
+    const std::vector<json> cursors = EventsOfType(s.ReadDump("drag.json"), "cursor");
+    ASSERT_FALSE(cursors.empty());
+    EXPECT_EQ(cursors.back().value("id", 0), cursor);
+  }
+  Session s;
+  RunOk(s, "down 100 100\ndrag 200 150\npress space\ndrag 210 160\ndump moving.json\nrelease space\nup 210 160\n");
+  const std::vector<json> cursors = EventsOfType(s.ReadDump("moving.json"), "cursor");
+  ASSERT_FALSE(cursors.empty());
+  EXPECT_EQ(cursors.back().value("id", 0), 20008);
+}
+
 TEST(ToolScenario, FiveShiftClicksCycleThroughTheShapesAndCreateNoArt) {
   Session s;
   std::string body;
