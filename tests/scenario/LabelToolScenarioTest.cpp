@@ -306,7 +306,8 @@ TEST(SnapScenario, AltDuringTheDragMovesTheTipToTheMiddleOfTheClickedSegment) {
 //-----------------------------------------------------------------------------
 
 // While the label is dragged the cursor shows its shape; with Space held
-// the drag moves the text and the cursor says so.
+// the drag moves the text and the cursor says so, and the shape's cursor
+// comes back when Space is let go.
 TEST(ToolScenario, TheDragCursorShowsTheShapeBeingPlacedOrTheTextBeingMoved) {
   const std::vector<std::pair<int, int>> cursorAfterShiftClicks = {
       {0, 17001}, {1, 17004}, {2, 17005}, {3, 17007}, {4, 17006}};
@@ -315,17 +316,16 @@ TEST(ToolScenario, TheDragCursorShowsTheShapeBeingPlacedOrTheTextBeingMoved) {
     Session s;
     std::string body;
     for (int i = 0; i < shiftClicks; ++i) body += "press shift\nclick 300 300\nrelease shift\n";
-    body += "down 100 100\ndrag 200 150\ndrag 210 160\ndump drag.json\n";
+    body += "down 100 100\ndrag 200 150\npress space\ndrag 205 155\ndump moving.json\n"
+            "release space\ndrag 210 160\ndump placing.json\n";
     RunOk(s, body);
-    const std::vector<json> cursors = EventsOfType(s.ReadDump("drag.json"), "cursor");
-    ASSERT_FALSE(cursors.empty());
-    EXPECT_EQ(cursors.back().value("id", 0), cursor);
+    const std::vector<json> moving = EventsOfType(s.ReadDump("moving.json"), "cursor");
+    const std::vector<json> placing = EventsOfType(s.ReadDump("placing.json"), "cursor");
+    ASSERT_FALSE(moving.empty());
+    ASSERT_FALSE(placing.empty());
+    EXPECT_EQ(moving.back().value("id", 0), 20008);
+    EXPECT_EQ(placing.back().value("id", 0), cursor);
   }
-  Session s;
-  RunOk(s, "down 100 100\ndrag 200 150\npress space\ndrag 210 160\ndump moving.json\nrelease space\nup 210 160\n");
-  const std::vector<json> cursors = EventsOfType(s.ReadDump("moving.json"), "cursor");
-  ASSERT_FALSE(cursors.empty());
-  EXPECT_EQ(cursors.back().value("id", 0), 20008);
 }
 
 TEST(ToolScenario, FiveShiftClicksCycleThroughTheShapesAndCreateNoArt) {
