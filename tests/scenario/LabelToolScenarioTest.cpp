@@ -36,6 +36,7 @@ TEST(LabelScenario, ThreeClicksAndADragMakeOneLabelWithThreeLeadersAndOneNumber)
   EXPECT_EQ(Arrows(label).size(), 3u);
   ASSERT_TRUE(TextOf(label).is_object());
   EXPECT_EQ(TextOf(label)["text"], "1");
+  EXPECT_EQ(TextOf(label)["justification"], "center") << "the number stands centred in its shape";
   int texts = 0;
   for (const json* art : AllArt(r.dump)) texts += art->value("type", "") == "text" ? 1 : 0;
   EXPECT_EQ(texts, 1) << "each leader line got a number of its own";
