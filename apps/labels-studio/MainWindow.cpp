@@ -347,6 +347,8 @@ void MainWindow::RunModal(ADMDialogRef dialog) {
   if (const hostsim::toolkit::Dialog* d = host_->dialogs().Find(dialog)) {
     window->setWindowTitle(QString::fromStdString(d->title.empty() ? d->name : d->title));
   }
+  // A dialog the plug-in gave no size still gets a window a person can see and close.
+  window->setMinimumSize(160, 60);
   window->setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   // Escape or the window's close box: the dialog is left, and the host cancels it.

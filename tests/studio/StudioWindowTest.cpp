@@ -1,0 +1,343 @@
+// The studio's real window under QTest: a person draws, edits, takes up,
+// saves and closes, and every step is checked in the host's document.
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "apps/labels-studio/Artboard.h"
+#include "apps/labels-studio/DialogView.h"
+#include "apps/labels-studio/MainWindow.h"
+#include "apps/labels-studio/PanelWindow.h"
+#include "hostsim/document/Document.h"
+#include "hostsim/document/DocumentApi.h"
+#include "plugin/panel/PanelIds.h"
+#include "tests/studio/StudioTestKit.h"
+
+using namespace studiotest;
+using nlohmann::json;
+
+class StudioWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<studio::MainWindow> window_;
+
+  std::filesystem::path PrefsFile() const { return std::filesystem::path(dir_->path().toStdString()) / "prefs.json"; }
+
+  studio::MainWindow& Open() {
+    studio::StudioOptions options;
+    options.prefsFile = PrefsFile();
+    options.pluginFile = KPX_PLUGIN_FILE;
+    window_ = std::make_unique<studio::MainWindow>(options);
+    std::string problem;
+    if (!window_->Launch(&problem)) qFatal("the plug-in did not start: %s", problem.c_str());
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get())) qFatal("the window is not shown");
+    return *window_;
+  }
+  json Layers() { return hostsim::DumpLayers(window_->studio().host.document()); }
+  QPointF Widget(double x, double y) { return window_->artboard().ToWidget({x, y}); }
+  QDoubleSpinBox* PanelSpin(int32_t id) {
+    QWidget* item = window_->panel()->findChild<QWidget*>(QString("item%1").arg(id));
+    return item != nullptr ? item->findChild<QDoubleSpinBox*>() : nullptr;
+  }
+  // Picks a flyout entry of the panel as a person would, through its menu.
+  void PickFlyout(int position) {
+    studio::PanelWindow* panel = window_->panel();
+    panel->FillFlyout();
+    const QList<QAction*> actions = panel->flyoutButton()->menu()->actions();
+    QVERIFY(position < actions.size());
+    QVERIFY(actions[position]->isEnabled());
+    actions[position]->trigger();
+  }
+  void SelectPluginTool() {
+    window_->pluginToolAction()->trigger();
+    QVERIFY(window_->studio().host.tools().PluginToolSelected());
+  }
+
+ private slots:
+  void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+  void cleanup() {
+    if (window_) window_->close();
+    window_.reset();
+    dir_.reset();
+  }
+
+  void WindowOpensWithThePanelAndThePluginsToolAndMenus() {
+    studio::MainWindow& w = Open();
+    QVERIFY(w.panel() != nullptr);
+    QVERIFY(w.panel()->isVisible());
+    // The tool comes with the plug-in's title and tooltip and an icon.
+    QVERIFY(w.pluginToolAction()->isEnabled());
+    QVERIFY(!w.pluginToolAction()->icon().isNull());
+    QVERIFY(!w.pluginToolAction()->toolTip().isEmpty());
+    // The Window menu holds the plug-in's sub-menu with its panel item.
+    auto* windowMenu = w.findChild<QMenu*>("menuWindow");
+    QVERIFY(windowMenu != nullptr);
+    emit windowMenu->aboutToShow();
+    QStringList texts;
+    std::function<void(QMenu*)> walk = [&](QMenu* m) {
+      for (QAction* a : m->actions()) {
+        texts << a->text();
+        if (a->menu() != nullptr) walk(a->menu());
+      }
+    };
+    walk(windowMenu);
+    QVERIFY2(texts.size() >= 3, qPrintable(texts.join(", ")));
+    // Choosing the panel item through the menu hides the panel, and again shows it.
+    QAction* panelItem = nullptr;
+    for (QAction* a : windowMenu->actions()) {
+      if (a->menu() != nullptr && !a->menu()->actions().isEmpty() && a->menu()->actions().front()->menu()) {
+        panelItem = a->menu()->actions().front()->menu()->actions().front();
+      }
+    }
+    QVERIFY(panelItem != nullptr);
+    panelItem->trigger();
+    QVERIFY(!w.panel()->isVisible());
+    panelItem->trigger();
+    QVERIFY(w.panel()->isVisible());
+  }
+
+  void DrawsALabelEditsItTakesItUpAndSavesIt() {
+    studio::MainWindow& w = Open();
+    AlertAnswerer alerts;
+    w.artboard().SetZoom(1.5);
+    QCOMPARE(w.studio().host.document().zoom, 1.5);  // the plug-in reads the view's zoom
+    SelectPluginTool();
+    QWidget* board = &w.artboard();
+
+    // A click places the first tip; a press 60 pixels to its right, a drag
+    // and a release place the second leader line and the label.
+    const QPointF first = Widget(200, 400);
+    const QPointF second = first + QPointF(60, 0);
+    const QPointF release = first + QPointF(30, -150);
+    ClickOn(board, first);
+    DragOn(board, second, release);
+    std::vector<json> labels = Labels(Layers());
+    QCOMPARE(labels.size(), std::size_t(1));
+    const json* lines = Child(labels[0], "Lines");
+    QVERIFY(lines != nullptr);
+    QCOMPARE((*lines)["children"].size(), std::size_t(2));
+    // 60 pixels at a zoom of 1.5 are 40 points between the tips: each
+    // arrowhead has its tip (an anchor, or the middle of anchors 0 and 2) at one.
+    for (const json& line : (*lines)["children"]) QCOMPARE(line["tags"].count("lab"), std::size_t(1));
+    const json* heads = Child(labels[0], "Arrows");
+    QVERIFY(heads != nullptr);
+    QCOMPARE((*heads)["children"].size(), std::size_t(2));
+    for (const double tipX : {200.0, 240.0}) {
+      bool found = false;
+      for (const json& head : (*heads)["children"]) {
+        const json& a = head["anchors"];
+        for (std::size_t i = 0; i < a.size(); ++i) {
+          found = found || (std::fabs(a[i][0].get<double>() - tipX) < 0.01 && std::fabs(a[i][1].get<double>() - 400) < 0.01);
+        }
+        if (a.size() >= 3) {
+          const double mx = (a[0][0].get<double>() + a[2][0].get<double>()) / 2;
+          const double my = (a[0][1].get<double>() + a[2][1].get<double>()) / 2;
+          found = found || (std::fabs(mx - tipX) < 0.01 && std::fabs(my - 400) < 0.01);
+        }
+      }
+      QVERIFY2(found, qPrintable(QString("no arrowhead tip at (%1, 400): %2").arg(tipX).arg(heads->dump().c_str())));
+    }
+    QVERIFY(w.cursorsShown().size() > 0);
+    QVERIFY(!w.infoLabel()->text().isEmpty() || w.cursorsShown().size() > 0);
+
+    // The arrowhead size in the panel: the label just drawn follows.
+    const json* arrows = Child(labels[0], "Arrows");
+    QVERIFY(arrows != nullptr && !(*arrows)["children"].empty());
+    const std::vector<double> headBefore = AnchorBounds((*arrows)["children"][0]);
+    QDoubleSpinBox* size = PanelSpin(kItemArrowSize);
+    QVERIFY(size != nullptr);
+    const double shown = size->value();
+    size->setValue(shown * 1.5);
+    labels = Labels(Layers());
+    const std::vector<double> headAfter = AnchorBounds((*Child(labels[0], "Arrows"))["children"][0]);
+    const double before = std::hypot(headBefore[2] - headBefore[0], headBefore[3] - headBefore[1]);
+    const double after = std::hypot(headAfter[2] - headAfter[0], headAfter[3] - headAfter[1]);
+    QVERIFY2(std::fabs(after / before - 1.5) < 0.02, qPrintable(QString("%1 -> %2").arg(before).arg(after)));
+    QCOMPARE(size->value(), shown * 1.5);
+
+    // The shape before taking the label up.
+    const json* shape = Shape(labels[0]);
+    QVERIFY(shape != nullptr);
+    const std::vector<double> shapeBefore = AnchorBounds(*shape);
+
+    // A dialog from the flyout, confirmed with a changed value: the stored
+    // settings change.
+    const json prefsBefore = w.studio().host.Dump()["prefs"];
+    bool confirmed = false;
+    WhenModalOpens([&] {
+      QDialog* dialog = w.modalWindow();
+      if (dialog == nullptr) return;
+      QDoubleSpinBox* field = nullptr;
+      for (QDoubleSpinBox* spin : dialog->findChildren<QDoubleSpinBox*>()) {
+        if (spin->isVisible() && spin->isEnabled() && spin->value() + spin->singleStep() <= spin->maximum()) {
+          field = spin;
+          break;
+        }
+      }
+      auto* ok = dialog->findChild<QPushButton*>("item1");
+      if (field == nullptr || ok == nullptr) {
+        dialog->reject();
+        return;
+      }
+      field->setValue(field->value() + field->singleStep());
+      ok->click();
+      confirmed = true;
+    });
+    PickFlyout(kFlyoutPosPreferences);
+    QVERIFY(confirmed);
+    QVERIFY(w.modalWindow() == nullptr);
+    QVERIFY(w.studio().host.Dump()["prefs"] != prefsBefore);
+
+    // A click on the first leader line takes the label up; the drag moves it.
+    const json& line = (*Child(labels[0], "Lines"))["children"][0];
+    const json& a0 = line["anchors"][0];
+    const json& a1 = line["anchors"][1];
+    const QPointF onLine = Widget((a0[0].get<double>() + a1[0].get<double>()) / 2,
+                                  (a0[1].get<double>() + a1[1].get<double>()) / 2);
+    DragOn(board, onLine, onLine + QPointF(90, 30));
+    labels = Labels(Layers());
+    QCOMPARE(labels.size(), std::size_t(1));  // the same label, not a new one
+    QCOMPARE((*Child(labels[0], "Lines"))["children"].size(), std::size_t(2));
+    const std::vector<double> shapeAfter = AnchorBounds(*Shape(labels[0]));
+    QVERIFY2(std::fabs(shapeAfter[2] - shapeAfter[0] - (shapeBefore[2] - shapeBefore[0])) < 0.5,
+             "the shape keeps its size");
+    QVERIFY2(std::fabs(shapeAfter[0] - shapeBefore[0]) > 5, "the shape moved with the drag");
+
+    // Saved as SVG: both leader lines with their tag, the label's name.
+    const std::filesystem::path svg = std::filesystem::path(dir_->path().toStdString()) / "drawing.svg";
+    std::string problem;
+    QVERIFY(w.SaveSvgTo(svg, &problem));
+    std::ifstream in(svg);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string saved = text.str();
+    QVERIFY(saved.rfind("<?xml", 0) == 0 || saved.find("<svg") != std::string::npos);
+    std::size_t tagged = 0;
+    for (std::size_t at = saved.find("data-tag-lab="); at != std::string::npos; at = saved.find("data-tag-lab=", at + 1)) {
+      ++tagged;
+    }
+    QCOMPARE(tagged, std::size_t(2));
+    QVERIFY(saved.find("data-name=\"Label") != std::string::npos);
+    QVERIFY(alerts.texts().isEmpty());
+
+    SaveShot(w.grab().toImage(), "window");
+    QVERIFY(DistinctColours(w.grab().toImage()) > 8);
+    QVERIFY(DistinctColours(w.panel()->grab().toImage()) > 8);
+    SaveShot(w.panel()->grab().toImage(), "panel");
+  }
+
+  void EveryFlyoutDialogShowsAndCancels() {
+    studio::MainWindow& w = Open();
+    SelectPluginTool();
+    const std::pair<int, const char*> dialogs[] = {{kFlyoutPosColors, "dialog-colors"},
+                                                   {kFlyoutPosPreferences, "dialog-preferences"}};
+    for (const auto& [position, name] : dialogs) {
+      const json prefsBefore = w.studio().host.Dump()["prefs"];
+      bool seen = false;
+      const std::string shot = name;
+      int colours = 0;
+      WhenModalOpens([&, shot] {
+        QDialog* dialog = w.modalWindow();
+        if (dialog == nullptr) return;
+        const QImage image = dialog->grab().toImage();
+        SaveShot(image, shot);
+        colours = DistinctColours(image);
+        // A change, then the window's close box: cancelled, nothing stored.
+        if (auto spins = dialog->findChildren<QDoubleSpinBox*>(); !spins.isEmpty()) {
+          spins.front()->setValue(spins.front()->value() + spins.front()->singleStep());
+        }
+        seen = true;
+        dialog->reject();
+      });
+      PickFlyout(position);
+      QVERIFY2(seen, name);
+      QVERIFY2(colours > 3, name);
+      QVERIFY(w.modalWindow() == nullptr);
+      QCOMPARE(w.studio().host.Dump()["prefs"], prefsBefore);
+    }
+  }
+
+  void TheSelectionToolMovesAndDeletesArtBehindThePluginsBack() {
+    studio::MainWindow& w = Open();
+    w.artboard().SetZoom(2);
+    QVERIFY(w.studio().user.AddRect(100, 100, 50, 40, true).done());
+    // Pressing inside the filled rectangle selects it; dragging 20 pixels moves it 10 points.
+    DragOn(&w.artboard(), Widget(120, 120), Widget(120, 120) + QPointF(20, -20));
+    json art = Layers()[0]["art"];
+    QCOMPARE(art.size(), std::size_t(1));
+    const std::vector<double> b = AnchorBounds(art[0]);
+    QVERIFY2(std::fabs(b[0] - 110) < 0.01 && std::fabs(b[1] - 110) < 0.01,
+             qPrintable(QString("%1 %2").arg(b[0]).arg(b[1])));
+    QTest::keyClick(&w.artboard(), Qt::Key_Delete);
+    QVERIFY(Layers()[0]["art"].empty());
+    // A press on nothing selects nothing, and Delete then deletes nothing.
+    QVERIFY(w.studio().user.AddRect(300, 300, 10, 10, false).done());
+    ClickOn(&w.artboard(), Widget(200, 200));
+    QTest::keyClick(&w.artboard(), Qt::Key_Delete);
+    QCOMPARE(Layers()[0]["art"].size(), std::size_t(1));
+  }
+
+  void KeysHeldReachThePluginsKeyboard() {
+    studio::MainWindow& w = Open();
+    QTest::keyPress(&w.artboard(), Qt::Key_Shift);
+    QVERIFY(w.studio().host.keyboard().IsDown(VK_SHIFT));
+    QTest::keyPress(&w.artboard(), Qt::Key_Space);
+    QVERIFY(w.studio().host.keyboard().IsDown(VK_SPACE));
+    QTest::keyRelease(&w.artboard(), Qt::Key_Shift);
+    QVERIFY(!w.studio().host.keyboard().IsDown(VK_SHIFT));
+    QVERIFY(w.studio().host.keyboard().IsDown(VK_SPACE));
+    QTest::keyRelease(&w.artboard(), Qt::Key_Space);
+  }
+
+  void ClosingWithADialogOpenCancelsItAndKeepsEverything() {
+    studio::MainWindow& w = Open();
+    SelectPluginTool();
+    DragOn(&w.artboard(), Widget(150, 300), Widget(220, 420));
+    QCOMPARE(Labels(Layers()).size(), std::size_t(1));
+    bool closed = false;
+    WhenModalOpens([&] {
+      w.close();  // from inside the dialog's loop
+      closed = true;
+    });
+    PickFlyout(kFlyoutPosColors);
+    QVERIFY(closed);
+    QTRY_VERIFY(!w.isVisible());
+    // The plug-in was shut down (its panel keys stored, the file written)
+    // and the unsaved drawing kept.
+    QVERIFY(std::filesystem::exists(PrefsFile()));
+    QVERIFY(std::filesystem::exists(w.UnsavedDrawingFile()));
+    QVERIFY(!w.studio().host.launched());
+  }
+
+  void ClosingWhileDraggingFinishesTheLabelWhereItIs() {
+    studio::MainWindow& w = Open();
+    SelectPluginTool();
+    QWidget* board = &w.artboard();
+    const QPointF from = Widget(150, 300), to = Widget(260, 380);
+    Mouse(board, QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+    Mouse(board, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(board, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    QVERIFY(w.artboard().dragging());
+    w.close();
+    QVERIFY(!w.studio().host.launched());
+    std::ifstream in(w.UnsavedDrawingFile());
+    std::stringstream text;
+    text << in.rdbuf();
+    QVERIFY(text.str().find("data-name=\"Label") != std::string::npos);
+  }
+};
+
+QTEST_MAIN(StudioWindowTest)
+#include "StudioWindowTest.moc"
