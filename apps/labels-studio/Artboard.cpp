@@ -31,6 +31,7 @@ void Artboard::SetZoom(double zoom, std::optional<QPointF> anchor) {
   const QPointF at = anchor.value_or(QPointF(width() / 2.0, height() / 2.0));
   const QPointF doc = ToDocument(at);
   zoom_ = zoom;
+  autoFit_ = false;
   origin_ = at - QPointF(doc.x() * zoom_, -doc.y() * zoom_);
   studio_.user.SetZoom(zoom_);
   update();
@@ -46,7 +47,7 @@ void Artboard::FitPage() {
   const QPointF centre((page.left + page.right) / 2.0, (page.top + page.bottom) / 2.0);
   origin_ = QPointF(width() / 2.0 - centre.x() * zoom_, height() / 2.0 + centre.y() * zoom_);
   studio_.user.SetZoom(zoom_);
-  fitted_ = true;
+  autoFit_ = true;
   update();
 }
 
@@ -126,6 +127,7 @@ void Artboard::mousePressEvent(QMouseEvent* e) {
 void Artboard::mouseMoveEvent(QMouseEvent* e) {
   if ((e->buttons() & Qt::MiddleButton) || (panning_ && (e->buttons() & Qt::LeftButton) && !pressed_)) {
     origin_ += e->position() - panFrom_;
+    autoFit_ = false;
     panFrom_ = e->position();
     update();
     return;
@@ -165,7 +167,7 @@ void Artboard::wheelEvent(QWheelEvent* e) {
 }
 
 void Artboard::resizeEvent(QResizeEvent*) {
-  if (!fitted_ && width() > 0 && height() > 0) FitPage();
+  if (autoFit_ && width() > 0 && height() > 0) FitPage();
 }
 
 }  // namespace studio

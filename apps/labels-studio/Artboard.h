@@ -22,7 +22,8 @@ class Artboard : public QWidget {
   void SetZoom(double zoom, std::optional<QPointF> anchor = std::nullopt);
   void ZoomIn() { SetZoom(zoom_ * kStep); }
   void ZoomOut() { SetZoom(zoom_ / kStep); }
-  // The whole page in view.
+  // The whole page in view, and kept so as the window changes size, until
+  // the person zooms or pans.
   void FitPage();
   // Document point (y up) of a widget point, and back.
   QPointF ToDocument(QPointF widgetPoint) const;
@@ -53,7 +54,7 @@ class Artboard : public QWidget {
   Studio& studio_;
   double zoom_ = 1;
   QPointF origin_{40, 832};  // widget pixel of document point (0, 0)
-  bool fitted_ = false;
+  bool autoFit_ = true;       // the page stays fitted to the window until the person zooms or pans
   bool pressed_ = false;
   bool panning_ = false;      // Space held: a drag pans the view
   QPointF panFrom_;
