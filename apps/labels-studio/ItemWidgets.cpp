@@ -38,6 +38,9 @@ void SyncCommon(QWidget* w, const Item& item) {
   if (w->isVisibleTo(w->parentWidget()) != item.visible) w->setVisible(item.visible);
   if (w->isEnabled() != item.enabled) w->setEnabled(item.enabled);
   if (w->toolTip() != Utf8(item.tooltip)) w->setToolTip(Utf8(item.tooltip));
+  // The toolkit's small faces: texts fit the rectangles the plug-in laid out for them.
+  const QFont font = QtFont(item.font);
+  if (w->font() != font) w->setFont(font);
   w->setObjectName(QString("item%1").arg(item.id));
   w->setProperty("admKind", QString::fromUtf8(item.info().shortName));
 }

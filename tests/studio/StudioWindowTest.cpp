@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QMenu>
@@ -238,35 +239,58 @@ class StudioWindowTest : public QObject {
     SaveShot(w.panel()->grab().toImage(), "panel");
   }
 
-  void EveryFlyoutDialogShowsAndCancels() {
+  // Opens a dialog with `open`, takes its picture, changes a field, and
+  // leaves it with the window's close box: nothing may be stored.
+  void ShowAndCancel(const std::function<void()>& open, const std::string& name) {
+    const json prefsBefore = window_->studio().host.Dump()["prefs"];
+    bool seen = false;
+    int colours = 0;
+    WhenModalOpens([&] {
+      QDialog* dialog = window_->modalWindow();
+      if (dialog == nullptr) return;
+      const QImage image = dialog->grab().toImage();
+      SaveShot(image, name);
+      colours = DistinctColours(image);
+      if (auto spins = dialog->findChildren<QDoubleSpinBox*>(); !spins.isEmpty()) {
+        spins.front()->setValue(spins.front()->value() + spins.front()->singleStep());
+      }
+      seen = true;
+      dialog->reject();
+    });
+    open();
+    QVERIFY2(seen, name.c_str());
+    QVERIFY2(colours > 3, name.c_str());
+    QVERIFY(window_->modalWindow() == nullptr);
+    QCOMPARE(window_->studio().host.Dump()["prefs"], prefsBefore);
+  }
+
+  void EveryDialogShowsAndCancels() {
     studio::MainWindow& w = Open();
     SelectPluginTool();
-    const std::pair<int, const char*> dialogs[] = {{kFlyoutPosColors, "dialog-colors"},
-                                                   {kFlyoutPosPreferences, "dialog-preferences"}};
-    for (const auto& [position, name] : dialogs) {
-      const json prefsBefore = w.studio().host.Dump()["prefs"];
-      bool seen = false;
-      const std::string shot = name;
-      int colours = 0;
-      WhenModalOpens([&, shot] {
-        QDialog* dialog = w.modalWindow();
-        if (dialog == nullptr) return;
-        const QImage image = dialog->grab().toImage();
-        SaveShot(image, shot);
-        colours = DistinctColours(image);
-        // A change, then the window's close box: cancelled, nothing stored.
-        if (auto spins = dialog->findChildren<QDoubleSpinBox*>(); !spins.isEmpty()) {
-          spins.front()->setValue(spins.front()->value() + spins.front()->singleStep());
-        }
-        seen = true;
-        dialog->reject();
-      });
-      PickFlyout(position);
-      QVERIFY2(seen, name);
-      QVERIFY2(colours > 3, name);
-      QVERIFY(w.modalWindow() == nullptr);
-      QCOMPARE(w.studio().host.Dump()["prefs"], prefsBefore);
-    }
+    ShowAndCancel([&] { PickFlyout(kFlyoutPosColors); }, "dialog-colors");
+    ShowAndCancel([&] { PickFlyout(kFlyoutPosPreferences); }, "dialog-preferences");
+    // The preferred free texts: free text chosen in the panel's text popup,
+    // then the last entry of the free-text popup.
+    auto* mode = w.panel()->findChild<QComboBox*>("item10");
+    QVERIFY(mode != nullptr);
+    emit mode->activated(2);
+    auto* texts = w.panel()->findChild<QComboBox*>("item14");
+    QVERIFY(texts != nullptr && texts->isVisible());
+    ShowAndCancel([&] { emit texts->activated(texts->count() - 1); }, "dialog-free-texts");
+    // About, from the host's Help menu where the plug-in put it.
+    auto* help = w.findChild<QMenu*>("menuHelp");
+    emit help->aboutToShow();
+    // The first command inside the host's "About" sub-menu.
+    QAction* about = nullptr;
+    std::function<void(QMenu*, bool)> walk = [&](QMenu* m, bool inAbout) {
+      for (QAction* a : m->actions()) {
+        if (a->menu() != nullptr) walk(a->menu(), inAbout || a->text() == "About");
+        else if (about == nullptr && inAbout && a->isEnabled()) about = a;
+      }
+    };
+    walk(help, false);
+    QVERIFY(about != nullptr);
+    ShowAndCancel([&] { about->trigger(); }, "dialog-about");
   }
 
   void TheSelectionToolMovesAndDeletesArtBehindThePluginsBack() {
