@@ -164,6 +164,9 @@ class UserActions {
   ActionResult FlyoutPick(int32_t position);
   // The panel's close box.
   ActionResult CloseBox();
+  // The person drags the panel to (left, top) on the screen: its bounds move,
+  // its size stays, and the plug-in is notified. NoDialog without a panel.
+  ActionResult MovePanel(int32_t left, int32_t top);
 
  private:
   ActionStatus ToolMessagesAllowed() const;

@@ -1,6 +1,7 @@
 #include "apps/labels-studio/PanelWindow.h"
 
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -61,6 +62,7 @@ void PanelWindow::Sync() {
     hide();
     return;
   }
+  syncing_ = true;
   view_->Sync();
   const QString title = QString::fromStdString(d->title.empty() ? d->name : d->title);
   if (windowTitle() != title) setWindowTitle(title);
@@ -70,6 +72,14 @@ void PanelWindow::Sync() {
   } else if (!d->visible && isVisible()) {
     hide();
   }
+  syncing_ = false;
+}
+
+void PanelWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (syncing_ || released_ || !isVisible()) return;
+  const QPoint at = pos();
+  view_->Act([this, at] { return studio_.user.MovePanel(at.x(), at.y()); });
 }
 
 void PanelWindow::closeEvent(QCloseEvent* event) {

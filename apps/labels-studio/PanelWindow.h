@@ -26,12 +26,16 @@ class PanelWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The person moved the window: the panel's bounds follow, so that the
+  // plug-in remembers its place.
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   Studio& studio_;
   DialogView* view_;
   QToolButton* flyout_;
   bool released_ = false;
+  bool syncing_ = false;
 };
 
 }  // namespace studio

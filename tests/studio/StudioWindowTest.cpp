@@ -109,6 +109,21 @@ class StudioWindowTest : public QObject {
     QVERIFY(w.panel()->isVisible());
   }
 
+  void ThePanelsPlaceSurvivesARestart() {
+    studio::MainWindow& w = Open();
+    w.panel()->move(310, 222);
+    const json bounds = w.studio().host.Dump()["panel"]["bounds"];
+    QCOMPARE(bounds[0].get<int>(), 310);
+    QCOMPARE(bounds[1].get<int>(), 222);
+    window_->close();
+    window_.reset();
+    studio::MainWindow& again = Open();  // the same preference file
+    const json reopened = again.studio().host.Dump()["panel"]["bounds"];
+    QCOMPARE(reopened[0].get<int>(), 310);
+    QCOMPARE(reopened[1].get<int>(), 222);
+    QCOMPARE(again.panel()->pos(), QPoint(310, 222));
+  }
+
   void DrawsALabelEditsItTakesItUpAndSavesIt() {
     studio::MainWindow& w = Open();
     AlertAnswerer alerts;
