@@ -1,5 +1,12 @@
 #include "apps/labels-studio/ItemWidgets.h"
 
+// [SECTION] index
+//   What every item widget shares
+//   Buttons, check boxes, radio buttons, static texts, text edits
+//   Popups, spin edits, sliders, frames
+//   Painted items
+//   The factory and modifier flags
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,6 +36,9 @@ using hostsim::toolkit::Item;
 using hostsim::toolkit::ItemKind;
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// -----------------------------------------------------------------------------
+// [SECTION] What every item widget shares
 
 // What every widget shows alike: place, visibility, enabling, tooltip.
 void SyncCommon(QWidget* w, const Item& item) {
@@ -73,6 +83,9 @@ class Bound : public Base, public ItemWidget {
   DialogView& view_;
   int32_t id_;
 };
+
+// -----------------------------------------------------------------------------
+// [SECTION] Buttons, check boxes, radio buttons, static texts, text edits
 
 class PushButton : public Bound<QPushButton> {
  public:
@@ -147,6 +160,9 @@ class TextEdit : public Bound<QLineEdit> {
  private:
   std::string shown_;
 };
+
+// -----------------------------------------------------------------------------
+// [SECTION] Popups, spin edits, sliders, frames
 
 // Fills a combo box with the list's entries, separators and disabled ones
 // where they stand, so that a position in the box is the same in the list.
@@ -287,6 +303,9 @@ class Frame : public Bound<QFrame> {
   }
 };
 
+// -----------------------------------------------------------------------------
+// [SECTION] Painted items
+
 // Pictures and items the plug-in draws: painted from the display list, with
 // every mouse event passed to the item's tracking (hover too).
 class Painted : public Bound<QWidget> {
@@ -323,6 +342,9 @@ class Painted : public Bound<QWidget> {
 };
 
 }  // namespace
+
+// -----------------------------------------------------------------------------
+// [SECTION] The factory and modifier flags
 
 bool PaintedFromDisplayList(const Item& item) {
   return item.drawProc != nullptr || item.info().picture || item.kind == ItemKind::User;
