@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -306,6 +307,94 @@ class StudioWindowTest : public QObject {
     walk(help, false);
     QVERIFY(about != nullptr);
     ShowAndCancel([&] { about->trigger(); }, "dialog-about");
+  }
+
+  void TextTypedInADialogIsStoredWhenConfirmed() {
+    studio::MainWindow& w = Open();
+    SelectPluginTool();
+    auto* mode = w.panel()->findChild<QComboBox*>("item10");
+    QVERIFY(mode != nullptr);
+    emit mode->activated(2);  // free text
+    auto* texts = w.panel()->findChild<QComboBox*>("item14");
+    QVERIFY(texts != nullptr);
+    bool typed = false;
+    WhenModalOpens([&] {
+      QDialog* dialog = w.modalWindow();
+      if (dialog == nullptr) return;
+      QList<QLineEdit*> edits;
+      for (QLineEdit* e : dialog->findChildren<QLineEdit*>()) {
+        if (e->isVisible() && qobject_cast<QAbstractSpinBox*>(e->parentWidget()) == nullptr) edits << e;
+      }
+      auto* ok = dialog->findChild<QPushButton*>("item1");
+      if (edits.size() < 2 || ok == nullptr) {
+        dialog->reject();
+        return;
+      }
+      // The second field, typed over: the text reaches the host when the typing is done.
+      edits[1]->setFocus();
+      edits[1]->selectAll();
+      QTest::keyClicks(edits[1], "Flank");
+      QTest::keyClick(edits[1], Qt::Key_Return);
+      typed = true;
+      ok->click();
+    });
+    emit texts->activated(texts->count() - 1);
+    QVERIFY(typed);
+    QVERIFY(w.modalWindow() == nullptr);
+    const json prefs = w.studio().host.Dump()["prefs"]["KPXEtiquette"];
+    QStringList stored;
+    for (const auto& [key, value] : prefs.items()) {
+      if (value.is_string()) stored << QString::fromStdString(value.get<std::string>());
+    }
+    QVERIFY2(stored.contains("Flank"), qPrintable(stored.join(" | ")));
+  }
+
+  void ThePluginsToolWaitsForThePlugIn() {
+    studio::StudioOptions options;
+    options.prefsFile = PrefsFile();
+    options.pluginFile = KPX_PLUGIN_FILE;
+    window_ = std::make_unique<studio::MainWindow>(options);
+    QVERIFY(!window_->pluginToolAction()->isEnabled());
+    QVERIFY(window_->panel() == nullptr);
+    std::string problem;
+    QVERIFY(window_->Launch(&problem));
+    QVERIFY(window_->pluginToolAction()->isEnabled());
+  }
+
+  void APlugInThatCannotLoadIsReportedAndTheWindowStaysUsable() {
+    studio::StudioOptions options;
+    options.prefsFile = PrefsFile();
+    options.pluginFile = PrefsFile().parent_path() / "no-such-plugin.so";
+    window_ = std::make_unique<studio::MainWindow>(options);
+    std::string problem;
+    QVERIFY(!window_->Launch(&problem));
+    QVERIFY(!problem.empty());
+    QVERIFY(!window_->pluginToolAction()->isEnabled());
+  }
+
+  void APressOnAPaintedPanelButtonRepaintsIt() {
+    studio::MainWindow& w = Open();
+    SelectPluginTool();
+    QWidget* ellipse = w.panel()->findChild<QWidget*>("item52");
+    QVERIFY(ellipse != nullptr && ellipse->isVisible());
+    const QImage before = ellipse->grab().toImage();
+    ClickOn(ellipse, QPointF(ellipse->width() / 2.0, ellipse->height() / 2.0));
+    QVERIFY(w.studio().host.Dump()["panel"]["items"]["52"]["value"] != 0);
+    QVERIFY2(ellipse->grab().toImage() != before, "the chosen shape's button shows it is chosen");
+  }
+
+  void FitPageShowsTheWholePageAsLargeAsTheArtboardAllows() {
+    studio::MainWindow& w = Open();
+    studio::Artboard& board = w.artboard();
+    board.SetZoom(7);
+    board.FitPage();
+    // A new drawing's page is 612 x 792 points; the artboard leaves 24 pixels round it.
+    const double expected = std::min((board.width() - 48) / 612.0, (board.height() - 48) / 792.0);
+    QVERIFY2(std::fabs(board.zoom() - expected) < 1e-9, qPrintable(QString::number(board.zoom())));
+    QCOMPARE(w.studio().host.document().zoom, expected);
+    const QPointF bottomLeft = board.ToWidget({0, 0}), topRight = board.ToWidget({612, 792});
+    QVERIFY(bottomLeft.x() >= 23.9 && topRight.x() <= board.width() - 23.9);
+    QVERIFY(topRight.y() >= 23.9 && bottomLeft.y() <= board.height() - 23.9);
   }
 
   void TheSelectionToolMovesAndDeletesArtBehindThePluginsBack() {
