@@ -200,4 +200,18 @@ ActionResult UserActions::CloseBox() {
   return OnDialog(host_.dialogs().Panel(), [&](toolkit::Toolkit& t, ADMDialogRef d) { return t.CloseBox(d); });
 }
 
+ActionResult UserActions::MovePanel(int32_t left, int32_t top) {
+  ActionResult result;
+  const ADMDialogRef panel = host_.dialogs().Panel();
+  const toolkit::Dialog* d = panel != nullptr ? host_.dialogs().Find(panel) : nullptr;
+  if (d == nullptr) {
+    result.status = ActionStatus::NoDialog;
+    return result;
+  }
+  const ADMRect b = d->bounds;
+  if (b.left == left && b.top == top) return result;
+  host_.dialogs().SetDialogBounds(panel, ADMRect{left, top, left + (b.right - b.left), top + (b.bottom - b.top)});
+  return result;
+}
+
 }  // namespace hostsim

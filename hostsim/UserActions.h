@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,22 @@ class UserActions {
   bool SaveSvg(std::ostream& out) const;
   // Replaces the drawing with the SVG file's; on any error the drawing stays as it was.
   SvgReadResult OpenSvg(const std::filesystem::path& file);
+  // Replaces the drawing with a new one: one layer "Layer 1", the default page.
+  void NewDrawing();
+
+  // -- The host's selection tool (no message to the plug-in) -----------------
+  // The artboard: left, top, right, bottom in document points.
+  AIRealRect PageBounds() const;
+  // Selects the outermost art of a layer under p (a whole label, say), within
+  // tolerance points; NoItem, with nothing selected, when nothing is there.
+  ActionResult SelectAt(AIRealPoint p, double tolerance);
+  void ClearSelection();
+  // Bounds of the selected art; nothing when none is selected.
+  std::optional<AIRealRect> SelectionBounds() const;
+  // Moves the selected art by (dx, dy); BadValue for a move that is not finite.
+  ActionResult MoveSelection(double dx, double dy);
+  // Deletes the selected art; NoItem when none is selected.
+  ActionResult DeleteSelection();
 
   // -- Dialog items ------------------------------------------------------------
   // True while a modal dialog is open and has not ended: a front end's modal
@@ -147,6 +164,9 @@ class UserActions {
   ActionResult FlyoutPick(int32_t position);
   // The panel's close box.
   ActionResult CloseBox();
+  // The person drags the panel to (left, top) on the screen: its bounds move,
+  // its size stays, and the plug-in is notified. NoDialog without a panel.
+  ActionResult MovePanel(int32_t left, int32_t top);
 
  private:
   ActionStatus ToolMessagesAllowed() const;

@@ -103,6 +103,13 @@ bool UserActions::SaveSvg(std::ostream& out) const {
   return static_cast<bool>(out);
 }
 
+void UserActions::NewDrawing() {
+  DocumentPtr fresh = MakeDocument(host_.fonts());
+  const double zoom = host_.document().zoom;  // the view stays as it is
+  host_.document().ReplaceDrawing(std::move(*fresh));
+  host_.document().zoom = zoom;
+}
+
 SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) { return hostsim::OpenSvg(file, host_.document()); }
 
 }  // namespace hostsim
