@@ -258,6 +258,8 @@ TEST(ArrowsEditor, StoredKeysReadBackToTheSameOutlineAtTheNextLaunch) {
   EXPECT_EQ(Text(again, "31"), "12 points.");
   EXPECT_EQ(Value(again, "10"), 4);  // point 11 is (4,3)
   EXPECT_EQ(Value(again, "11"), 3);
+  // "Arrow 6." is symmetric; the flag is read back although the corner's key is read after the arrow's.
+  EXPECT_EQ(Items(again).at("15").at("tooltip"), "Symmetrical movement of points.");
   const json& head = FirstHead(r.dump);
   ASSERT_EQ(AnchorCount(head), 12u);
   // Point 5 (14,-6) at the default size of 100 %.
