@@ -166,7 +166,6 @@ void ShowFlags(ADMDialogRef dialog) {
 // Everything that follows a new working copy: fields, count, point number,
 // flags, the angle switch and the drawings.
 void ShowWorkingCopy(ADMDialogRef dialog) {
-  State& g = *gState;
   ShowCount(dialog);
   dlg::SetValue(dialog, kPointNumber, 0);
   ShowSelectionFields(dialog);
@@ -174,7 +173,6 @@ void ShowWorkingCopy(ADMDialogRef dialog) {
   ShowFlags(dialog);
   EnablePointButtons(dialog, true);
   RedrawCanvas(dialog);
-  (void)g;
 }
 
 //-----------------------------------------------------------------------------
