@@ -215,7 +215,6 @@ struct State {
   //-----------------------------------------------------------------------------
   // [SECTION] Editors (one is open at a time: the working copy and the canvas state)
   //-----------------------------------------------------------------------------
-  ADMDialogRef    EditorDialog;                             // the open editor, or null
   int8_t          EditCount;                                // points of the working outline, 2..20
   BezierPointList EditPoints;                               // the working outline (all 20 entries)
   ASBoolean       EditClosed;                               // arrowhead: closed outline

@@ -442,7 +442,6 @@ void OnDefault(ADMItemRef item, ADMNotifierRef notifier) {
 
 ASErr InitArrows(ADMDialogRef dialog) {
   State& g = *gState;
-  g.EditorDialog = dialog;
   sADMDialog->SetDrawProc(dialog, &dlg::DrawDialog<DrawDecorations>);
   dlg::PlaceDialog(dialog, g.ArrowsEditorRect, kWidth, kHeight);
   sADMDialog->SetText(dialog, kTitle);
@@ -479,9 +478,6 @@ ASErr RunArrowsEditor() {
   const ASErr err = sADMDialog->Modal(gPluginRef, "bidon", kArrowsEditorDialog, kADMModalDialogStyle,
                                       &dlg::Init<InitArrows>, nullptr, 0, &itemHit);
   // However the dialog ended, it is closed now; the run may even have ended meanwhile.
-  if (gState != nullptr) {
-    gState->ArrowEditorOpen = 0;
-    gState->EditorDialog = nullptr;
-  }
+  if (gState != nullptr) gState->ArrowEditorOpen = 0;
   return err;
 }

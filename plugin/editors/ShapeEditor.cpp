@@ -370,7 +370,6 @@ void OnDefault(ADMItemRef item, ADMNotifierRef notifier) {
 
 ASErr InitShape(ADMDialogRef dialog) {
   State& g = *gState;
-  g.EditorDialog = dialog;
   sADMDialog->SetDrawProc(dialog, &dlg::DrawDialog<DrawDecorations>);
   dlg::PlaceDialog(dialog, g.ShapeEditorRect, kWidth, kHeight);
   sADMDialog->SetText(dialog, kTitle);
@@ -405,9 +404,6 @@ ASErr RunShapeEditor(const char* dialogName) {
   int32_t itemHit = 0;
   const ASErr err = sADMDialog->Modal(gPluginRef, dialogName, kShapeEditorDialog, kADMModalDialogStyle,
                                       &dlg::Init<InitShape>, nullptr, 0, &itemHit);
-  if (gState != nullptr) {
-    gState->ShapeEditorOpen = 0;
-    gState->EditorDialog = nullptr;
-  }
+  if (gState != nullptr) gState->ShapeEditorOpen = 0;
   return err;
 }

@@ -74,6 +74,19 @@ TEST_F(Editors, FailedPointStoreIsToldAndTheArrowheadIsKeptInMemory) {
   EXPECT_FALSE(g().ArrowEditorOpen);
 }
 
+TEST_F(Editors, ShapeEditorIsNotOpenedTwiceNorWithTheArrowsEditor) {
+  screen_->steps = {[&](ADMDialogRef d) {
+    EXPECT_TRUE(g().ShapeEditorOpen);
+    EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
+    EXPECT_EQ(RunArrowsEditor(), kNoErr);
+    EXPECT_FALSE(g().ArrowEditorOpen);
+    Click(d, kCancel);
+  }};
+  EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
+  EXPECT_EQ(screen_->opened, 1u);
+  EXPECT_FALSE(g().ShapeEditorOpen);
+}
+
 TEST_F(Editors, OneEditorDoesNotOpenWhileTheOtherIsOpen) {
   screen_->steps = {[&](ADMDialogRef d) {
     EXPECT_TRUE(g().ArrowEditorOpen);
@@ -96,6 +109,21 @@ TEST_F(Editors, CanvasDrawsTheOutlineHandlesAndTheSelectedFrame) {
     ASSERT_NE(painted, nullptr);
     const auto* canvas = painted->ListOf(kCanvas);
     ASSERT_NE(canvas, nullptr);
+    // The anchor is selected: its button shows a frame, the tangent buttons a dot.
+    const auto* anchorButton = painted->ListOf(27);
+    const auto* inButton = painted->ListOf(28);
+    ASSERT_NE(anchorButton, nullptr);
+    ASSERT_NE(inButton, nullptr);
+    const auto has = [](const auto* list, DrawOp op, ADMRect r) {
+      for (const auto& record : list->records)
+        if (record.op == op && record.rect.left == r.left && record.rect.top == r.top &&
+            record.rect.right == r.right && record.rect.bottom == r.bottom)
+          return true;
+      return false;
+    };
+    EXPECT_TRUE(has(anchorButton, DrawOp::FrameRect, {1, 3, 7, 9}));
+    EXPECT_TRUE(has(inButton, DrawOp::FillOval, {2, 4, 6, 8}));
+    EXPECT_FALSE(has(inButton, DrawOp::FrameOval, {1, 3, 7, 9}));
     for (const auto& record : canvas->records) {
       if (record.op == DrawOp::FillPolygon) ++polygons;
       if (record.op == DrawOp::FillRect && record.rect.right - record.rect.left == 4) ++anchorSquares;

@@ -121,6 +121,8 @@ TEST(ArrowsEditor, GridOfSpacing100HasItsLinesEveryHundredPixelsFromThirty) {
   EXPECT_TRUE(grey(p100, 400, 230));
   EXPECT_FALSE(grey(p100, 400, 210));
   EXPECT_FALSE(grey(p100, 400, 240));  // below the grid
+  EXPECT_FALSE(grey(p100, 430, 232));  // the vertical lines stop at 230
+  EXPECT_FALSE(grey(p100, 432, 130));  // the horizontal ones at 430
 }
 #endif
 
@@ -290,6 +292,19 @@ TEST(ShapeEditor, EdgeRulesAndTheDiagonalMirror) {
   EXPECT_EQ(Stored(r.dump, "PtArEditY2"), 16);
 }
 
+TEST(ShapeEditor, OpensWithTheStoredSymmetricFlagAndFocusesTheFieldsFromTheirGlyphs) {
+  Session s;
+  s.SetBoolean("SymetrieArrondiEdit", true);
+  s.SetBoolean("SymetriEdit", true);
+  const RunResult r = RunOk(s, std::string(kShape) + "dump open.json\nitem 181 click\ndump focus.json\n"
+                                   "item 10 value 9\nitem 1 click\n");
+  const json open = s.ReadDump("open.json");
+  EXPECT_EQ(Items(open).at("15").at("tooltip"), "Symmetrical movement of points.");
+  EXPECT_EQ(Items(s.ReadDump("focus.json")).at("11").at("active"), true);
+  // The factory corner (12,0) (0,12): the typed x of point 0 is mirrored.
+  EXPECT_EQ(Stored(r.dump, "PtArEditY1"), 15);
+}
+
 TEST(ShapeEditor, TypedXOfPointZeroBecomesTheLastPointsY) {
   Session s;
   const RunResult r = RunOk(s, std::string(kShape) + "item 18 click\nitem 10 value 10\nitem 1 click\n");
@@ -345,6 +360,19 @@ TEST(ShapeEditor, NextCustomLabelUsesTheNewCornerAndCornerSwitches) {
 }
 
 #ifdef KPX_HAVE_PNG
+TEST(ShapeEditor, GridLinesSpanThirtyToFourHundredThirty) {
+  Session s;
+  RunOk(s, std::string(kShape) + "item 17 pick 4\npng dialog grid.png\nitem 2 click\n");
+  Picture p;
+  ASSERT_TRUE(ReadPng(s.dir() / "grid.png", p));
+  const auto grey = [&p](int x, int y) { return p.Gray(30 + x, 35 + y) < 240; };
+  EXPECT_TRUE(grey(230, 425));   // vertical line x = 230, to the bottom
+  EXPECT_FALSE(grey(230, 433));
+  EXPECT_TRUE(grey(425, 330));   // horizontal line y = 330
+  EXPECT_FALSE(grey(433, 330));
+  EXPECT_FALSE(grey(180, 400));  // between lines
+}
+
 TEST(ShapeEditor, UntickedCornerLetsTheSampleTopEdgeRunToTheEnd) {
   Session s;
   RunOk(s, std::string(kShape) + "item 18 click\npng dialog on.png\nitem 183 value 0\npng dialog off.png\nitem 2 click\n");
