@@ -187,6 +187,36 @@ TEST(ArrowsEditor, RoundedPointsGetHandlesAcrossTheAxisOrAlongItMirrored) {
   EXPECT_EQ(Stored(r.dump, "PtINOUTEditOX4"), 17);
 }
 
+TEST(ArrowsEditor, NextAndPreviousWrapAroundWithinTheSelectedKind) {
+  Session s;
+  // Arrow 3: point 3 is (16,6) with in (14,2.5); point 0's out is (10,1).
+  RunOk(s, std::string(kArrows) + "item 20 click\nitem 28 click\nitem 25 click\ndump previous.json\n"
+                                   "item 24 click\nitem 29 click\ndump next.json\nitem 2 click\n");
+  const json previous = s.ReadDump("previous.json");
+  EXPECT_EQ(Value(previous, "26"), 3);
+  EXPECT_EQ(Value(previous, "10"), 14);
+  EXPECT_EQ(Value(previous, "11"), 2.5);
+  const json next = s.ReadDump("next.json");
+  EXPECT_EQ(Value(next, "26"), 0);
+  EXPECT_EQ(Value(next, "10"), 10);
+  EXPECT_EQ(Value(next, "11"), 1);
+}
+
+TEST(ArrowsEditor, DefaultGoesBackToTheSavedArrowheadAndTheGridDefaults) {
+  Session s;
+  const RunResult r = RunOk(s, std::string(kArrows) + "item 19 click\nitem 17 pick 4\nitem 17 pick 7\nitem 9 click\n"
+                                   "item 3 click\ndump default.json\n" + Track("down", 350, 40) +
+                                   "dump still.json\nitem 1 click\n");
+  const json d = s.ReadDump("default.json");
+  EXPECT_EQ(Text(d, "31"), "6 points.");
+  const json& entries = Items(d).at("17").at("entries");
+  EXPECT_TRUE(entries[2].at("selected").get<bool>());
+  EXPECT_TRUE(entries[7].at("checked").get<bool>());
+  // The mode is kept: a press on point 1, (11,-4.5) of the factory arrowhead, still deletes it.
+  EXPECT_EQ(Text(s.ReadDump("still.json"), "31"), "5 points.");
+  EXPECT_EQ(Stored(r.dump, "NbPtsFlEdit"), 5);
+}
+
 //-----------------------------------------------------------------------------
 // Arrows editor: OK, keys, the arrowhead in force
 //-----------------------------------------------------------------------------
@@ -357,6 +387,16 @@ TEST(ShapeEditor, NextCustomLabelUsesTheNewCornerAndCornerSwitches) {
   EXPECT_EQ(Text(again, "31"), "3 points");
   EXPECT_EQ(Value(again, "183"), 0);
   EXPECT_EQ(Value(again, "182"), 1);
+}
+
+TEST(ShapeEditor, DefaultReloadsTheSavedCornerAndItsSwitches) {
+  Session s;
+  RunOk(s, std::string(kShape) + "item 22 click\nitem 184 value 0\nitem 3 click\ndump default.json\nitem 2 click\n");
+  const json d = s.ReadDump("default.json");
+  EXPECT_EQ(Text(d, "31"), "2 points");
+  EXPECT_EQ(Value(d, "184"), 1);
+  EXPECT_EQ(Value(d, "10"), 12);
+  EXPECT_EQ(Items(d).at("15").at("tooltip"), "Independent movement of points.");
 }
 
 #ifdef KPX_HAVE_PNG
