@@ -103,6 +103,12 @@ TEST_F(Editors, OneEditorDoesNotOpenWhileTheOtherIsOpen) {
 
 TEST_F(Editors, CanvasDrawsTheOutlineHandlesAndTheSelectedFrame) {
   std::size_t anchorSquares = 0, frames = 0, polygons = 0;
+  bool frameAtTheTip = false;
+  ADMRGBColor fill{1, 1, 1};
+  g().RVBC = 1;
+  g().RougeGrisC = 200;
+  g().VertC = 10.7f;
+  g().BleuC = 0;
   screen_->steps = {[&](ADMDialogRef d) {
     Click(d, 21);  // "Arrow 4.": three points, solid
     const auto* painted = kit().Paint(d);
@@ -125,9 +131,13 @@ TEST_F(Editors, CanvasDrawsTheOutlineHandlesAndTheSelectedFrame) {
     EXPECT_TRUE(has(inButton, DrawOp::FillOval, {2, 4, 6, 8}));
     EXPECT_FALSE(has(inButton, DrawOp::FrameOval, {1, 3, 7, 9}));
     for (const auto& record : canvas->records) {
-      if (record.op == DrawOp::FillPolygon) ++polygons;
+      if (record.op == DrawOp::FillPolygon) ++polygons, fill = record.color;
       if (record.op == DrawOp::FillRect && record.rect.right - record.rect.left == 4) ++anchorSquares;
-      if (record.op == DrawOp::FrameRect && record.rect.right - record.rect.left == 6) ++frames;
+      if (record.op == DrawOp::FrameRect && record.rect.right - record.rect.left == 6) {
+        ++frames;
+        // Point 0 at the tip, pixel (130, 130): the frame from (127, 127) to (133, 133).
+        frameAtTheTip = record.rect.left == 127 && record.rect.top == 127 && record.rect.bottom == 133;
+      }
     }
     Click(d, kCancel);
   }};
@@ -136,6 +146,31 @@ TEST_F(Editors, CanvasDrawsTheOutlineHandlesAndTheSelectedFrame) {
   // Three anchors, the selected one again in white, and the line start.
   EXPECT_EQ(anchorSquares, 5u);
   EXPECT_EQ(frames, 1u);
+  EXPECT_TRUE(frameAtTheTip);
+  // The RGB outline colour: whole components times 255.
+  EXPECT_EQ(fill.red, 51000);
+  EXPECT_EQ(fill.green, 2550);
+  EXPECT_EQ(fill.blue, 0);
+}
+
+TEST_F(Editors, HollowOutlineIsOneLineAPieceInTheGreyOutlineColour) {
+  std::size_t outlineLines = 0;
+  g().RVBC = 0;
+  g().RougeGrisC = 40;  // 40 % grey: (100 - 40) * 255 * 255 / 100 = 39015
+  screen_->steps = {[&](ADMDialogRef d) {
+    Click(d, 18);  // "Arrow 1.": six angle points, closed
+    Click(d, 14);  // hollow
+    const auto* painted = kit().Paint(d);
+    ASSERT_NE(painted, nullptr);
+    for (const auto& record : painted->ListOf(kCanvas)->records) {
+      if (record.op == DrawOp::Line && record.admColor < 0 && record.color.red == 39015 &&
+          record.color.blue == 39015)
+        ++outlineLines;
+    }
+    Click(d, kCancel);
+  }};
+  EXPECT_EQ(RunArrowsEditor(), kNoErr);
+  EXPECT_EQ(outlineLines, 6u);  // six straight segments, the closing one included
 }
 
 TEST_F(Editors, ShapeEditorOkStoresTheCornerAndBothSymmetricKeys) {

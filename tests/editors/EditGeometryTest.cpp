@@ -292,7 +292,10 @@ TEST(EditInsert, CapacityAndMinimumAreKept) {
 TEST(EditHover, AnchorsFirstThenSegmentsAndTheClosingOneOnlyWhenClosed) {
   BezierPointList p{};
   SetAngle(p, 0, 0, 0), SetAngle(p, 1, 10, 0), SetAngle(p, 2, 10, 5);  // pixels (130,130) (330,130) (330,230)
-  Hover h = FindHover(p, 3, true, kArrowCanvas, {333, 126});
+  Hover h = FindHover(p, 3, true, kArrowCanvas, {126, 133});
+  EXPECT_EQ(h.kind, Hover::Anchor);
+  EXPECT_EQ(h.index, 0);
+  h = FindHover(p, 3, true, kArrowCanvas, {333, 126});
   EXPECT_EQ(h.kind, Hover::Anchor);
   EXPECT_EQ(h.index, 1);
   h = FindHover(p, 3, true, kArrowCanvas, {330, 136});  // 6 pixels below the anchor: on segment 1

@@ -212,6 +212,9 @@ TEST(ArrowsEditor, DefaultGoesBackToTheSavedArrowheadAndTheGridDefaults) {
   const json& entries = Items(d).at("17").at("entries");
   EXPECT_TRUE(entries[2].at("selected").get<bool>());
   EXPECT_TRUE(entries[7].at("checked").get<bool>());
+  EXPECT_TRUE(entries[5].at("separator").get<bool>());
+  EXPECT_EQ(entries[4].at("text"), "Grid spacing =\t100 pts");
+  EXPECT_EQ(entries[6].at("text"), "Hide grid");
   // The mode is kept: a press on point 1, (11,-4.5) of the factory arrowhead, still deletes it.
   EXPECT_EQ(Text(s.ReadDump("still.json"), "31"), "5 points.");
   EXPECT_EQ(Stored(r.dump, "NbPtsFlEdit"), 5);
@@ -411,6 +414,16 @@ TEST(ShapeEditor, GridLinesSpanThirtyToFourHundredThirty) {
   EXPECT_TRUE(grey(425, 330));   // horizontal line y = 330
   EXPECT_FALSE(grey(433, 330));
   EXPECT_FALSE(grey(180, 400));  // between lines
+}
+
+TEST(ShapeEditor, TheCornerOutlineIsOpen) {
+  Session s;
+  // "Predefined shape 2." runs (12,0) (12,12) (0,12): nothing joins its ends.
+  RunOk(s, std::string(kShape) + "item 19 click\npng dialog open.png\nitem 2 click\n");
+  Picture p;
+  ASSERT_TRUE(ReadPng(s.dir() / "open.png", p));
+  EXPECT_LT(p.Gray(30 + 350, 35 + 230), 100);  // on the outline's right side
+  EXPECT_GT(p.Gray(30 + 180, 35 + 280), 150);  // where a closing line would pass
 }
 
 TEST(ShapeEditor, UntickedCornerLetsTheSampleTopEdgeRunToTheEnd) {
