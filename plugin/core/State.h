@@ -10,6 +10,7 @@
 // [SECTION] Panel and dialogs
 // [SECTION] Tool
 // [SECTION] Dialogs
+// [SECTION] Editors
 #pragma once
 
 #include <cstdint>
@@ -210,6 +211,28 @@ struct State {
   float           ColorsGapV;                               // TextGapV
   ASBoolean       EditingOutline;                           // the colour controls edit the outline (else the background)
   int32_t         AngleDragX;                               // x of the last event of an angle drag
+
+  //-----------------------------------------------------------------------------
+  // [SECTION] Editors (one is open at a time: the working copy and the canvas state)
+  //-----------------------------------------------------------------------------
+  int8_t          EditCount;                                // points of the working outline, 2..20
+  BezierPointList EditPoints;                               // the working outline (all 20 entries)
+  ASBoolean       EditClosed;                               // arrowhead: closed outline
+  ASBoolean       EditHollow;                               // arrowhead: stroked rather than filled
+  ASBoolean       EditSymmetric;                            // edits move points in mirror pairs
+  float           EditLineStartX;                           // arrowhead: where the leader line begins
+  float           EditLineStartY;
+  ASBoolean       EditCorners[4];                           // corner used at top-left, top-right, bottom-left, bottom-right
+  int16_t         EditSelection;                            // 0..19 anchor, 200+i in, 400+i out, 110 line start, 100 nothing
+  int32_t         EditMode;                                 // 0 move points, 1 add or delete points
+  int8_t          GridSpacing;                              // 4, 10, 20, 50 or 100 canvas pixels
+  ASBoolean       GridShown;
+  ASBoolean       GridMagnetism;                            // drags snap to the grid
+  ASBoolean       AngleFlag;                                // arrowhead: the selected point is an angle point
+  ASBoolean       PickArmed;                                // the next drag event first looks for a mark under the pointer
+  ADMRGBColor     GridColor;                                // the host's light grid colour
+  ADMRGBColor     MarkColor;                                // handles and marks
+  ADMRGBColor     EditOutlineColor;                         // the label outline colour
 };
 
 static_assert(std::is_trivially_copyable_v<State> && std::is_standard_layout_v<State>,
