@@ -106,8 +106,11 @@ AILayerHandle TargetLayer(ASErr& err, bool& locked) {
   }
   AILayerHandle labels = nullptr;
   if (g.Calque) {
+    // Without the count the labels' layer cannot be found: a second one would
+    // be made, so the click is refused instead.
     int32_t count = 0;
-    sAILayer->CountLayers(&count);
+    err = sAILayer->CountLayers(&count);
+    if (err != kNoErr) return nullptr;
     for (int32_t i = 0; i < count && labels == nullptr; ++i) {
       AILayerHandle layer = nullptr;
       char title[256] = {};

@@ -60,6 +60,23 @@ class LabelArtFaults : public ToolSessionTest {
   }
 };
 
+// Labels on their own layer: when the host cannot count the layers the
+// labels' layer cannot be found, so the click is refused with the host's
+// code rather than making a second labels' layer; the next click works.
+TEST_F(LabelArtFaults, AFailedLayerCountRefusesTheClickInsteadOfMakingASecondLabelsLayer) {
+  ToolSessionTest::Start([](hostsim::PreferenceStore& p) { p.Put(kSection, "Calque", true); });
+  DrawLabel(100, 100);
+  const auto layerCount = [&] { return host().Dump()["layers"].size(); };
+  ASSERT_EQ(layerCount(), 2u) << "the labels' layer was not made";
+  host().faults().Add(hostsim::FaultRule::Of(kAILayerSuite, "CountLayers"));
+  EXPECT_EQ(Hover(300, 300), kNoErr);
+  EXPECT_EQ(Send(kSelectorAIToolMouseDown, 300, 300), kInjectedFailureErr);
+  EXPECT_EQ(layerCount(), 2u) << "a second labels' layer was made";
+  DrawLabel(300, 300);
+  EXPECT_EQ(layerCount(), 2u);
+  EXPECT_EQ(Labels().size(), 2u);
+}
+
 }  // namespace
 
 TEST_F(LabelArtFaults, DeletedPendingLabelIsNotWrittenToAndTheNextLabelDrawsNormally) {
