@@ -130,6 +130,12 @@ class Document {
   // Every art of every layer (layer top groups excluded), layers top first,
   // parents before their children, children top first.
   std::vector<ObjectId> ArtInDocumentOrder() const;
+  // Every path of every layer, in the order above. Kept up to date as art is
+  // made and disposed, so that listing the paths costs a copy, not a walk.
+  const std::vector<ObjectId>& PathsInDocumentOrder() const;
+  // Children were reordered by hand (not through ReorderArt): orders kept
+  // aside are made again on their next use.
+  void ChildrenReordered() { pathOrderValid_ = false; }
   // Geometric bounds: anchors and handles for paths, text box for texts, union for
   // groups. Empty groups give nothing.
   std::optional<AIRealRect> Bounds(const Art& art) const;
@@ -174,6 +180,10 @@ class Document {
   void Unlink(Art& art);
   void EraseTree(ObjectId id);
   void AppendInOrder(ObjectId id, std::vector<ObjectId>& out) const;
+  std::optional<ObjectId> FirstPathIn(ObjectId id) const;
+  std::optional<ObjectId> FirstPathAfter(ObjectId parent, std::size_t index) const;
+  void NotePathMade(ObjectId id, ObjectId parent, std::size_t index);
+  void NoteTreeDisposed(ObjectId id);
   std::optional<HitResult> HitArt(const Art& art, AIRealPoint point, double tolerance) const;
 
   const FontList& fonts_;
@@ -182,6 +192,8 @@ class Document {
   std::unordered_map<ObjectId, Art> arts_;
   ObjectId currentLayer_ = 0;
   int layersMade_ = 0;
+  mutable std::vector<ObjectId> pathOrder_;  // PathsInDocumentOrder, while pathOrderValid_
+  mutable bool pathOrderValid_ = false;
 };
 
 // The document the suites act on: the one most recently made and not yet deleted.
