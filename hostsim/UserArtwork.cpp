@@ -29,6 +29,12 @@ bool AllFinite(const std::vector<AIPathSegment>& segments) {
   return true;
 }
 
+// Art drawn, a layer added or a drawing opened changes the selection: the
+// plug-ins hear of it as they would after any edit of the user's.
+void TellSelectionChanged(Host& host) {
+  if (host.launched()) host.Notify(kAIArtSelectionChangedNotifier);
+}
+
 ActionResult Status(ActionStatus status) {
   ActionResult result;
   result.status = status;
@@ -51,6 +57,7 @@ ActionResult UserActions::AddLayer(const std::string& titleUtf8, bool locked, bo
   layer.editable = !locked;
   layer.visible = !hidden;
   doc.SetCurrentLayer(id);
+  TellSelectionChanged(host_);
   return {};
 }
 
@@ -67,6 +74,7 @@ ActionResult UserActions::AddPathArt(std::vector<AIPathSegment> segments, bool c
     art.path.style.fillPaint = true;
     art.path.style.fill.color = GrayColor(0.5);
   }
+  TellSelectionChanged(host_);
   return {};
 }
 
@@ -103,6 +111,10 @@ bool UserActions::SaveSvg(std::ostream& out) const {
   return static_cast<bool>(out);
 }
 
-SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) { return hostsim::OpenSvg(file, host_.document()); }
+SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) {
+  SvgReadResult result = hostsim::OpenSvg(file, host_.document());
+  TellSelectionChanged(host_);
+  return result;
+}
 
 }  // namespace hostsim

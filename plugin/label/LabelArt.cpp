@@ -43,6 +43,7 @@ ASErr ReadPath(AIArtHandle path, std::vector<AIPathSegment>& out) {
 
 ASErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* art) {
   *art = nullptr;
+  MagnetArtMadeOrDisposed();
   ASErr err = sAIArt->NewArt(type, paintOrder, prep, art);
   if (err != kNoErr) *art = nullptr;
   return err;
@@ -64,7 +65,10 @@ ASErr MoveArt(AIArtHandle art, AIRealPoint by) {
 }
 
 void DisposeArt(AIArtHandle& art) {
-  if (ArtAlive(art)) sAIArt->DisposeArt(art);
+  if (ArtAlive(art)) {
+    MagnetArtMadeOrDisposed();
+    sAIArt->DisposeArt(art);
+  }
   art = nullptr;
 }
 

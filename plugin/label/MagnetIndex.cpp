@@ -43,6 +43,8 @@ struct Item {
 
 struct Map {
   bool remake = true;
+  bool relist = false;              // the plug-in made or disposed art: compare the host's list
+  std::size_t unread = 0;           // copies the host would not give
   std::vector<AIArtHandle> listed;  // the host's list of paths when last compared
   std::vector<uint32_t> copyAt;     // the copy of each listed path
   std::vector<PathCopy> copies;
@@ -247,7 +249,10 @@ void Refile() {
 
 void ReadCopy(PathCopy& copy) {
   copy.unread = ReadPath(copy.handle, copy.segments) != kNoErr;
-  if (copy.unread) copy.segments.clear();
+  if (copy.unread) {
+    copy.segments.clear();
+    ++gMap.unread;
+  }
 }
 
 uint32_t AddCopy(AIArtHandle handle, bool file) {
@@ -332,20 +337,29 @@ void ReadEdited() {
     }
     std::vector<AIPathSegment> segments;
     if (ReadPath(art, segments) != kNoErr) {
+      if (!gMap.copies[it->second].unread) ++gMap.unread;
       gMap.copies[it->second].unread = true;
       continue;
     }
-    if (gMap.copies[it->second].unread || !SameAnchors(segments, gMap.copies[it->second].segments))
+    if (gMap.copies[it->second].unread || !SameAnchors(segments, gMap.copies[it->second].segments)) {
+      if (gMap.copies[it->second].unread && gMap.unread > 0) --gMap.unread;
       Replace(it->second, std::move(segments));
+    }
   }
 }
 
 void RereadUnread() {
+  if (gMap.unread == 0) return;
+  gMap.unread = 0;
   for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
     PathCopy& copy = gMap.copies[i];
     if (!copy.live || !copy.unread) continue;
     std::vector<AIPathSegment> segments;
-    if (ReadPath(copy.handle, segments) == kNoErr) Replace(i, std::move(segments));
+    if (ReadPath(copy.handle, segments) == kNoErr) {
+      Replace(i, std::move(segments));
+    } else {
+      ++gMap.unread;
+    }
   }
 }
 
@@ -360,16 +374,23 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
   return true;
 }
 
+// The host's list is asked for only when something may have changed it: the
+// plug-in's own making and disposing, or the host's word (notification, tool
+// change). Between those, hovering costs what the cursor's neighbourhood holds.
 bool Synchronise() {
   std::vector<AIArtHandle> listed;
-  if (!ListPaths(listed)) return false;
-  if (gMap.remake) {
-    Remake(listed);
-    return true;
+  if (gMap.remake || gMap.relist) {
+    if (!ListPaths(listed)) return false;
+    if (gMap.remake) {
+      Remake(listed);
+      return true;
+    }
+    gMap.relist = false;
+    Follow(listed);
   }
-  Follow(listed);
   ReadEdited();
   if (gMap.remake) {
+    if (!ListPaths(listed)) return false;
     Remake(listed);
     return true;
   }
@@ -453,6 +474,8 @@ bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments
 }
 
 void MagnetDocumentChanged() { gMap.remake = true; }
+
+void MagnetArtMadeOrDisposed() { gMap.relist = true; }
 
 void MagnetArtEdited(AIArtHandle art) {
   if (art == nullptr) return;

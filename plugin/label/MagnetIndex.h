@@ -3,11 +3,13 @@
 // without visiting the whole document.
 //
 // The map is a copy of what the host holds, kept up to date by what the
-// plug-in sees: the host's list of paths (compared on every use), the paths
-// the plug-in writes itself, and the notifications and tool changes after
-// which anything may have changed. The caller reads each candidate path
-// afresh from the host before trusting it, so a copy that went stale behind
-// the plug-in's back is found and mended there.
+// plug-in sees: the art it makes, disposes and writes itself (after which the
+// host's list of paths is compared with the map's), and the notifications
+// and tool changes after which anything may have changed (the map is made
+// again). The host sends its selection notification after every change it
+// makes to the document. The caller reads each candidate path afresh from
+// the host before trusting it, so a copy that went stale before the host's
+// word arrived is found and mended there.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +42,8 @@ bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments
 
 // Anything in the document may have changed: the map is made again on its next use.
 void MagnetDocumentChanged();
+// The plug-in has made or disposed of art.
+void MagnetArtMadeOrDisposed();
 // The plug-in has changed this art (a path's anchors, or a move).
 void MagnetArtEdited(AIArtHandle art);
 // Drops the map and its memory (shut-down, a new state block).

@@ -1,10 +1,11 @@
 // The magnet test against the whole-document walk it replaces, on random
 // drawings: every difference in what is found (anchor or segment, sample,
 // the anchors stored, the cursor) is a failure. The drawings change between
-// lookups the way a document does: by the plug-in's own writes, behind its
-// back with the selection notification a host sends after an edit or an
-// undo, and behind its back with no word at all (new, deleted or reordered
-// art, locked, hidden or guide paths, hidden layers).
+// lookups the way a document does: by the plug-in's own making, writing and
+// disposing, behind its back with the selection notification a host sends
+// after an edit or an undo (new, moved, reshaped, closed or reordered art),
+// and behind its back with no word at all where the magnet asks afresh
+// (disposed art, locked, hidden or guide paths, hidden layers).
 //
 // KPX_MAGNET_FULL=1 runs the full size (thousands of drawings); the default
 // keeps CI fast.
@@ -225,7 +226,13 @@ class MagnetEquivalence : public InProcessCoreTest {
     if (path == nullptr) return;
     hostsim::Art* art = host().document().FindArt(IdOf(path));
     if (art == nullptr) return;
-    switch (Below(4)) {
+    switch (Below(6)) {
+      case 4:
+        AddRandomPath();
+        break;
+      case 5:
+        sAIArt->ReorderArt(path, Chance(0.5) ? kPlaceAboveAll : kPlaceBelowAll, nullptr);
+        break;
       case 0:  // moved somewhere else entirely (an undone move)
         for (AIPathSegment& s : art->path.segments) {
           for (AIRealPoint* p : {&s.p, &s.in, &s.out}) {
@@ -248,13 +255,12 @@ class MagnetEquivalence : public InProcessCoreTest {
     Notify();
   }
 
-  // Changes no word is said about: the list of paths or the paths' states.
+  // Changes the magnet sees without a word: disposed art, and the states it
+  // asks about afresh (locked, hidden, guide, hidden layers).
   void EditSilently() {
     AIArtHandle path = AnyPath();
     switch (Below(7)) {
       case 0:
-        AddRandomPath();
-        break;
       case 1:
         if (path != nullptr) {
           sAIArt->DisposeArt(path);
@@ -262,8 +268,6 @@ class MagnetEquivalence : public InProcessCoreTest {
         }
         break;
       case 2:
-        if (path != nullptr) sAIArt->ReorderArt(path, kPlaceAboveAll, nullptr);
-        break;
       case 3:
         if (path != nullptr) sAIArt->SetArtUserAttr(path, kArtLocked | kArtHidden, Chance(0.5) ? kArtHidden : kArtLocked);
         break;
@@ -316,12 +320,20 @@ class MagnetEquivalence : public InProcessCoreTest {
     Notify();
   }
 
-  // The plug-in writing a path itself, as the rebuild does.
+  // The plug-in making and writing paths itself, as the rebuild does.
   void EditAsThePlugIn() {
     AIArtHandle path = AnyPath();
-    if (path == nullptr) return;
+    if (Chance(0.4) || path == nullptr) {
+      ASSERT_EQ(::NewPath(kPlaceAboveAll, nullptr, 0, &path), kNoErr);
+      paths_.push_back(path);
+    }
     std::vector<AIPathSegment> s = RandomAnchors();
     ASSERT_EQ(WriteSegments(path, s, Chance(0.5)), kNoErr);
+    if (Chance(0.2)) {
+      AIArtHandle gone = AnyPath();
+      std::erase(paths_, gone);
+      DisposeArt(gone);
+    }
   }
 
   void RunDrawings(int drawings, int paths, int cursors) {
