@@ -228,7 +228,7 @@ double ChooseCellSize() {
   }
   if (count == 0) return kDefaultCell;
   const double area = std::max(right - left, 1.0) * std::max(top - bottom, 1.0);
-  const double bySpread = std::sqrt(area / static_cast<double>(count)) * 2;
+  const double bySpread = std::sqrt(area / static_cast<double>(count));
   const double byLength = length / static_cast<double>(count) / 16;
   const double cell = std::max({bySpread, byLength, 1.0});
   return std::isfinite(cell) ? cell : kDefaultCell;
@@ -363,6 +363,16 @@ void RereadUnread() {
   }
 }
 
+// Sets bits first..last of a 128-bit set.
+void MarkSamples(uint64_t (&samples)[2], int first, int last) {
+  for (int word = 0; word < 2; ++word) {
+    const int lo = std::max(first, word * 64) - word * 64, hi = std::min(last, word * 64 + 63) - word * 64;
+    if (lo > hi) continue;
+    const uint64_t upTo = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
+    samples[word] |= upTo & ~((uint64_t{1} << lo) - 1);
+  }
+}
+
 bool ListPaths(std::vector<AIArtHandle>& listed) {
   const AIMatchingArtSpec pathsOnly{kPathArt, 0, 0};
   AIArtHandle* matches = nullptr;
@@ -419,13 +429,13 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     uint8_t firstSample, lastSample;
   };
   std::vector<Found> found;
+  // Rounding matters only for points near the cursor, so the slack follows its size.
+  const double size = std::max(std::fabs(x), std::fabs(y)) + std::max(anchorReach, segmentReach);
+  const double anchorSlack = anchorReach * (1 + 1e-6) + RoundingSlack(size);
+  const double segmentSlack = segmentReach * (1 + 1e-6) + RoundingSlack(size);
   const auto consider = [&](const Item& item) {
-    const double reach = item.code % 2 == 0 ? anchorReach : segmentReach;
-    const double slack = reach * 1e-6 + RoundingSlack(std::max({std::fabs(x), std::fabs(y), std::fabs(double(item.left)),
-                                                                std::fabs(double(item.right)), std::fabs(double(item.bottom)),
-                                                                std::fabs(double(item.top))}));
-    const Box grown = Grown({item.left, item.bottom, item.right, item.top}, reach + slack);
-    if (!Contains(grown, x, y)) return;
+    const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
+    if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
     found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
   };
 
@@ -459,7 +469,7 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     const bool same = !out.empty() && i > 0 && found[i - 1].rank == f.rank && found[i - 1].code == f.code;
     if (!same) out.push_back({gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}});
     if (f.code % 2 == 1) {
-      for (int k = f.firstSample; k <= f.lastSample; ++k) out.back().samples[k / 64] |= uint64_t{1} << (k % 64);
+      MarkSamples(out.back().samples, f.firstSample, f.lastSample);
     }
   }
   return true;
