@@ -68,6 +68,7 @@ ActionResult UserActions::AddPathArt(std::vector<AIPathSegment> segments, bool c
   if (doc.NewArt(ArtKind::Path, kPlaceAboveAll, 0, &id) != kNoErr) return Status(ActionStatus::CannotTakeArt);
   Art& art = *doc.FindArt(id);
   art.path.segments = std::move(segments);
+  doc.ArtChanged(id);
   art.path.closed = closed;
   art.path.style = DefaultPathStyle();  // black 1 pt stroke
   if (filled) {

@@ -152,6 +152,7 @@ AIErr Document::NewArt(ArtKind kind, int16_t paintOrder, ObjectId prep, ObjectId
   const ObjectId parentId = parent.id;
   arts_.emplace(art.id, std::move(art));
   if (kind == ArtKind::Path) NotePathMade(*id, parentId, place->index);
+  if (kind != ArtKind::Group) ArtChanged(*id);
   return kNoErr;
 }
 
@@ -172,6 +173,7 @@ AIErr Document::DisposeArt(ObjectId id) {
   Art* art = FindArt(id);
   if (!art || art->parent == 0) return kBadParameterErr;
   NoteTreeDisposed(id);
+  UnfileForHits(id);
   Unlink(*art);
   EraseTree(id);
   // Text ranges of disposed texts stay allocated until released but name nothing.
@@ -301,6 +303,8 @@ void Document::ReplaceDrawing(Document&& from) {
   from.arts_.clear();
   from.currentLayer_ = 0;
   pathOrderValid_ = from.pathOrderValid_ = false;
+  hitMap_ = HitMap{};
+  from.hitMap_ = HitMap{};
 }
 
 // --- Bounds and transforms -----------------------------------------------------
@@ -358,6 +362,7 @@ std::optional<AIRealRect> Document::Bounds(const Art& art) const {
 }
 
 void Document::Transform(ObjectId id, const AIRealMatrix& m) {
+  ArtChanged(id);
   Art& art = arts_.at(id);
   switch (art.kind) {
     case ArtKind::Path:

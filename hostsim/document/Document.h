@@ -151,6 +151,13 @@ class Document {
 
   // --- Hit testing: art 0 tests the whole document.
   HitResult HitTest(ObjectId art, AIRealPoint point, double tolerance) const;
+  // The same answer for the whole document by visiting every art in order;
+  // HitTest finds it through a map of the paths' and texts' bounds instead.
+  HitResult HitTestByWalk(AIRealPoint point, double tolerance) const;
+  // The art's geometry or text changed (or may have): its bounds are taken
+  // again before the next hit test. Groups pass it on to what they hold.
+  // Art made through NewArt needs no word until after its first hit test.
+  void ArtChanged(ObjectId id);
 
   // --- The page, the view and the file.
   AIRealRect page{0, 792, 612, 0};  // the artboard: left, top, right, bottom
@@ -194,6 +201,22 @@ class Document {
   int layersMade_ = 0;
   mutable std::vector<ObjectId> pathOrder_;  // PathsInDocumentOrder, while pathOrderValid_
   mutable bool pathOrderValid_ = false;
+
+  // Paths and texts filed by their bounds in square cells, for hit testing.
+  struct HitMap {
+    bool built = false;
+    double cell = 32;
+    std::unordered_map<std::uint64_t, std::vector<ObjectId>> cells;
+    std::vector<ObjectId> everywhere;                      // bounds too large for cells
+    std::unordered_map<ObjectId, AIRealRect> filed;        // the bounds each is filed by
+    std::vector<ObjectId> changed;                         // to file again before the next use
+  };
+  mutable HitMap hitMap_;
+  void BringHitMapUpToDate() const;
+  void FileForHits(ObjectId id) const;
+  void UnfileForHits(ObjectId id) const;
+  bool HittableThrough(const Art& art) const;
+  bool BeforeInDocument(ObjectId a, ObjectId b) const;
 };
 
 // The document the suites act on: the one most recently made and not yet deleted.

@@ -41,7 +41,11 @@ inline Art* FindArt(Document& doc, AIArtHandle handle, ArtKind kind) {
 // in doc.deadHandleWrites.
 inline Art* ArtToChange(Document& doc, AIArtHandle handle) {
   Art* art = FindArt(doc, handle);
-  if (!art) ++doc.deadHandleWrites;
+  if (!art) {
+    ++doc.deadHandleWrites;
+  } else {
+    doc.ArtChanged(art->id);
+  }
   return art;
 }
 inline Art* ArtToChange(Document& doc, AIArtHandle handle, ArtKind kind) {

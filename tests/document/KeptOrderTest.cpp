@@ -85,4 +85,62 @@ TEST_F(KeptOrder, ChildrenReversedByHandAreListedAgain) {
   EXPECT_EQ(doc->PathsInDocumentOrder(), (std::vector<ObjectId>{b, a}));
 }
 
+// Random paths and texts, hidden and locked groups, hidden and locked
+// layers, moved, disposed and reordered art: the hit test through the map
+// of bounds finds what visiting every art finds, point for point.
+TEST_F(KeptOrder, TheHitTestFindsWhatVisitingEveryArtFinds) {
+  std::uniform_real_distribution<float> place(0, 200), near(-6, 6);
+  const auto randomize = [&](ObjectId id) {
+    hostsim::Art& a = *doc->FindArt(id);
+    if (a.kind == ArtKind::Path) {
+      a.path.segments.clear();
+      AIRealPoint p{place(rng), place(rng)};
+      for (int i = 0, n = 1 + Below(5); i < n; ++i) {
+        const AIRealPoint in{p.h + near(rng), p.v + near(rng)}, out{p.h + near(rng), p.v + near(rng)};
+        a.path.segments.push_back({p, Below(2) ? p : in, Below(2) ? p : out, false});
+        p = {p.h + 3 * near(rng), p.v + 3 * near(rng)};
+      }
+      a.path.closed = Below(2) == 0;
+      a.path.guide = Below(15) == 0;
+      a.path.style.fillPaint = Below(3) == 0;
+      a.path.style.fill.color = hostsim::GrayColor(0.5);
+    } else if (a.kind == ArtKind::Text) {
+      a.text.anchor = {place(rng), place(rng)};
+      a.text.text = Below(2) ? "Label" : "12";
+      a.text.size = 6 + Below(12);
+    }
+    if (Below(12) == 0) a.userAttr = Below(2) ? kArtHidden : kArtLocked;
+    doc->ArtChanged(id);
+  };
+  int hits = 0;
+  for (int step = 0; step < 1500 && !HasFailure(); ++step) {
+    const std::size_t before = art.size();
+    RandomEdit();
+    if (art.size() > before) randomize(art.back());
+    if (Below(6) == 0 && !art.empty()) randomize(Any());
+    if (Below(20) == 0 && !art.empty()) {
+      const AIRealMatrix m{1, 0, 0, 1, near(rng), near(rng)};
+      doc->Transform(Any(), m);
+    }
+    if (Below(30) == 0) {
+      hostsim::Layer& layer = const_cast<hostsim::Layer&>(doc->layers()[static_cast<std::size_t>(Below(static_cast<int>(doc->layers().size())))]);
+      (Below(2) ? layer.visible : layer.editable) = Below(2) == 0;
+    }
+    for (int i = 0; i < 8; ++i) {
+      const AIRealPoint point{place(rng), place(rng)};
+      const double tolerance = Below(2) ? 2.0 : 6.5;
+      const hostsim::HitResult expected = doc->HitTestByWalk(point, tolerance);
+      const hostsim::HitResult actual = doc->HitTest(0, point, tolerance);
+      ASSERT_EQ(actual.hit, expected.hit) << "step " << step;
+      hits += expected.hit ? 1 : 0;
+      EXPECT_EQ(actual.object, expected.object) << "step " << step;
+      EXPECT_EQ(actual.type, expected.type);
+      EXPECT_EQ(actual.segment, expected.segment);
+      EXPECT_EQ(actual.point.h, expected.point.h);
+      EXPECT_EQ(actual.point.v, expected.point.v);
+    }
+  }
+  EXPECT_GT(hits, 1500) << "too few points hit anything to tell";
+}
+
 }  // namespace
