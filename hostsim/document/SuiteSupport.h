@@ -43,7 +43,9 @@ inline Art* ArtToChange(Document& doc, AIArtHandle handle) {
   Art* art = FindArt(doc, handle);
   if (!art) {
     ++doc.deadHandleWrites;
-  } else {
+  } else if (art->kind != ArtKind::Group) {
+    // A path's anchors or a text may change. A group changes its paths' bounds
+    // only when transformed, which tells the document itself.
     doc.ArtChanged(art->id);
   }
   return art;

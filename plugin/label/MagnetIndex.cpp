@@ -26,7 +26,9 @@ constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed und
 
 struct PathCopy {
   AIArtHandle handle = nullptr;
-  uint32_t rank = 0;  // place in the host's list
+  // Place in the host's list counted from its end, so that art made on top
+  // (the usual place for new labels) leaves every other rank as it was.
+  uint32_t rank = 0;
   bool live = false;
   bool unread = false;  // the host refused to give its anchors: ask again next time
   std::vector<AIPathSegment> segments;
@@ -296,7 +298,7 @@ void Remake(const std::vector<AIArtHandle>& listed) {
   gMap.copyAt.reserve(listed.size());
   for (uint32_t rank = 0; rank < listed.size(); ++rank) {
     const uint32_t index = AddCopy(listed[rank], false);
-    gMap.copies[index].rank = rank;
+    gMap.copies[index].rank = static_cast<uint32_t>(listed.size() - 1 - rank);
     gMap.copyAt.push_back(index);
   }
   Refile();
@@ -319,7 +321,7 @@ void Follow(const std::vector<AIArtHandle>& listed) {
   copyAt.insert(copyAt.end(), gMap.copyAt.begin(), gMap.copyAt.begin() + static_cast<std::ptrdiff_t>(head));
   for (std::size_t i = head; i < m - tail; ++i) copyAt.push_back(AddCopy(listed[i], true));
   copyAt.insert(copyAt.end(), gMap.copyAt.end() - static_cast<std::ptrdiff_t>(tail), gMap.copyAt.end());
-  for (std::size_t i = head; i < m; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(i);
+  for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
   gMap.copyAt = std::move(copyAt);
   gMap.listed = listed;
 }
@@ -461,7 +463,7 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     });
   }
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-    return a.rank != b.rank ? a.rank < b.rank : a.code < b.code;
+    return a.rank != b.rank ? a.rank > b.rank : a.code < b.code;
   });
   out.reserve(found.size());
   for (std::size_t i = 0; i < found.size(); ++i) {
