@@ -124,6 +124,7 @@ HitResult Document::HitTestByWalk(AIRealPoint point, double tolerance) const {
 namespace {
 
 constexpr double kMaxCellsPerArt = 4096;  // larger bounds go to the list looked at every time
+constexpr std::size_t kMaxCandidates = 256;
 
 std::int32_t CellOf(double v, double cell) {
   return static_cast<std::int32_t>(std::clamp(std::floor(v / cell), -2.0e9, 2.0e9));
@@ -280,6 +281,10 @@ HitResult Document::HitTest(ObjectId artId, AIRealPoint point, double tolerance)
     }
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    // Where the point lies under much of the drawing (long page-wide paths),
+    // walking in order and stopping at the first hit costs less than ordering
+    // many hits.
+    if (candidates.size() > kMaxCandidates) return HitTestByWalk(point, tolerance);
     std::optional<HitResult> first;
     for (ObjectId id : candidates) {
       const AIRealRect& b = hitMap_.filed.at(id);
