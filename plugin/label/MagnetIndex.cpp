@@ -55,6 +55,7 @@ struct Map {
   std::unordered_map<uint64_t, std::vector<Item>> cells;
   double cell = kDefaultCell;
   std::size_t items = 0, segments = 0;
+  std::size_t sizedFor = 0;         // segments when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
 };
 
@@ -243,6 +244,7 @@ void Refile() {
   for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
     if (gMap.copies[i].live) File(i);
   }
+  gMap.sizedFor = gMap.segments;
 }
 
 //-----------------------------------------------------------------------------
@@ -407,7 +409,9 @@ bool Synchronise() {
     return true;
   }
   RereadUnread();
-  if (gMap.items > kItemsPerSegmentLimit * (gMap.segments + 64)) Refile();
+  // Cells sized for a small drawing hold a grown one badly: sized again once
+  // the drawing has doubled and its segments fill many cells each.
+  if (gMap.segments > 2 * gMap.sizedFor + 64 && gMap.items > kItemsPerSegmentLimit * gMap.segments) Refile();
   return true;
 }
 
