@@ -329,6 +329,17 @@ class MagnetEquivalence : public InProcessCoreTest {
     }
     std::vector<AIPathSegment> s = RandomAnchors();
     ASSERT_EQ(WriteSegments(path, s, Chance(0.5)), kNoErr);
+    if (Chance(0.3)) {
+      // A group of the plug-in's own, looked at, then moved whole: the paths
+      // inside move with no write of their own.
+      AIArtHandle group = nullptr, inside = nullptr;
+      ASSERT_EQ(::NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group), kNoErr);
+      ASSERT_EQ(::NewPath(kPlaceInsideOnTop, group, 0, &inside), kNoErr);
+      ASSERT_EQ(WriteSegments(inside, RandomAnchors(), false), kNoErr);
+      paths_.push_back(inside);
+      Compare(10, "before the plug-in moves its group");
+      ASSERT_EQ(MoveArt(group, {Uniform(-40, 40), Uniform(-40, 40)}), kNoErr);
+    }
     if (Chance(0.2)) {
       AIArtHandle gone = AnyPath();
       std::erase(paths_, gone);
