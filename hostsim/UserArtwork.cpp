@@ -29,6 +29,12 @@ bool AllFinite(const std::vector<AIPathSegment>& segments) {
   return true;
 }
 
+// Art drawn, a layer added or a drawing opened changes the selection: the
+// plug-ins hear of it as they would after any edit of the user's.
+void TellSelectionChanged(Host& host) {
+  if (host.launched()) host.Notify(kAIArtSelectionChangedNotifier);
+}
+
 ActionResult Status(ActionStatus status) {
   ActionResult result;
   result.status = status;
@@ -51,6 +57,7 @@ ActionResult UserActions::AddLayer(const std::string& titleUtf8, bool locked, bo
   layer.editable = !locked;
   layer.visible = !hidden;
   doc.SetCurrentLayer(id);
+  TellSelectionChanged(host_);
   return {};
 }
 
@@ -61,12 +68,14 @@ ActionResult UserActions::AddPathArt(std::vector<AIPathSegment> segments, bool c
   if (doc.NewArt(ArtKind::Path, kPlaceAboveAll, 0, &id) != kNoErr) return Status(ActionStatus::CannotTakeArt);
   Art& art = *doc.FindArt(id);
   art.path.segments = std::move(segments);
+  doc.ArtChanged(id);
   art.path.closed = closed;
   art.path.style = DefaultPathStyle();  // black 1 pt stroke
   if (filled) {
     art.path.style.fillPaint = true;
     art.path.style.fill.color = GrayColor(0.5);
   }
+  TellSelectionChanged(host_);
   return {};
 }
 
@@ -108,8 +117,13 @@ void UserActions::NewDrawing() {
   const double zoom = host_.document().zoom;  // the view stays as it is
   host_.document().ReplaceDrawing(std::move(*fresh));
   host_.document().zoom = zoom;
+  TellSelectionChanged(host_);
 }
 
-SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) { return hostsim::OpenSvg(file, host_.document()); }
+SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) {
+  SvgReadResult result = hostsim::OpenSvg(file, host_.document());
+  TellSelectionChanged(host_);
+  return result;
+}
 
 }  // namespace hostsim

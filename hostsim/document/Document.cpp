@@ -149,7 +149,10 @@ AIErr Document::NewArt(ArtKind kind, int16_t paintOrder, ObjectId prep, ObjectId
   if (kind == ArtKind::Text) art.text.font = DefaultFont();
   parent.children.insert(parent.children.begin() + static_cast<std::ptrdiff_t>(place->index), art.id);
   *id = art.id;
+  const ObjectId parentId = parent.id;
   arts_.emplace(art.id, std::move(art));
+  if (kind == ArtKind::Path) NotePathMade(*id, parentId, place->index);
+  if (kind != ArtKind::Group) ArtChanged(*id);
   return kNoErr;
 }
 
@@ -169,6 +172,8 @@ void Document::EraseTree(ObjectId id) {
 AIErr Document::DisposeArt(ObjectId id) {
   Art* art = FindArt(id);
   if (!art || art->parent == 0) return kBadParameterErr;
+  NoteTreeDisposed(id);
+  UnfileForHits(id);
   Unlink(*art);
   EraseTree(id);
   // Text ranges of disposed texts stay allocated until released but name nothing.
@@ -185,6 +190,7 @@ AIErr Document::ReorderArt(ObjectId id, int16_t paintOrder, ObjectId prep) {
     if (up == id) return kBadParameterErr;
   }
   const ObjectId oldParent = art->parent;
+  pathOrderValid_ = false;
   Unlink(*art);
   auto place2 = Place(paintOrder, prep);  // indexes may have shifted by the removal
   if (!place2) {                          // cannot happen: prep is still there
@@ -221,6 +227,64 @@ void Document::AppendInOrder(ObjectId id, std::vector<ObjectId>& out) const {
   }
 }
 
+const std::vector<ObjectId>& Document::PathsInDocumentOrder() const {
+  if (!pathOrderValid_) {
+    pathOrder_.clear();
+    for (ObjectId id : ArtInDocumentOrder()) {
+      if (arts_.at(id).kind == ArtKind::Path) pathOrder_.push_back(id);
+    }
+    pathOrderValid_ = true;
+  }
+  return pathOrder_;
+}
+
+std::optional<ObjectId> Document::FirstPathIn(ObjectId id) const {
+  const Art& art = arts_.at(id);
+  if (art.kind == ArtKind::Path) return id;
+  for (ObjectId child : art.children) {
+    if (auto path = FirstPathIn(child)) return path;
+  }
+  return std::nullopt;
+}
+
+// The first path in document order among parent's children from index on,
+// then after parent itself, up to the layers below.
+std::optional<ObjectId> Document::FirstPathAfter(ObjectId parent, std::size_t index) const {
+  for (;;) {
+    const Art& group = arts_.at(parent);
+    for (std::size_t i = index; i < group.children.size(); ++i) {
+      if (auto path = FirstPathIn(group.children[i])) return path;
+    }
+    if (group.parent == 0) break;
+    const auto& siblings = arts_.at(group.parent).children;
+    index = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), parent) - siblings.begin()) + 1;
+    parent = group.parent;
+  }
+  const auto layer = std::find_if(layers_.begin(), layers_.end(), [&](const Layer& l) { return l.group == parent; });
+  for (auto below = layer == layers_.end() ? layer : layer + 1; below != layers_.end(); ++below) {
+    if (auto path = FirstPathIn(below->group)) return path;
+  }
+  return std::nullopt;
+}
+
+void Document::NotePathMade(ObjectId id, ObjectId parent, std::size_t index) {
+  if (!pathOrderValid_) return;
+  const auto next = FirstPathAfter(parent, index + 1);
+  const auto at = next ? std::find(pathOrder_.begin(), pathOrder_.end(), *next) : pathOrder_.end();
+  pathOrder_.insert(at, id);
+}
+
+void Document::NoteTreeDisposed(ObjectId id) {
+  if (!pathOrderValid_) return;
+  std::vector<ObjectId> gone;
+  if (arts_.at(id).kind == ArtKind::Path) gone.push_back(id);
+  AppendInOrder(id, gone);
+  std::erase_if(gone, [this](ObjectId g) { return arts_.at(g).kind != ArtKind::Path; });
+  if (gone.empty()) return;
+  std::sort(gone.begin(), gone.end());
+  std::erase_if(pathOrder_, [&](ObjectId p) { return std::binary_search(gone.begin(), gone.end(), p); });
+}
+
 std::vector<ObjectId> Document::ArtInDocumentOrder() const {
   std::vector<ObjectId> out;
   for (const Layer& layer : layers_) AppendInOrder(layer.group, out);
@@ -238,6 +302,9 @@ void Document::ReplaceDrawing(Document&& from) {
   from.layers_.clear();
   from.arts_.clear();
   from.currentLayer_ = 0;
+  pathOrderValid_ = from.pathOrderValid_ = false;
+  hitMap_ = HitMap{};
+  from.hitMap_ = HitMap{};
 }
 
 // --- Bounds and transforms -----------------------------------------------------
@@ -295,6 +362,7 @@ std::optional<AIRealRect> Document::Bounds(const Art& art) const {
 }
 
 void Document::Transform(ObjectId id, const AIRealMatrix& m) {
+  ArtChanged(id);
   Art& art = arts_.at(id);
   switch (art.kind) {
     case ArtKind::Path:

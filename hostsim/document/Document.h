@@ -130,6 +130,12 @@ class Document {
   // Every art of every layer (layer top groups excluded), layers top first,
   // parents before their children, children top first.
   std::vector<ObjectId> ArtInDocumentOrder() const;
+  // Every path of every layer, in the order above. Kept up to date as art is
+  // made and disposed, so that listing the paths costs a copy, not a walk.
+  const std::vector<ObjectId>& PathsInDocumentOrder() const;
+  // Children were reordered by hand (not through ReorderArt): orders kept
+  // aside are made again on their next use.
+  void ChildrenReordered() { pathOrderValid_ = false; }
   // Geometric bounds: anchors and handles for paths, text box for texts, union for
   // groups. Empty groups give nothing.
   std::optional<AIRealRect> Bounds(const Art& art) const;
@@ -145,6 +151,13 @@ class Document {
 
   // --- Hit testing: art 0 tests the whole document.
   HitResult HitTest(ObjectId art, AIRealPoint point, double tolerance) const;
+  // The same answer for the whole document by visiting every art in order;
+  // HitTest finds it through a map of the paths' and texts' bounds instead.
+  HitResult HitTestByWalk(AIRealPoint point, double tolerance) const;
+  // The art's geometry or text changed (or may have): its bounds are taken
+  // again before the next hit test. Groups pass it on to what they hold.
+  // Art made through NewArt needs no word until after its first hit test.
+  void ArtChanged(ObjectId id);
 
   // --- The page, the view and the file.
   AIRealRect page{0, 792, 612, 0};  // the artboard: left, top, right, bottom
@@ -174,6 +187,10 @@ class Document {
   void Unlink(Art& art);
   void EraseTree(ObjectId id);
   void AppendInOrder(ObjectId id, std::vector<ObjectId>& out) const;
+  std::optional<ObjectId> FirstPathIn(ObjectId id) const;
+  std::optional<ObjectId> FirstPathAfter(ObjectId parent, std::size_t index) const;
+  void NotePathMade(ObjectId id, ObjectId parent, std::size_t index);
+  void NoteTreeDisposed(ObjectId id);
   std::optional<HitResult> HitArt(const Art& art, AIRealPoint point, double tolerance) const;
 
   const FontList& fonts_;
@@ -182,6 +199,24 @@ class Document {
   std::unordered_map<ObjectId, Art> arts_;
   ObjectId currentLayer_ = 0;
   int layersMade_ = 0;
+  mutable std::vector<ObjectId> pathOrder_;  // PathsInDocumentOrder, while pathOrderValid_
+  mutable bool pathOrderValid_ = false;
+
+  // Paths and texts filed by their bounds in square cells, for hit testing.
+  struct HitMap {
+    bool built = false;
+    double cell = 32;
+    std::unordered_map<std::uint64_t, std::vector<ObjectId>> cells;
+    std::vector<ObjectId> everywhere;                      // bounds too large for cells
+    std::unordered_map<ObjectId, AIRealRect> filed;        // the bounds each is filed by
+    std::vector<ObjectId> changed;                         // to file again before the next use
+  };
+  mutable HitMap hitMap_;
+  void BringHitMapUpToDate() const;
+  void FileForHits(ObjectId id) const;
+  void UnfileForHits(ObjectId id) const;
+  bool HittableThrough(const Art& art) const;
+  bool BeforeInDocument(ObjectId a, ObjectId b) const;
 };
 
 // The document the suites act on: the one most recently made and not yet deleted.

@@ -27,6 +27,17 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHand
     if (!matches || !numMatches || numSpecs < 0 || (numSpecs > 0 && !specs)) return kBadParameterErr;
     *matches = nullptr;
     *numMatches = 0;
+    if (numSpecs == 1 && specs[0].type == kPathArt && specs[0].whichAttr == 0) {
+      // Every path: the document keeps that list ready.
+      const std::vector<ObjectId>& paths = doc.PathsInDocumentOrder();
+      if (paths.empty()) return kNoErr;
+      auto* block = static_cast<AIArtHandle*>(AllocateBlock(paths.size() * sizeof(AIArtHandle)));
+      if (!block) return kSPOutOfMemoryError;
+      for (std::size_t i = 0; i < paths.size(); ++i) block[i] = HandleOf<AIArtHandle>(paths[i]);
+      *matches = block;
+      *numMatches = static_cast<int32_t>(paths.size());
+      return kNoErr;
+    }
     std::vector<ObjectId> found;
     for (ObjectId id : doc.ArtInDocumentOrder()) {
       const Art& art = *doc.FindArt(id);

@@ -41,7 +41,13 @@ inline Art* FindArt(Document& doc, AIArtHandle handle, ArtKind kind) {
 // in doc.deadHandleWrites.
 inline Art* ArtToChange(Document& doc, AIArtHandle handle) {
   Art* art = FindArt(doc, handle);
-  if (!art) ++doc.deadHandleWrites;
+  if (!art) {
+    ++doc.deadHandleWrites;
+  } else if (art->kind != ArtKind::Group) {
+    // A path's anchors or a text may change. A group changes its paths' bounds
+    // only when transformed, which tells the document itself.
+    doc.ArtChanged(art->id);
+  }
   return art;
 }
 inline Art* ArtToChange(Document& doc, AIArtHandle handle, ArtKind kind) {

@@ -226,6 +226,7 @@ Art& Reader::NewArt(ArtKind kind, ObjectId parent, pugi::xml_node n) {
 void Reader::Reverse(Document& doc, ObjectId group) {
   auto& children = doc.FindArt(group)->children;
   std::reverse(children.begin(), children.end());
+  doc.ChildrenReordered();
 }
 
 // Name, tags and user attributes.

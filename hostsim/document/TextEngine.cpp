@@ -107,6 +107,10 @@ double AdvanceInFontUnits(const LoadedFace& face, std::string_view utf8) {
 
 }  // namespace
 
+namespace {
+constexpr std::size_t kCachedAdvances = 1 << 16;
+}  // namespace
+
 TextMetrics TextEngine::Measure(std::size_t font, std::string_view utf8, double size) const {
   const LoadedFace* face = font < fonts_.size() ? CachedFace(fonts_.at(font)) : nullptr;
   TextMetrics m;
@@ -117,7 +121,17 @@ TextMetrics TextEngine::Measure(std::size_t font, std::string_view utf8, double 
     return m;
   }
   const double scale = size / face->upem;
-  m.width = AdvanceInFontUnits(*face, utf8) * scale;
+  std::string key = std::to_string(font);
+  key += ':';
+  key.append(utf8);
+  auto cached = advances_.find(key);
+  if (cached == advances_.end()) {
+    // A document's texts are few next to what a long session could add: the
+    // cache starts again rather than grow without end.
+    if (advances_.size() >= kCachedAdvances) advances_.clear();
+    cached = advances_.emplace(std::move(key), AdvanceInFontUnits(*face, utf8)).first;
+  }
+  m.width = cached->second * scale;
   m.ascender = face->ascender * scale;
   m.descender = face->descender * scale;
   return m;

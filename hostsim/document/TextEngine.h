@@ -1,11 +1,13 @@
 // Text measuring with the fonts of the host's font list: HarfBuzz shapes the
 // text in font units (no hinting, so widths do not depend on a resolution);
-// FreeType reads the fonts HarfBuzz cannot. Loaded faces are cached.
+// FreeType reads the fonts HarfBuzz cannot. Loaded faces are cached, and so
+// is each text's advance per font: bounds and hit tests ask again and again.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace hostsim {
 
@@ -26,6 +28,8 @@ class TextEngine {
 
  private:
   const FontList& fonts_;
+  // Advance in font units by font index and text ("<index>:<text>").
+  mutable std::unordered_map<std::string, double> advances_;
 };
 
 }  // namespace hostsim

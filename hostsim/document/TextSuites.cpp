@@ -38,6 +38,7 @@ AIErr NewPointText(int16_t paintOrder, AIArtHandle prep, int32_t orientation, AI
     const AIErr err = doc.NewArt(ArtKind::Text, paintOrder, IdOf(prep), &id);
     if (err != kNoErr) return err;
     doc.FindArt(id)->text.anchor = anchor;
+    doc.ArtChanged(id);
     *newText = HandleOf<AIArtHandle>(id);
     return kNoErr;
   });
@@ -93,7 +94,9 @@ TextData* RangeText(Document& doc, ATETextRangeRef range) {
   const auto it = doc.textRanges.find(IdOf(range));
   if (it == doc.textRanges.end()) return nullptr;
   Art* art = doc.FindArt(it->second);
-  return art && art->kind == ArtKind::Text ? &art->text : nullptr;
+  if (art == nullptr || art->kind != ArtKind::Text) return nullptr;
+  doc.ArtChanged(art->id);  // the caller may change the text, its size or its font
+  return &art->text;
 }
 
 AIErr ReleaseRange(ATETextRangeRef range) {

@@ -5,6 +5,7 @@
 #include "core/State.h"
 #include "core/Suites.h"
 #include "host/AllSuites.h"
+#include "label/MagnetIndex.h"
 #include "label/ToolHandlers.h"
 #include "panel/About.h"
 
@@ -14,6 +15,7 @@ bool Is(const char* a, const char* b) { return sSPBasic->IsEqual(a, b) != 0; }
 
 // The panel first (it may still read the block while it goes), then the block.
 void DisposeState() {
+  ForgetMagnetMap();
   if (gState == nullptr) return;
   if (gState->PanelRef != nullptr) {
     sADMDialog->Destroy(gState->PanelRef);

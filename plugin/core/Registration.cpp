@@ -15,6 +15,7 @@
 #include "panel/About.h"
 #include "panel/Panel.h"
 #include "dialogs/Dialogs.h"
+#include "label/MagnetIndex.h"
 #include "label/PendingLabel.h"
 
 //-----------------------------------------------------------------------------
@@ -196,6 +197,10 @@ ASErr Notification(AINotifierMessage* message) {
   State& g = *gState;
   if (message->notifier != nullptr && message->notifier == g.StartedNotifier) {
     if (g.PanelRef == nullptr) BuildPanel();
+  } else {
+    // The selection changes when art is edited, undone or redone: the
+    // magnet's map of the drawing is made again before its next use.
+    MagnetDocumentChanged();
   }
   return kNoErr;
 }

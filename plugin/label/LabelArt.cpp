@@ -2,6 +2,7 @@
 
 #include "core/Ids.h"
 #include "core/Suites.h"
+#include "label/MagnetIndex.h"
 
 AIPathSegment SharpSegment(Point p) {
   const AIRealPoint q = ToAIPoint(p);
@@ -21,6 +22,7 @@ ASErr WritePath(AIArtHandle path, const std::vector<Anchor>& anchors, bool close
 
 ASErr WriteSegments(AIArtHandle path, const std::vector<AIPathSegment>& segments, bool closed) {
   if (!ArtAlive(path)) return kBadParameterErr;
+  MagnetArtEdited(path);
   const int16_t count = static_cast<int16_t>(segments.size());
   ASErr err = sAIPath->SetPathSegmentCount(path, count);
   if (err == kNoErr && count > 0) err = sAIPath->SetPathSegments(path, 0, count, segments.data());
@@ -41,6 +43,7 @@ ASErr ReadPath(AIArtHandle path, std::vector<AIPathSegment>& out) {
 
 ASErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* art) {
   *art = nullptr;
+  MagnetArtMadeOrDisposed();
   ASErr err = sAIArt->NewArt(type, paintOrder, prep, art);
   if (err != kNoErr) *art = nullptr;
   return err;
@@ -48,6 +51,7 @@ ASErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* ar
 
 ASErr NewPath(int16_t paintOrder, AIArtHandle prep, int16_t anchors, AIArtHandle* path) {
   ASErr err = NewArt(kPathArt, paintOrder, prep, path);
+  MagnetArtEdited(*path);
   if (err == kNoErr && anchors > 0) err = sAIPath->SetPathSegmentCount(*path, anchors);
   return err;
 }
@@ -55,12 +59,16 @@ ASErr NewPath(int16_t paintOrder, AIArtHandle prep, int16_t anchors, AIArtHandle
 ASErr MoveArt(AIArtHandle art, AIRealPoint by) {
   AIRealMatrix m;
   ASErr err = sAIRealMath->AIRealMatrixSetTranslate(&m, by.h, by.v);
+  MagnetArtEdited(art);
   if (err == kNoErr) err = sAITransformArt->TransformArt(art, &m, 1.0f, 0);
   return err;
 }
 
 void DisposeArt(AIArtHandle& art) {
-  if (ArtAlive(art)) sAIArt->DisposeArt(art);
+  if (ArtAlive(art)) {
+    MagnetArtMadeOrDisposed();
+    sAIArt->DisposeArt(art);
+  }
   art = nullptr;
 }
 

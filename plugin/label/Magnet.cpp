@@ -1,31 +1,24 @@
 #include "label/Magnet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 
 #include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
+#include "geometry/CubicReach.h"
 #include "label/LabelArt.h"
+#include "label/MagnetIndex.h"
 
 namespace {
 
 // How close a point of a segment must come to the cursor, in document units.
 constexpr float kSegmentReach = 1.0f;
 constexpr int kSegmentSamples = 100;  // t = 0, 0.01, ... 0.99
-
-// Every path of the document, through a block the host allocated.
-std::vector<AIArtHandle> AllPaths() {
-  std::vector<AIArtHandle> paths;
-  const AIMatchingArtSpec pathsOnly{kPathArt, 0, 0};
-  AIArtHandle* matches = nullptr;
-  int32_t count = 0;
-  if (sAIMatchingArt->GetMatchingArt(&pathsOnly, 1, &matches, &count) != kNoErr) return paths;
-  if (matches != nullptr && count > 0) paths.assign(matches, matches + count);
-  sSPBasic->FreeBlock(matches);
-  return paths;
-}
+// Times the candidates are looked up again after a path was found changed.
+constexpr int kMendRounds = 3;
 
 bool Snappable(AIArtHandle path) {
   AILayerHandle layer = nullptr;
@@ -45,6 +38,12 @@ bool Near(const AIRealPoint& a, const AIRealPoint& b, float distance) {
 
 bool SamePoint(const AIRealPoint& a, const AIRealPoint& b) { return a.h == b.h && a.v == b.v; }
 
+bool AnchorClose(const AIRealPoint& cursor, const AIPathSegment& anchor, AIReal snapDistance) {
+  ASBoolean close = false;
+  sAIRealMath->AIRealPointClose(&cursor, &anchor.p, snapDistance, &close);
+  return close;
+}
+
 // A cubic lies inside the box of its four control points, so no sample of
 // a curve whose box, grown by the reach, misses the cursor can come near it.
 bool CurveBoxNear(const AIRealBezier& curve, const AIRealPoint& cursor, float reach) {
@@ -53,7 +52,128 @@ bool CurveBoxNear(const AIRealBezier& curve, const AIRealPoint& cursor, float re
   return cursor.h >= left - reach && cursor.h <= right + reach && cursor.v >= bottom - reach && cursor.v <= top + reach;
 }
 
+// The first sample of the segment within reach of the cursor, or -1. The
+// host decides each sample; samples that are plainly farther (by our own
+// evaluation, with room for the host's rounding) are not asked about.
+int FirstNearSample(const AIRealBezier& curve, const AIRealPoint& cursor, const MagnetCandidate& candidate) {
+  if (!CurveBoxNear(curve, cursor, kSegmentReach)) return -1;
+  const Cubic c{{curve.p0.h, curve.p1.h, curve.p2.h, curve.p3.h}, {curve.p0.v, curve.p1.v, curve.p2.v, curve.p3.v}};
+  const bool finite = IsFinite(c);
+  const double cursorSize = std::max(std::fabs(cursor.h), std::fabs(cursor.v));
+  const double limit = kSegmentReach + RoundingSlack(std::max(Magnitude(c), cursorSize));
+  for (int k = 0; k < kSegmentSamples; ++k) {
+    const AIReal t = static_cast<AIReal>(k) * 0.01f;
+    if (finite) {
+      if (!MaySampleNear(candidate, k)) continue;
+      double x, y;
+      PointAt(c, t, x, y);
+      if (std::hypot(x - cursor.h, y - cursor.v) >= limit) continue;
+    }
+    AIRealPoint sample;
+    if (sAIRealBezier->Evaluate(&curve, t, &sample) != kNoErr) return -1;
+    if (Near(sample, cursor, kSegmentReach)) return k;
+  }
+  return -1;
+}
+
+struct PathRead {
+  AIArtHandle path = nullptr;
+  bool usable = false;
+  ASBoolean closed = false;
+  std::vector<AIPathSegment> segments;
+};
+
+// Tests one candidate of a path already read; fills the hit when it snaps.
+bool TestCandidate(const PathRead& read, const MagnetCandidate& candidate, const AIRealPoint& cursor,
+                   AIReal snapDistance, MagnetHit& hit) {
+  const auto& s = read.segments;
+  const std::size_t count = s.size(), j = static_cast<std::size_t>(candidate.index);
+  if (j >= count) return false;
+  if (!candidate.segment) {
+    if (!AnchorClose(cursor, s[j], snapDistance)) return false;
+    hit = {MagnetFound::Anchor, read.path, candidate.index, -1, s[j], {}};
+    return true;
+  }
+  const bool last = j + 1 == count;
+  if (last && !read.closed) return false;
+  const AIPathSegment& a = s[j];
+  const AIPathSegment& b = s[last ? 0 : j + 1];
+  const int k = FirstNearSample({a.p, a.out, b.in, b.p}, cursor, candidate);
+  if (k < 0) return false;
+  if (HasTag(read.path, kLeaderLineTag)) {
+    hit = {MagnetFound::LabelLine, read.path, candidate.index, k, {}, {}};
+    return true;
+  }
+  const bool straight = SamePoint(a.out, a.p) && SamePoint(b.in, b.p);
+  hit = {straight ? MagnetFound::Straight : MagnetFound::Curve, read.path, candidate.index, k, a, b};
+  return true;
+}
+
+enum class Walk { Done, Stale };
+
+// Walks the candidates in order, reading each path afresh as the whole-document
+// walk would. Stale when a path read differs from the map's copy.
+Walk TestCandidates(const std::vector<MagnetCandidate>& candidates, const AIRealPoint& cursor, AIReal snapDistance,
+                    MagnetHit& hit) {
+  PathRead read;
+  for (const MagnetCandidate& candidate : candidates) {
+    if (candidate.path != read.path) {
+      read.path = candidate.path;
+      read.usable = Snappable(read.path) && ReadPath(read.path, read.segments) == kNoErr;
+      if (read.usable) {
+        if (MendMagnetPath(read.path, read.segments)) return Walk::Stale;
+        read.closed = false;
+        sAIPath->GetPathClosed(read.path, &read.closed);
+      }
+    }
+    if (read.usable && TestCandidate(read, candidate, cursor, snapDistance, hit)) return Walk::Done;
+  }
+  return Walk::Done;
+}
+
+// Every path of the document, in full: the answer when the map cannot give one.
+MagnetHit WalkEverything(const AIRealPoint& cursor, AIReal snapDistance) {
+  MagnetHit hit;
+  const AIMatchingArtSpec pathsOnly{kPathArt, 0, 0};
+  AIArtHandle* matches = nullptr;
+  int32_t count = 0;
+  if (sAIMatchingArt->GetMatchingArt(&pathsOnly, 1, &matches, &count) != kNoErr) return hit;
+  const std::vector<AIArtHandle> paths(matches, matches + (matches != nullptr && count > 0 ? count : 0));
+  sSPBasic->FreeBlock(matches);
+  std::vector<MagnetCandidate> all;
+  PathRead read;
+  for (AIArtHandle path : paths) {
+    read.path = path;
+    if (!Snappable(path) || ReadPath(path, read.segments) != kNoErr) continue;
+    read.closed = false;
+    sAIPath->GetPathClosed(path, &read.closed);
+    all.clear();
+    for (int32_t j = 0; j < static_cast<int32_t>(read.segments.size()); ++j) {
+      all.push_back({path, j, false, {0, 0}});
+      all.push_back({path, j, true, {~uint64_t{0}, ~uint64_t{0}}});
+    }
+    for (const MagnetCandidate& candidate : all) {
+      if (TestCandidate(read, candidate, cursor, snapDistance, hit)) return hit;
+    }
+  }
+  return hit;
+}
+
 }  // namespace
+
+MagnetHit FindMagnetHit(AIRealPoint cursor, AIReal snapDistance) {
+  std::vector<MagnetCandidate> candidates;
+  for (int round = 0; round < kMendRounds; ++round) {
+    bool listed = false;
+    if (!FindMagnetCandidates(cursor, snapDistance, kSegmentReach, candidates, listed)) {
+      if (!listed) return {};
+      break;
+    }
+    MagnetHit hit;
+    if (TestCandidates(candidates, cursor, snapDistance, hit) == Walk::Done) return hit;
+  }
+  return WalkEverything(cursor, snapDistance);
+}
 
 bool RunMagnetTest(AIRealPoint cursor) {
   State& g = *gState;
@@ -63,45 +183,29 @@ bool RunMagnetTest(AIRealPoint cursor) {
   g.SnapAnchor = g.SnapCurve = g.SnapStraight = g.OverLabelLine = false;
   if (!g.Magnetisme) return false;
 
-  std::vector<AIPathSegment> segments;
-  for (AIArtHandle path : AllPaths()) {
-    if (!Snappable(path) || ReadPath(path, segments) != kNoErr) continue;
-    ASBoolean closed = false;
-    sAIPath->GetPathClosed(path, &closed);
-    const size_t count = segments.size();
-    for (size_t j = 0; j < count; ++j) {
-      ASBoolean close = false;
-      sAIRealMath->AIRealPointClose(&cursor, &segments[j].p, snapDistance, &close);
-      if (close) {
-        sADMBasic->SetPlatformCursor(gPluginRef, kCursorSnapAnchor);
-        g.MagnetSegA = segments[j];
-        g.SnapAnchor = true;
-        return true;
-      }
-      const bool last = j + 1 == count;
-      if (last && !closed) continue;
-      const AIPathSegment& a = segments[j];
-      const AIPathSegment& b = segments[last ? 0 : j + 1];
-      const AIRealBezier curve{a.p, a.out, b.in, b.p};
-      if (!CurveBoxNear(curve, cursor, kSegmentReach)) continue;
-      for (int k = 0; k < kSegmentSamples; ++k) {
-        AIRealPoint sample;
-        if (sAIRealBezier->Evaluate(&curve, static_cast<AIReal>(k) * 0.01f, &sample) != kNoErr) break;
-        if (!Near(sample, cursor, kSegmentReach)) continue;
-        if (HasTag(path, kLeaderLineTag)) {
-          sADMBasic->SetPlatformCursor(gPluginRef, kCursorLabelLine);
-          g.OverLabelLine = true;
-          return true;
-        }
-        g.MagnetSegA = a;
-        g.MagnetSegB = b;
-        g.SnapSegA = SharpSegment(ToPoint(a.p));
-        g.SnapSegB = SharpSegment(ToPoint(b.p));
-        const bool straight = SamePoint(a.out, a.p) && SamePoint(b.in, b.p);
-        sADMBasic->SetPlatformCursor(gPluginRef, straight ? kCursorSnapStraight : kCursorSnapCurve);
-        (straight ? g.SnapStraight : g.SnapCurve) = true;
-        return true;
-      }
+  const MagnetHit hit = FindMagnetHit(cursor, snapDistance);
+  switch (hit.found) {
+    case MagnetFound::Nothing:
+      return false;
+    case MagnetFound::Anchor:
+      sADMBasic->SetPlatformCursor(gPluginRef, kCursorSnapAnchor);
+      g.MagnetSegA = hit.a;
+      g.SnapAnchor = true;
+      return true;
+    case MagnetFound::LabelLine:
+      sADMBasic->SetPlatformCursor(gPluginRef, kCursorLabelLine);
+      g.OverLabelLine = true;
+      return true;
+    case MagnetFound::Straight:
+    case MagnetFound::Curve: {
+      const bool straight = hit.found == MagnetFound::Straight;
+      g.MagnetSegA = hit.a;
+      g.MagnetSegB = hit.b;
+      g.SnapSegA = SharpSegment(ToPoint(hit.a.p));
+      g.SnapSegB = SharpSegment(ToPoint(hit.b.p));
+      sADMBasic->SetPlatformCursor(gPluginRef, straight ? kCursorSnapStraight : kCursorSnapCurve);
+      (straight ? g.SnapStraight : g.SnapCurve) = true;
+      return true;
     }
   }
   return false;

@@ -17,6 +17,7 @@
 #include "label/LabelArt.h"
 #include "label/LabelLayout.h"
 #include "label/Magnet.h"
+#include "label/MagnetIndex.h"
 #include "label/Messages.h"
 #include "label/Rebuild.h"
 #include "label/TakeUp.h"
@@ -386,12 +387,15 @@ ASErr ToolMouseUp(AIToolMessage*) {
 //-----------------------------------------------------------------------------
 
 ASErr ToolSelect(AIToolMessage*) {
+  // Other tools may have changed anything while this one was not current.
+  MagnetDocumentChanged();
   PanelToolSelected();
   return kNoErr;
 }
 
 ASErr ToolDeselect(AIToolMessage*) {
   State& g = *gState;
+  ForgetMagnetMap();  // its memory is not needed until the tool is chosen again
   g.ArrowSizeShown = g.ArrowSizeInForce;
   g.LineWidthShown = g.LineWidthInForce;
   g.LandingLengthShown = g.LandingLength;

@@ -106,6 +106,8 @@ class ToolSessionTest : public PluginHostTest {
       path.path.style.fillPaint = true;
       path.path.style.fill.color = hostsim::GrayColor(0.5);
     }
+    // As after any drawing by the user, the host says the selection changed.
+    if (host().launched()) host().Notify(kAIArtSelectionChangedNotifier);
   }
   static AIPathSegment Corner(float x, float y) { return {{x, y}, {x, y}, {x, y}, true}; }
   void AddFilledRectangle(float x, float y, float w, float h) {

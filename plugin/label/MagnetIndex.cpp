@@ -1,0 +1,502 @@
+// [SECTION] The map
+// [SECTION] Filing paths by place
+// [SECTION] Keeping up with the host
+// [SECTION] Looking up a cursor
+#include "label/MagnetIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+#include "core/Suites.h"
+#include "geometry/CubicReach.h"
+#include "label/LabelArt.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] The map
+//-----------------------------------------------------------------------------
+
+namespace {
+
+constexpr double kDefaultCell = 8.0;        // points; for a drawing with nothing to size by
+constexpr int kMaxHalvings = 12;           // a segment is halved until its pieces fit a cell
+constexpr std::size_t kItemsPerSegmentLimit = 12;  // beyond this on average, the cells are resized
+constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed under kEverywhere
+
+struct PathCopy {
+  AIArtHandle handle = nullptr;
+  // Place in the host's list counted from its end, so that art made on top
+  // (the usual place for new labels) leaves every other rank as it was.
+  uint32_t rank = 0;
+  bool live = false;
+  bool unread = false;  // the host refused to give its anchors: ask again next time
+  std::vector<AIPathSegment> segments;
+};
+
+// One anchor (code 2j) or one piece of a segment (code 2j + 1) filed in a
+// cell: the box that holds it and, for a piece, the samples it may hold.
+struct Item {
+  uint32_t path;
+  uint32_t code;
+  float left, bottom, right, top;
+  uint8_t firstSample, lastSample;
+};
+
+struct Map {
+  bool remake = true;
+  bool relist = false;              // the plug-in made or disposed art: compare the host's list
+  std::size_t unread = 0;           // copies the host would not give
+  std::vector<AIArtHandle> listed;  // the host's list of paths when last compared
+  std::vector<uint32_t> copyAt;     // the copy of each listed path
+  std::vector<PathCopy> copies;
+  std::vector<uint32_t> freeCopies;
+  std::unordered_map<AIArtHandle, uint32_t> copyOf;
+  std::unordered_map<uint64_t, std::vector<Item>> cells;
+  double cell = kDefaultCell;
+  std::size_t items = 0, segments = 0;
+  std::size_t sizedFor = 0;         // segments when the cells were last sized
+  std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
+};
+
+Map gMap;
+
+bool SameBits(const AIPathSegment& a, const AIPathSegment& b) {
+  const float fa[6] = {a.p.h, a.p.v, a.in.h, a.in.v, a.out.h, a.out.v};
+  const float fb[6] = {b.p.h, b.p.v, b.in.h, b.in.v, b.out.h, b.out.v};
+  return std::memcmp(fa, fb, sizeof fa) == 0;
+}
+
+bool SameAnchors(const std::vector<AIPathSegment>& a, const std::vector<AIPathSegment>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!SameBits(a[i], b[i])) return false;
+  }
+  return true;
+}
+
+// The cubic of segment j; the last one closes the path back to anchor 0,
+// filed whether or not the path is closed now, so that closing it behind
+// the plug-in's back cannot hide it.
+Cubic SegmentCubic(const std::vector<AIPathSegment>& s, std::size_t j) {
+  const AIPathSegment& a = s[j];
+  const AIPathSegment& b = s[(j + 1) % s.size()];
+  return {{a.p.h, a.out.h, b.in.h, b.p.h}, {a.p.v, a.out.v, b.in.v, b.p.v}};
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Filing paths by place
+//-----------------------------------------------------------------------------
+
+int32_t CellCoord(double v, double cell) {
+  const double c = std::floor(v / cell);
+  // Far-away points share the outermost cells; a lookup clamps the same way.
+  return static_cast<int32_t>(std::clamp(c, -2.0e9, 2.0e9));
+}
+
+uint64_t CellKey(int32_t cx, int32_t cy) {
+  return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
+}
+
+// Items no cell can hold (a segment spanning astronomical distances), looked
+// at for every cursor. CellCoord never gives INT32_MAX.
+const uint64_t kEverywhere = CellKey(INT32_MAX, INT32_MAX);
+
+template <class Visit>
+void VisitBoxCells(const Box& b, double cell, Visit&& visit) {
+  const int32_t x0 = CellCoord(b.left, cell), x1 = CellCoord(b.right, cell);
+  const int32_t y0 = CellCoord(b.bottom, cell), y1 = CellCoord(b.top, cell);
+  for (int64_t x = x0; x <= x1; ++x) {
+    for (int64_t y = y0; y <= y1; ++y) visit(CellKey(static_cast<int32_t>(x), static_cast<int32_t>(y)));
+  }
+}
+
+double CellsAcross(const Box& b, double cell) {
+  return (std::floor(b.right / cell) - std::floor(b.left / cell) + 1) *
+         (std::floor(b.top / cell) - std::floor(b.bottom / cell) + 1);
+}
+
+// What is filed for one anchor or piece: where, and what the item says.
+struct Filed {
+  Box box;
+  uint32_t code;
+  uint8_t firstSample, lastSample;
+};
+
+// Boxes are widened to whole floats outwards, so that the stored box still
+// holds what the double one held.
+float Down(double v) { return std::nextafter(static_cast<float>(v), -HUGE_VALF); }
+float Up(double v) { return std::nextafter(static_cast<float>(v), HUGE_VALF); }
+
+template <class Visit>
+void FileBox(const Filed& f, double cell, Visit&& visit) {
+  if (CellsAcross(f.box, cell) > kMaxCellsPerPiece) {
+    visit(kEverywhere, f);
+    return;
+  }
+  VisitBoxCells(f.box, cell, [&](uint64_t key) { visit(key, f); });
+}
+
+// Files the pieces of a segment over [t0, t1]: its control box when small,
+// else the boxes of its halves. A piece holds the samples whose t lies in its
+// range, give or take one for the float rounding of t.
+template <class Visit>
+void FileCubic(const Cubic& c, double t0, double t1, uint32_t code, double cell, int depth, Visit&& visit) {
+  const Box box = ControlBox(c);
+  const double side = std::max(box.right - box.left, box.top - box.bottom);
+  if (depth < kMaxHalvings && side > cell) {
+    Cubic first, second;
+    Halve(c, first, second);
+    const double mid = (t0 + t1) / 2;
+    FileCubic(first, t0, mid, code, cell, depth + 1, visit);
+    FileCubic(second, mid, t1, code, cell, depth + 1, visit);
+    return;
+  }
+  const int first = std::max(0, static_cast<int>(std::floor(t0 * 100)) - 1);
+  const int last = std::min(99, static_cast<int>(std::ceil(t1 * 100)) + 1);
+  FileBox({Grown(box, RoundingSlack(Magnitude(box))), code, static_cast<uint8_t>(first), static_cast<uint8_t>(last)},
+          cell, visit);
+}
+
+// Calls visit(cell key, filed) for every cell each anchor and segment piece of
+// the path is filed in. Points that are not finite are never near anything
+// (the host refuses to measure them) and are not filed.
+template <class Visit>
+void VisitPathCells(const std::vector<AIPathSegment>& s, double cell, Visit&& visit) {
+  for (std::size_t j = 0; j < s.size(); ++j) {
+    const AIRealPoint p = s[j].p;
+    if (std::isfinite(p.h) && std::isfinite(p.v)) {
+      const Filed anchor{{p.h, p.v, p.h, p.v}, static_cast<uint32_t>(2 * j), 0, 0};
+      visit(CellKey(CellCoord(p.h, cell), CellCoord(p.v, cell)), anchor);
+    }
+    const Cubic c = SegmentCubic(s, j);
+    if (IsFinite(c)) FileCubic(c, 0.0, 1.0, static_cast<uint32_t>(2 * j + 1), cell, 0, visit);
+  }
+}
+
+void File(uint32_t index) {
+  const PathCopy& copy = gMap.copies[index];
+  gMap.segments += copy.segments.size();
+  VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed& f) {
+    std::vector<Item>& items = gMap.cells[key];
+    // Neighbouring pieces of one segment often share a cell: one item holds both.
+    if (!items.empty() && items.back().path == index && items.back().code == f.code) {
+      Item& i = items.back();
+      i.left = std::min(i.left, Down(f.box.left));
+      i.bottom = std::min(i.bottom, Down(f.box.bottom));
+      i.right = std::max(i.right, Up(f.box.right));
+      i.top = std::max(i.top, Up(f.box.top));
+      i.firstSample = std::min(i.firstSample, f.firstSample);
+      i.lastSample = std::max(i.lastSample, f.lastSample);
+      return;
+    }
+    items.push_back({index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top),
+                     f.firstSample, f.lastSample});
+    ++gMap.items;
+  });
+}
+
+void Unfile(uint32_t index) {
+  const PathCopy& copy = gMap.copies[index];
+  gMap.segments -= copy.segments.size();
+  VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed&) {
+    const auto it = gMap.cells.find(key);
+    if (it == gMap.cells.end()) return;
+    std::vector<Item>& items = it->second;
+    const auto from = std::remove_if(items.begin(), items.end(), [index](const Item& i) { return i.path == index; });
+    gMap.items -= static_cast<std::size_t>(items.end() - from);
+    items.erase(from, items.end());
+    if (items.empty()) gMap.cells.erase(it);
+  });
+}
+
+// A cell about as large as the drawing's segments: small enough that a cursor
+// meets few of them, large enough that a long segment is filed in few cells.
+double ChooseCellSize() {
+  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL, length = 0;
+  std::size_t count = 0;
+  for (const PathCopy& copy : gMap.copies) {
+    if (!copy.live) continue;
+    const auto& s = copy.segments;
+    for (std::size_t j = 0; j < s.size(); ++j) {
+      const Cubic c = SegmentCubic(s, j);
+      if (!IsFinite(c)) continue;
+      left = std::min(left, c.x[0]);
+      right = std::max(right, c.x[0]);
+      bottom = std::min(bottom, c.y[0]);
+      top = std::max(top, c.y[0]);
+      for (int i = 0; i < 3; ++i) length += std::hypot(c.x[i + 1] - c.x[i], c.y[i + 1] - c.y[i]);
+      ++count;
+    }
+  }
+  if (count == 0) return kDefaultCell;
+  const double area = std::max(right - left, 1.0) * std::max(top - bottom, 1.0);
+  const double bySpread = std::sqrt(area / static_cast<double>(count));
+  const double byLength = length / static_cast<double>(count) / 16;
+  const double cell = std::max({bySpread, byLength, 1.0});
+  return std::isfinite(cell) ? cell : kDefaultCell;
+}
+
+void Refile() {
+  gMap.cells.clear();
+  gMap.items = gMap.segments = 0;
+  gMap.cell = ChooseCellSize();
+  for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
+    if (gMap.copies[i].live) File(i);
+  }
+  gMap.sizedFor = gMap.segments;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Keeping up with the host
+//-----------------------------------------------------------------------------
+
+void ReadCopy(PathCopy& copy) {
+  copy.unread = ReadPath(copy.handle, copy.segments) != kNoErr;
+  if (copy.unread) {
+    copy.segments.clear();
+    ++gMap.unread;
+  }
+}
+
+uint32_t AddCopy(AIArtHandle handle, bool file) {
+  uint32_t index;
+  if (!gMap.freeCopies.empty()) {
+    index = gMap.freeCopies.back();
+    gMap.freeCopies.pop_back();
+  } else {
+    index = static_cast<uint32_t>(gMap.copies.size());
+    gMap.copies.emplace_back();
+  }
+  PathCopy& copy = gMap.copies[index];
+  copy.handle = handle;
+  copy.live = true;
+  ReadCopy(copy);
+  gMap.copyOf[handle] = index;
+  if (file) File(index);
+  return index;
+}
+
+void RemoveCopy(uint32_t index) {
+  PathCopy& copy = gMap.copies[index];
+  Unfile(index);
+  const auto it = gMap.copyOf.find(copy.handle);
+  if (it != gMap.copyOf.end() && it->second == index) gMap.copyOf.erase(it);
+  copy = PathCopy{};
+  gMap.freeCopies.push_back(index);
+}
+
+void Replace(uint32_t index, std::vector<AIPathSegment> segments) {
+  Unfile(index);
+  gMap.copies[index].segments = std::move(segments);
+  gMap.copies[index].unread = false;
+  File(index);
+}
+
+void Remake(const std::vector<AIArtHandle>& listed) {
+  gMap = Map{};
+  gMap.remake = false;
+  gMap.listed = listed;
+  gMap.copyAt.reserve(listed.size());
+  for (uint32_t rank = 0; rank < listed.size(); ++rank) {
+    const uint32_t index = AddCopy(listed[rank], false);
+    gMap.copies[index].rank = static_cast<uint32_t>(listed.size() - 1 - rank);
+    gMap.copyAt.push_back(index);
+  }
+  Refile();
+}
+
+// The host's list differs from the last one: the paths between the common
+// beginning and the common end are taken out and read in again.
+void Follow(const std::vector<AIArtHandle>& listed) {
+  const std::vector<AIArtHandle>& old = gMap.listed;
+  const std::size_t n = old.size(), m = listed.size();
+  std::size_t head = 0;
+  while (head < n && head < m && old[head] == listed[head]) ++head;
+  if (head == n && head == m) return;
+  std::size_t tail = 0;
+  while (tail < n - head && tail < m - head && old[n - 1 - tail] == listed[m - 1 - tail]) ++tail;
+
+  for (std::size_t i = head; i < n - tail; ++i) RemoveCopy(gMap.copyAt[i]);
+  std::vector<uint32_t> copyAt;
+  copyAt.reserve(m);
+  copyAt.insert(copyAt.end(), gMap.copyAt.begin(), gMap.copyAt.begin() + static_cast<std::ptrdiff_t>(head));
+  for (std::size_t i = head; i < m - tail; ++i) copyAt.push_back(AddCopy(listed[i], true));
+  copyAt.insert(copyAt.end(), gMap.copyAt.end() - static_cast<std::ptrdiff_t>(tail), gMap.copyAt.end());
+  for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
+  gMap.copyAt = std::move(copyAt);
+  gMap.listed = listed;
+}
+
+// Paths the plug-in wrote, and paths the host would not give last time, are read again.
+void ReadEdited() {
+  std::vector<AIArtHandle> edited;
+  edited.swap(gMap.edited);
+  for (AIArtHandle art : edited) {
+    const auto it = gMap.copyOf.find(art);
+    if (it == gMap.copyOf.end()) {
+      // A moved group moves the paths inside it, which the map cannot list.
+      if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.remake = true;
+      continue;
+    }
+    std::vector<AIPathSegment> segments;
+    if (ReadPath(art, segments) != kNoErr) {
+      if (!gMap.copies[it->second].unread) ++gMap.unread;
+      gMap.copies[it->second].unread = true;
+      continue;
+    }
+    if (gMap.copies[it->second].unread || !SameAnchors(segments, gMap.copies[it->second].segments)) {
+      if (gMap.copies[it->second].unread && gMap.unread > 0) --gMap.unread;
+      Replace(it->second, std::move(segments));
+    }
+  }
+}
+
+void RereadUnread() {
+  if (gMap.unread == 0) return;
+  gMap.unread = 0;
+  for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
+    PathCopy& copy = gMap.copies[i];
+    if (!copy.live || !copy.unread) continue;
+    std::vector<AIPathSegment> segments;
+    if (ReadPath(copy.handle, segments) == kNoErr) {
+      Replace(i, std::move(segments));
+    } else {
+      ++gMap.unread;
+    }
+  }
+}
+
+// Sets bits first..last of a 128-bit set.
+void MarkSamples(uint64_t (&samples)[2], int first, int last) {
+  for (int word = 0; word < 2; ++word) {
+    const int lo = std::max(first, word * 64) - word * 64, hi = std::min(last, word * 64 + 63) - word * 64;
+    if (lo > hi) continue;
+    const uint64_t upTo = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
+    samples[word] |= upTo & ~((uint64_t{1} << lo) - 1);
+  }
+}
+
+bool ListPaths(std::vector<AIArtHandle>& listed) {
+  const AIMatchingArtSpec pathsOnly{kPathArt, 0, 0};
+  AIArtHandle* matches = nullptr;
+  int32_t count = 0;
+  listed.clear();
+  if (sAIMatchingArt->GetMatchingArt(&pathsOnly, 1, &matches, &count) != kNoErr) return false;
+  if (matches != nullptr && count > 0) listed.assign(matches, matches + count);
+  sSPBasic->FreeBlock(matches);
+  return true;
+}
+
+// The host's list is asked for only when something may have changed it: the
+// plug-in's own making and disposing, or the host's word (notification, tool
+// change). Between those, hovering costs what the cursor's neighbourhood holds.
+bool Synchronise() {
+  std::vector<AIArtHandle> listed;
+  if (gMap.remake || gMap.relist) {
+    if (!ListPaths(listed)) return false;
+    if (gMap.remake) {
+      Remake(listed);
+      return true;
+    }
+    gMap.relist = false;
+    Follow(listed);
+  }
+  ReadEdited();
+  if (gMap.remake) {
+    if (!ListPaths(listed)) return false;
+    Remake(listed);
+    return true;
+  }
+  RereadUnread();
+  // Cells sized for a small drawing hold a grown one badly: sized again once
+  // the drawing has doubled and its segments fill many cells each.
+  if (gMap.segments > 2 * gMap.sizedFor + 64 && gMap.items > kItemsPerSegmentLimit * gMap.segments) Refile();
+  return true;
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Looking up a cursor
+//-----------------------------------------------------------------------------
+
+bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
+                          std::vector<MagnetCandidate>& out, bool& listed) {
+  out.clear();
+  listed = Synchronise();
+  if (!listed) return false;
+  const double x = cursor.h, y = cursor.v;
+  const double reach = std::max(anchorReach, segmentReach) * (1 + 1e-6) + RoundingSlack(std::max(std::fabs(x), std::fabs(y)));
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
+
+  struct Found {
+    uint32_t rank, code, path;
+    uint8_t firstSample, lastSample;
+  };
+  std::vector<Found> found;
+  // Rounding matters only for points near the cursor, so the slack follows its size.
+  const double size = std::max(std::fabs(x), std::fabs(y)) + std::max(anchorReach, segmentReach);
+  const double anchorSlack = anchorReach * (1 + 1e-6) + RoundingSlack(size);
+  const double segmentSlack = segmentReach * (1 + 1e-6) + RoundingSlack(size);
+  const auto consider = [&](const Item& item) {
+    const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
+    if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
+    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
+  };
+
+  const Box around{x - reach, y - reach, x + reach, y + reach};
+  if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
+    for (const Item& item : it->second) consider(item);
+  }
+  if (CellsAcross(around, gMap.cell) > static_cast<double>(gMap.cells.size())) {
+    // The cursor's reach covers more cells than are filled: look at them all.
+    const int32_t x0 = CellCoord(around.left, gMap.cell), x1 = CellCoord(around.right, gMap.cell);
+    const int32_t y0 = CellCoord(around.bottom, gMap.cell), y1 = CellCoord(around.top, gMap.cell);
+    for (const auto& [key, items] : gMap.cells) {
+      const auto cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
+      const auto cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+      if (cx < x0 || cx > x1 || cy < y0 || cy > y1) continue;
+      for (const Item& item : items) consider(item);
+    }
+  } else {
+    VisitBoxCells(around, gMap.cell, [&](uint64_t key) {
+      const auto it = gMap.cells.find(key);
+      if (it == gMap.cells.end()) return;
+      for (const Item& item : it->second) consider(item);
+    });
+  }
+  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    return a.rank != b.rank ? a.rank > b.rank : a.code < b.code;
+  });
+  out.reserve(found.size());
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const Found& f = found[i];
+    const bool same = !out.empty() && i > 0 && found[i - 1].rank == f.rank && found[i - 1].code == f.code;
+    if (!same) out.push_back({gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}});
+    if (f.code % 2 == 1) {
+      MarkSamples(out.back().samples, f.firstSample, f.lastSample);
+    }
+  }
+  return true;
+}
+
+bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
+  const auto it = gMap.copyOf.find(path);
+  if (it == gMap.copyOf.end()) return false;
+  if (!gMap.copies[it->second].unread && SameAnchors(segments, gMap.copies[it->second].segments)) return false;
+  Replace(it->second, segments);
+  return true;
+}
+
+void MagnetDocumentChanged() { gMap.remake = true; }
+
+void MagnetArtMadeOrDisposed() { gMap.relist = true; }
+
+void MagnetArtEdited(AIArtHandle art) {
+  if (art == nullptr) return;
+  // The same few paths are written on every drag; note each once.
+  if (std::find(gMap.edited.begin(), gMap.edited.end(), art) == gMap.edited.end()) gMap.edited.push_back(art);
+}
+
+void ForgetMagnetMap() { gMap = Map{}; }

@@ -1,0 +1,50 @@
+// The magnet test's map of the drawing: every path's anchors and segments
+// filed by place, so that a cursor position finds the few that could snap
+// without visiting the whole document.
+//
+// The map is a copy of what the host holds, kept up to date by what the
+// plug-in sees: the art it makes, disposes and writes itself (after which the
+// host's list of paths is compared with the map's), and the notifications
+// and tool changes after which anything may have changed (the map is made
+// again). The host sends its selection notification after every change it
+// makes to the document. The caller reads each candidate path afresh from
+// the host before trusting it, so a copy that went stale before the host's
+// word arrived is found and mended there.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "host/AITypes.h"
+
+struct MagnetCandidate {
+  AIArtHandle path;
+  int32_t index;        // the anchor, or the anchor that starts the segment
+  bool segment;         // false: the anchor itself
+  uint64_t samples[2];  // for a segment, bit k: the sample at t = k / 100 may lie within reach
+};
+
+inline bool MaySampleNear(const MagnetCandidate& c, int k) { return (c.samples[k / 64] >> (k % 64)) & 1u; }
+
+// The anchors within anchorReach of the cursor on both axes and the segments
+// with a piece whose control points' box, grown by segmentReach, holds it
+// (both with a little more for rounding), in the order the whole-document walk meets them:
+// path by path in the host's order, anchor j before segment j. False when the
+// host's list of paths cannot be had (`listed` false) or when the map cannot
+// answer for this cursor (`listed` true: walk the whole document instead).
+bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
+                          std::vector<MagnetCandidate>& out, bool& listed);
+
+// Takes a path's anchors as just read from the host. True when they differ
+// from the map's copy, which is then replaced (the candidates found with the
+// old copy are not to be trusted).
+bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments);
+
+// Anything in the document may have changed: the map is made again on its next use.
+void MagnetDocumentChanged();
+// The plug-in has made or disposed of art.
+void MagnetArtMadeOrDisposed();
+// The plug-in has changed this art (a path's anchors, or a move).
+void MagnetArtEdited(AIArtHandle art);
+// Drops the map and its memory (shut-down, a new state block).
+void ForgetMagnetMap();

@@ -1,0 +1,431 @@
+// The magnet test against the whole-document walk it replaces, on random
+// drawings: every difference in what is found (anchor or segment, sample,
+// the anchors stored, the cursor) is a failure. The drawings change between
+// lookups the way a document does: by the plug-in's own making, writing and
+// disposing, behind its back with the selection notification a host sends
+// after an edit or an undo (new, moved, reshaped, closed or reordered art),
+// and behind its back with no word at all where the magnet asks afresh
+// (disposed art, locked, hidden or guide paths, hidden layers).
+//
+// KPX_MAGNET_FULL=1 runs the full size (thousands of drawings); the default
+// keeps CI fast.
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "InProcessCore.h"
+#include "LiteralMagnet.h"
+#include "core/Ids.h"
+#include "core/Registration.h"
+#include "hostsim/document/Document.h"
+#include "label/LabelArt.h"
+#include "label/Magnet.h"
+#include "label/MagnetIndex.h"
+
+namespace {
+
+namespace ref = magnet_reference;
+
+bool FullSize() {
+  const char* full = std::getenv("KPX_MAGNET_FULL");
+  return full != nullptr && std::string(full) == "1";
+}
+
+hostsim::ObjectId IdOf(const void* handle) { return static_cast<hostsim::ObjectId>(reinterpret_cast<std::uintptr_t>(handle)); }
+
+std::string Describe(const AIPathSegment& s) {
+  std::ostringstream out;
+  out << "(" << s.p.h << "," << s.p.v << " in " << s.in.h << "," << s.in.v << " out " << s.out.h << "," << s.out.v
+      << ")";
+  return out.str();
+}
+
+bool SameSegment(const AIPathSegment& a, const AIPathSegment& b) {
+  return a.p.h == b.p.h && a.p.v == b.p.v && a.in.h == b.in.h && a.in.v == b.in.v && a.out.h == b.out.h &&
+         a.out.v == b.out.v && (a.corner != 0) == (b.corner != 0);
+}
+
+class MagnetEquivalence : public InProcessCoreTest {
+ protected:
+  void SetUp() override {
+    InProcessCoreTest::SetUp();
+    ForgetMagnetMap();
+    ASSERT_TRUE(ref::Acquire(host().basicSuite(), suites_));
+    g().Magnetisme = true;
+  }
+  void TearDown() override {
+    ref::Release(suites_);
+    ForgetMagnetMap();
+    InProcessCoreTest::TearDown();
+  }
+
+  float Uniform(float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng_); }
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+
+  AIArtHandle NewPath(const std::vector<AIPathSegment>& segments, bool closed) {
+    AIArtHandle path = nullptr;
+    EXPECT_EQ(sAIArt->NewArt(kPathArt, kPlaceAboveAll, nullptr, &path), kNoErr);
+    const auto count = static_cast<int16_t>(segments.size());
+    EXPECT_EQ(sAIPath->SetPathSegmentCount(path, count), kNoErr);
+    if (count > 0) {
+      EXPECT_EQ(sAIPath->SetPathSegments(path, 0, count, segments.data()), kNoErr);
+    }
+    EXPECT_EQ(sAIPath->SetPathClosed(path, closed), kNoErr);
+    return path;
+  }
+
+  AIRealPoint Near(AIRealPoint p, float by) { return {p.h + Uniform(-by, by), p.v + Uniform(-by, by)}; }
+
+  // Anchors with handles: a random walk of cubic curves, short straight
+  // pieces of a grid, or a few long segments across the page; anchors now and
+  // then repeated so that ties between anchors and paths occur.
+  std::vector<AIPathSegment> RandomAnchors() {
+    std::vector<AIPathSegment> s;
+    const int kind = Below(4);
+    const int count = 1 + Below(kind == 2 ? 4 : 12);
+    AIRealPoint p{Uniform(0, 300), Uniform(0, 300)};
+    for (int i = 0; i < count; ++i) {
+      AIPathSegment a{};
+      if (kind == 0) {
+        a = {p, Near(p, 15), Near(p, 15), false};
+        p = Near(p, 30);
+      } else if (kind == 1) {
+        a = {p, p, p, true};
+        p = Chance(0.5) ? AIRealPoint{p.h + 10, p.v} : AIRealPoint{p.h, p.v + 10};
+      } else if (kind == 2) {
+        a = {p, Chance(0.5) ? p : Near(p, 100), Chance(0.5) ? p : Near(p, 100), false};
+        p = {Uniform(0, 300), Uniform(0, 300)};
+      } else {
+        // One anchor of another path, or a point repeated within the path.
+        if (!anchors_.empty() && Chance(0.5)) p = anchors_[static_cast<std::size_t>(Below(static_cast<int>(anchors_.size())))];
+        a = {p, Chance(0.5) ? p : Near(p, 5), p, false};
+        if (Chance(0.7)) p = Near(p, 6);
+      }
+      anchors_.push_back(a.p);
+      s.push_back(a);
+    }
+    return s;
+  }
+
+  AIArtHandle AddRandomPath() {
+    AIArtHandle path = NewPath(RandomAnchors(), Chance(0.4));
+    if (Chance(0.12)) sAITag->SetTag(path, kLeaderLineTag, "string", "jj");
+    paths_.push_back(path);
+    return path;
+  }
+
+  void BuildDrawing(int paths) {
+    if (Chance(0.3)) {
+      AILayerHandle layer = nullptr;
+      ASSERT_EQ(sAILayer->InsertLayer(nullptr, kPlaceAboveAll, &layer), kNoErr);
+      layers_.push_back(layer);
+    }
+    for (int i = 0; i < paths; ++i) {
+      if (!layers_.empty() && Chance(0.1)) {
+        sAILayer->SetCurrentLayer(layers_[static_cast<std::size_t>(Below(static_cast<int>(layers_.size())))]);
+      }
+      AddRandomPath();
+    }
+  }
+
+  AIArtHandle AnyPath() {
+    return paths_.empty() ? nullptr : paths_[static_cast<std::size_t>(Below(static_cast<int>(paths_.size())))];
+  }
+
+  std::vector<AIPathSegment> Read(AIArtHandle path) {
+    std::vector<AIPathSegment> s;
+    ReadPath(path, s);
+    return s;
+  }
+
+  // A cursor where the answer is decided: on an anchor's snapping boundary,
+  // on a segment's sample, exactly 1.0 from one, or anywhere.
+  AIRealPoint Cursor(float snapDistance) {
+    AIArtHandle path = AnyPath();
+    const std::vector<AIPathSegment> s = path ? Read(path) : std::vector<AIPathSegment>{};
+    const int how = s.empty() ? 5 : Below(6);
+    if (how == 5) return {Uniform(-20, 320), Uniform(-20, 320)};
+    const AIPathSegment& a = s[static_cast<std::size_t>(Below(static_cast<int>(s.size())))];
+    const AIPathSegment& b = s[(static_cast<std::size_t>(&a - s.data()) + 1) % s.size()];
+    switch (how) {
+      case 0:
+        return Near(a.p, snapDistance * 1.2f);
+      case 1: {
+        const float dx = Chance(0.5) ? snapDistance : -snapDistance, dy = Uniform(-snapDistance, snapDistance);
+        return Chance(0.5) ? AIRealPoint{a.p.h + dx, a.p.v + dy} : AIRealPoint{a.p.h + dy, a.p.v + dx};
+      }
+      default: {
+        const AIRealBezier curve{a.p, a.out, b.in, b.p};
+        AIRealPoint sample{};
+        sAIRealBezier->Evaluate(&curve, static_cast<AIReal>(Below(100)) * 0.01f, &sample);
+        if (how == 2) return Near(sample, 1.3f);
+        if (how == 3) return Chance(0.5) ? AIRealPoint{sample.h + 1.0f, sample.v} : AIRealPoint{sample.h, sample.v - 1.0f};
+        return {sample.h + 0.6f, sample.v + 0.8f};  // 1.0 away, diagonally
+      }
+    }
+  }
+
+  float SnapDistance() const {
+    const auto zoom = static_cast<AIReal>(const_cast<MagnetEquivalence*>(this)->host().document().zoom);
+    return static_cast<AIReal>(gState->Tolerance) / zoom;
+  }
+
+  // Compares both tests at `cursors` cursor positions; stops at the first difference.
+  void Compare(int cursors, const std::string& when) {
+    for (int i = 0; i < cursors && !HasFailure(); ++i) {
+      const float snap = SnapDistance();
+      const AIRealPoint cursor = Cursor(snap);
+      const ref::Result expected = ref::Run(suites_, cursor, static_cast<float>(g().Tolerance));
+      const MagnetHit actual = Chance(0.2) ? RunAndRead(cursor, snap) : FindMagnetHit(cursor, snap);
+      SCOPED_TRACE(when + " at (" + std::to_string(cursor.h) + ", " + std::to_string(cursor.v) + ") seed " +
+                   std::to_string(seed_));
+      ASSERT_EQ(static_cast<int>(actual.found), static_cast<int>(expected.found));
+      ++seen_[static_cast<int>(expected.found)];
+      if (expected.found == ref::Found::Nothing) continue;
+      EXPECT_EQ(actual.path, expected.path);
+      EXPECT_EQ(actual.anchor, expected.anchor);
+      EXPECT_EQ(actual.sample, expected.sample);
+      EXPECT_TRUE(SameSegment(actual.a, expected.a)) << Describe(actual.a) << " vs " << Describe(expected.a);
+      EXPECT_TRUE(SameSegment(actual.b, expected.b)) << Describe(actual.b) << " vs " << Describe(expected.b);
+    }
+  }
+
+  // The flags and anchors the tool's own run leaves in the state block, read back as a hit.
+  MagnetHit RunAndRead(AIRealPoint cursor, float) {
+    const bool found = RunMagnetTest(cursor);
+    MagnetHit hit = FindMagnetHit(cursor, SnapDistance());  // for the path, anchor and sample
+    EXPECT_EQ(found, hit.found != MagnetFound::Nothing);
+    EXPECT_EQ(g().SnapAnchor, hit.found == MagnetFound::Anchor);
+    EXPECT_EQ(g().OverLabelLine, hit.found == MagnetFound::LabelLine);
+    EXPECT_EQ(g().SnapStraight, hit.found == MagnetFound::Straight);
+    EXPECT_EQ(g().SnapCurve, hit.found == MagnetFound::Curve);
+    if (hit.found == MagnetFound::Anchor) {
+      EXPECT_TRUE(SameSegment(g().MagnetSegA, hit.a));
+    }
+    if (hit.found == MagnetFound::Straight || hit.found == MagnetFound::Curve) {
+      EXPECT_TRUE(SameSegment(g().MagnetSegA, hit.a));
+      EXPECT_TRUE(SameSegment(g().MagnetSegB, hit.b));
+      EXPECT_EQ(g().SnapSegA.p.h, hit.a.p.h);
+      EXPECT_EQ(g().SnapSegB.p.v, hit.b.p.v);
+    }
+    return hit;
+  }
+
+  void Notify() {
+    AINotifierMessage message{};
+    Notification(&message);  // any notification but the start-up one
+  }
+
+  // Edits a real host makes and follows with its selection notification.
+  void EditAndNotify() {
+    AIArtHandle path = AnyPath();
+    if (path == nullptr) return;
+    hostsim::Art* art = host().document().FindArt(IdOf(path));
+    if (art == nullptr) return;
+    switch (Below(6)) {
+      case 4:
+        AddRandomPath();
+        break;
+      case 5:
+        sAIArt->ReorderArt(path, Chance(0.5) ? kPlaceAboveAll : kPlaceBelowAll, nullptr);
+        break;
+      case 0:  // moved somewhere else entirely (an undone move)
+        for (AIPathSegment& s : art->path.segments) {
+          for (AIRealPoint* p : {&s.p, &s.in, &s.out}) {
+            p->h += 150;
+            p->v -= 90;
+          }
+        }
+        break;
+      case 1:
+        art->path.closed = !art->path.closed;
+        break;
+      case 2:
+        art->path.segments = RandomAnchors();
+        break;
+      default: {
+        const AIRealMatrix m{1, 0, 0, 1, 30, 40};
+        host().document().Transform(art->parent, m);  // the whole layer moves
+      }
+    }
+    Notify();
+  }
+
+  // Changes the magnet sees without a word: disposed art, and the states it
+  // asks about afresh (locked, hidden, guide, hidden layers).
+  void EditSilently() {
+    AIArtHandle path = AnyPath();
+    switch (Below(7)) {
+      case 0:
+      case 1:
+        if (path != nullptr) {
+          sAIArt->DisposeArt(path);
+          std::erase(paths_, path);
+        }
+        break;
+      case 2:
+      case 3:
+        if (path != nullptr) sAIArt->SetArtUserAttr(path, kArtLocked | kArtHidden, Chance(0.5) ? kArtHidden : kArtLocked);
+        break;
+      case 4:
+        if (path != nullptr) sAIArt->SetArtUserAttr(path, kArtLocked | kArtHidden, 0);
+        break;
+      case 5:
+        if (path != nullptr) {
+          if (hostsim::Art* art = host().document().FindArt(IdOf(path))) art->path.guide = !art->path.guide;
+        }
+        break;
+      default:
+        if (!layers_.empty()) {
+          ASBoolean visible = false;
+          sAILayer->GetLayerVisible(layers_.front(), &visible);
+          sAILayer->SetLayerVisible(layers_.front(), !visible);
+        }
+    }
+  }
+
+  // A segment reshaped before the host's word arrives, and cursors where its
+  // old shape passed: the old copy makes the path a candidate, and what is
+  // tested must be its shape now.
+  void ReshapeSilentlyAndLookWhereItWas(int cursors) {
+    AIArtHandle path = AnyPath();
+    hostsim::Art* art = path ? host().document().FindArt(IdOf(path)) : nullptr;
+    if (art == nullptr || art->path.segments.size() < 2) return;
+    auto& s = art->path.segments;
+    const std::size_t j = static_cast<std::size_t>(Below(static_cast<int>(s.size()) - 1));
+    std::vector<AIRealPoint> was;
+    for (int i = 0; i < cursors; ++i) {
+      const AIRealBezier curve{s[j].p, s[j].out, s[j + 1].in, s[j + 1].p};
+      AIRealPoint sample{};
+      sAIRealBezier->Evaluate(&curve, static_cast<AIReal>(Below(100)) * 0.01f, &sample);
+      was.push_back(Near(sample, 0.6f));
+    }
+    s[j].out = Near(s[j].p, 12);
+    s[j + 1].in = Near(s[j + 1].p, 12);
+    for (const AIRealPoint cursor : was) {
+      if (HasFailure()) return;
+      const ref::Result expected = ref::Run(suites_, cursor, static_cast<float>(g().Tolerance));
+      const MagnetHit actual = FindMagnetHit(cursor, SnapDistance());
+      SCOPED_TRACE("after a silent reshape, seed " + std::to_string(seed_));
+      ASSERT_EQ(static_cast<int>(actual.found), static_cast<int>(expected.found));
+      EXPECT_EQ(actual.path, expected.path);
+      EXPECT_EQ(actual.anchor, expected.anchor);
+      EXPECT_EQ(actual.sample, expected.sample);
+    }
+    // Elsewhere only the host's notification tells of the change.
+    Notify();
+  }
+
+  // The plug-in making and writing paths itself, as the rebuild does.
+  void EditAsThePlugIn() {
+    AIArtHandle path = AnyPath();
+    if (Chance(0.4) || path == nullptr) {
+      ASSERT_EQ(::NewPath(kPlaceAboveAll, nullptr, 0, &path), kNoErr);
+      paths_.push_back(path);
+    }
+    std::vector<AIPathSegment> s = RandomAnchors();
+    ASSERT_EQ(WriteSegments(path, s, Chance(0.5)), kNoErr);
+    if (Chance(0.3)) {
+      // A group of the plug-in's own, looked at, then moved whole: the paths
+      // inside move with no write of their own.
+      AIArtHandle group = nullptr, inside = nullptr;
+      ASSERT_EQ(::NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group), kNoErr);
+      ASSERT_EQ(::NewPath(kPlaceInsideOnTop, group, 0, &inside), kNoErr);
+      ASSERT_EQ(WriteSegments(inside, RandomAnchors(), false), kNoErr);
+      paths_.push_back(inside);
+      Compare(10, "before the plug-in moves its group");
+      ASSERT_EQ(MoveArt(group, {Uniform(-40, 40), Uniform(-40, 40)}), kNoErr);
+    }
+    if (Chance(0.2)) {
+      AIArtHandle gone = AnyPath();
+      std::erase(paths_, gone);
+      DisposeArt(gone);
+    }
+  }
+
+  void RunDrawings(int drawings, int paths, int cursors) {
+    for (int d = 0; d < drawings && !HasFailure(); ++d) {
+      seed_ = 1000u + static_cast<unsigned>(d);
+      rng_.seed(seed_);
+      StartHost(false);
+      ForgetMagnetMap();
+      ref::Release(suites_);
+      ASSERT_TRUE(ref::Acquire(host().basicSuite(), suites_));
+      paths_.clear();
+      layers_.clear();
+      anchors_.clear();
+      g().Magnetisme = true;
+      const int16_t tolerances[] = {8, 1, 3, 20};
+      const double zooms[] = {1, 0.5, 2, 3.7, 8};
+      g().Tolerance = tolerances[Below(4)];
+      host().document().zoom = zooms[Below(5)];
+      BuildDrawing(1 + Below(paths));
+      Compare(cursors, "as drawn");
+      for (int round = 0; round < 3 && !HasFailure(); ++round) {
+        EditSilently();
+        Compare(cursors / 4, "after a silent change");
+        EditAndNotify();
+        Compare(cursors / 4, "after a notified change");
+        EditAsThePlugIn();
+        Compare(cursors / 4, "after the plug-in's own write");
+        ReshapeSilentlyAndLookWhereItWas(cursors / 8);
+      }
+    }
+  }
+
+  ref::Suites suites_;
+  int seen_[5] = {};  // results by kind, so that a run that never snaps cannot pass
+  std::mt19937 rng_{1};
+  unsigned seed_ = 1;
+  std::vector<AIArtHandle> paths_;
+  std::vector<AILayerHandle> layers_;
+  std::vector<AIRealPoint> anchors_;
+};
+
+}  // namespace
+
+TEST_F(MagnetEquivalence, RandomDrawingsGiveTheWholeWalksAnswerEverywhere) {
+  if (FullSize()) {
+    RunDrawings(2000, 60, 400);
+  } else {
+    RunDrawings(60, 40, 160);
+  }
+  for (int kind = 0; kind < 5; ++kind) EXPECT_GT(seen_[kind], 20) << "kind " << kind << " was hardly ever met";
+}
+
+// Ties and the boundaries, built by hand: two paths sharing an anchor (the
+// one the host lists first wins), a cursor exactly at the snapping distance
+// on one axis, and a sample exactly 1.0 away (not within reach) next to one
+// just inside it.
+TEST_F(MagnetEquivalence, TiesAndBoundariesGoTheWayTheWholeWalkGoes) {
+  g().Tolerance = 5;
+  host().document().zoom = 2;  // 2.5 document units
+  const AIPathSegment a{{100, 100}, {100, 100}, {100, 100}, true};
+  const AIPathSegment b{{200, 100}, {200, 100}, {200, 100}, true};
+  const AIPathSegment c{{100, 100}, {100, 100}, {100, 100}, true};
+  const AIPathSegment d{{100, 200}, {100, 200}, {100, 200}, true};
+  NewPath({a, b}, false);
+  NewPath({c, d}, false);
+  for (const AIRealPoint cursor : std::vector<AIRealPoint>{{102.5f, 100}, {102.5f, 102.5f}, {102.51f, 100},
+                                                           {150, 101}, {150, 100.99f}, {150, 99}, {150.3f, 101},
+                                                           {99, 150}, {98.9f, 150}, {100, 97.5f}}) {
+    const ref::Result expected = ref::Run(suites_, cursor, 5);
+    const MagnetHit actual = FindMagnetHit(cursor, 2.5f);
+    SCOPED_TRACE(std::to_string(cursor.h) + ", " + std::to_string(cursor.v));
+    EXPECT_EQ(static_cast<int>(actual.found), static_cast<int>(expected.found));
+    EXPECT_EQ(actual.path, expected.path);
+    EXPECT_EQ(actual.anchor, expected.anchor);
+    EXPECT_EQ(actual.sample, expected.sample);
+  }
+  // Hand-checked: (102.5, 102.5) is on the boundary of both axes, so the first path's anchor 0 snaps.
+  const MagnetHit corner = FindMagnetHit({102.5f, 102.5f}, 2.5f);
+  EXPECT_EQ(corner.found, MagnetFound::Anchor);
+  EXPECT_EQ(corner.anchor, 0);
+  // 1.0 below the straight segment is not within reach; the first sample is
+  // t = 0.25 of 100 + 100 (3t^2 - 2t^3) = 115.625 at x = 115.625.
+  EXPECT_EQ(FindMagnetHit({150, 99}, 2.5f).found, MagnetFound::Nothing);
+}
