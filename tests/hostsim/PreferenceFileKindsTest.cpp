@@ -194,28 +194,48 @@ TEST_F(PreferenceFileKinds, AFileFarTooLargeIsNotReadWholeAndIsMovedAside) {
 TEST_F(PreferenceFileKinds, ASaveKilledHalfWayLeavesAWholeFileAndItsTemporaryIsRemovedLater) {
   const auto file = dir / "preferences.json";
   PreferenceStore big;
-  for (int i = 0; i < 20000; ++i) big.Put("KPXEtiquette", "Key" + std::to_string(i), i * 0.5);
+  for (int i = 0; i < 40000; ++i) big.Put("KPXEtiquette", "Key" + std::to_string(i), i * 0.5);
   ASSERT_FALSE(big.Save(file));
-  // Kill a process that saves over and over, at moments spread over a save.
+  // Kill a process that saves over and over, at moments spread over a save,
+  // until a few kills have caught it with its temporary file open.
+  int kills = 0;
   int leftBehind = 0;
-  for (int attempt = 0; attempt < 12; ++attempt) {
+  for (; kills < 200 && leftBehind < 3; ++kills) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       for (;;) big.Save(file);
     }
-    ::usleep(static_cast<useconds_t>(3000 + attempt * 1700));
+    ::usleep(static_cast<useconds_t>(2000 + (kills * 7919) % 40000));
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    if (fs::exists(dir / ("preferences.json.tmp-" + std::to_string(child)))) {
-      ++leftBehind;
-    }
+    if (fs::exists(dir / ("preferences.json.tmp-" + std::to_string(child)))) ++leftBehind;
     PreferenceStore reader;
     ASSERT_FALSE(reader.Load(file)) << "a killed save tore the file";
-    EXPECT_EQ(reader.KeyCount("KPXEtiquette"), 20000u);
+    EXPECT_EQ(reader.KeyCount("KPXEtiquette"), 40000u);
     EXPECT_EQ(OtherNames({"preferences.json"}), std::vector<std::string>{}) << "a stale temporary file stays";
   }
-  std::printf("%d of 12 killed saves left a temporary file, each removed at the next start\n", leftBehind);
+  std::printf("%d of %d killed saves left a temporary file, each removed at the next start\n", leftBehind, kills);
+  EXPECT_GE(leftBehind, 1) << "no kill caught a save half-way: the test proved nothing";
+}
+
+TEST_F(PreferenceFileKinds, TheTemporaryFileOfAProcessThatEndedIsRemovedByTheNextSave) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const auto file = dir / "preferences.json";
+  const std::string stale = "preferences.json.tmp-" + std::to_string(child);
+  WriteFile(dir / stale, "{ half a fi");
+  EXPECT_FALSE(StoreWithOneValue().Save(file));
+  EXPECT_EQ(OtherNames({"preferences.json"}), std::vector<std::string>{});
+  // Also when the save is refused.
+  WriteFile(dir / stale, "{ half a fi");
+  ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+  EXPECT_TRUE(StoreWithOneValue().Save(file));
+  PreferenceStore reader;
+  EXPECT_FALSE(reader.Load(file));
+  EXPECT_EQ(OtherNames({"preferences.json"}), std::vector<std::string>{});
 }
 
 TEST_F(PreferenceFileKinds, TemporaryFilesOfRunningProcessesAndOtherNamesAreKept) {
