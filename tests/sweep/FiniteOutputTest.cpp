@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "LabelShape.h"
 #include "apps/labels-run/Runner.h"
 #include "core/SettingsTable.h"
 
@@ -101,7 +102,9 @@ class FiniteOutput : public ::testing::Test {
       ADD_FAILURE() << what << ": the SVG holds " << m.str() << " in ..." << svg.substr(at < 200 ? 0 : at - 200, 260);
     }
     std::vector<std::string> nulls;
-    FindNulls(json::parse(ReadAll(dir_ / "out.json")), "dump", nulls);
+    const json dump = json::parse(ReadAll(dir_ / "out.json"));
+    EXPECT_GE(sweep::CountLabels(dump), 2) << what << ": the labels were not drawn";
+    FindNulls(dump, "dump", nulls);
     EXPECT_TRUE(nulls.empty()) << what << ": the dump holds a number that is not finite at " << nulls.front();
     const std::string prefs = ReadAll(dir_ / "preferences.json");
     EXPECT_FALSE(std::regex_search(prefs, m, kNotFinite)) << what << ": the preference file holds " << m.str();
