@@ -106,8 +106,8 @@ void Open(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "open FILE.svg");
   const std::filesystem::path file = FileOf(ctx, ctx.args[0], true);
   const hostsim::SvgReadResult result = ctx.user.OpenSvg(file);
-  if (!result.ok) throw ScriptError(Quoted(ctx.args[0]) + ": " + result.error);
-  for (const std::string& warning : result.warnings) Note(ctx, Quoted(ctx.args[0]) + ": " + warning);
+  if (!result.ok) throw ScriptError(Printable(ctx.args[0], kEchoedWordBytes) + ": " + result.error);
+  for (const std::string& warning : result.warnings) Note(ctx, Printable(ctx.args[0], kEchoedWordBytes) + ": " + warning);
 }
 
 }  // namespace
