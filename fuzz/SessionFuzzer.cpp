@@ -3,6 +3,7 @@
 // actions, menus, dialogs, unload and reload. The run may refuse a line; it
 // must never crash, and the sanitizers watch the plug-in and the host.
 // Files the script names stay inside a scratch folder.
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -25,6 +26,14 @@ const std::filesystem::path& Scratch() {
 }
 
 }  // namespace
+
+// The plug-in stays mapped for the whole run: libFuzzer keeps its coverage
+// counters, which must not vanish when the host closes the library. The host
+// still opens and closes it for every input (its own reference).
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (::dlopen(KPX_FUZZ_PLUGIN, RTLD_NOW | RTLD_NODELETE) == nullptr) __builtin_trap();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Each input starts over: no preference file, no output left by the last one.

@@ -89,6 +89,11 @@ TEST(FaultRuleOption, NamesSuiteOperationAndCallAndOnwardWithAPlus) {
   EXPECT_EQ(rule->op, "SetText");
   EXPECT_EQ(rule->nth, 12);
   EXPECT_TRUE(rule->onward);
+  // Twelve digits are the most a call number has.
+  rule = labelsrun::ParseFaultRule("AI Art Suite/NewArt/999999999999");
+  ASSERT_TRUE(rule);
+  EXPECT_EQ(rule->nth, 999999999999);
+  EXPECT_FALSE(labelsrun::ParseFaultRule("AI Art Suite/NewArt/1000000000000"));
   for (const char* bad : {"", "AI Art Suite", "AI Art Suite/NewArt", "/NewArt/1", "AI Art Suite/NewArt/0",
                           "AI Art Suite/NewArt/-1", "AI Art Suite/NewArt/+", "AI Art Suite/NewArt/1x",
                           "AI Art Suite/NewArt/99999999999999"}) {
