@@ -1,17 +1,11 @@
 #include "hostsim/PreferenceStore.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include "hostsim/Encoding.h"
+#include "hostsim/SafeFile.h"
 
 namespace hostsim {
 namespace fs = std::filesystem;
@@ -20,6 +14,8 @@ using nlohmann::json;
 namespace {
 
 constexpr int kFormat = 1;
+// A preference file holds a few hundred keys; anything far larger is not one.
+constexpr std::uintmax_t kMaxFileBytes = 4 * 1024 * 1024;
 
 bool IsInt32(const json& j) {
   if (j.is_number_unsigned()) return j.get<uint64_t>() <= uint64_t{std::numeric_limits<int32_t>::max()};
@@ -95,92 +91,68 @@ fs::path PreferenceStore::DefaultFile() {
   return fs::path("kpxlabels-preferences.json");
 }
 
-std::optional<std::string> PreferenceStore::Load(const fs::path& file) {
+std::optional<std::string> PreferenceStore::Parse(std::string_view text) {
   sections_.clear();
-  protected_.clear();
-  std::error_code ec;
-  if (!fs::exists(file, ec)) return std::nullopt;
-
-  std::string problem;
-  json doc;
-  {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-      problem = "cannot be read";
-    } else {
-      std::stringstream text;
-      text << in.rdbuf();
-      doc = json::parse(text.str(), nullptr, /*allow_exceptions=*/false);
-      if (doc.is_discarded()) problem = "is not valid JSON";
-    }
+  const json doc = json::parse(text, nullptr, /*allow_exceptions=*/false);
+  if (doc.is_discarded()) return "is not valid JSON";
+  if (!doc.is_object()) return "is not a preference file (not a JSON object)";
+  if (!doc.contains("format") || doc["format"] != kFormat) return "is not a preference file of format 1";
+  if (!doc.contains("sections") || !doc["sections"].is_object()) {
+    return "is not a preference file (no \"sections\" object)";
   }
-  if (problem.empty()) {
-    if (!doc.is_object()) {
-      problem = "is not a preference file (not a JSON object)";
-    } else if (!doc.contains("format") || doc["format"] != kFormat) {
-      problem = "is not a preference file of format 1";
-    } else if (!doc.contains("sections") || !doc["sections"].is_object()) {
-      problem = "is not a preference file (no \"sections\" object)";
-    } else {
-      for (const auto& [name, section] : doc["sections"].items()) {
-        if (!section.is_object()) {
-          problem = "is not a preference file (section \"" + name + "\" is not an object)";
-          break;
-        }
-      }
-    }
+  for (const auto& [section, content] : doc["sections"].items()) {
+    if (!content.is_object()) return "is not a preference file (section \"" + section + "\" is not an object)";
   }
-
-  if (!problem.empty()) {
-    const fs::path aside = AsideName(file);
-    fs::rename(file, aside, ec);
-    if (ec) {
-      protected_ = file;
-      return "preference file " + file.string() + " " + problem + "; it could not be moved aside (" +
-             ec.message() + ") and will not be written over; starting with no preferences";
-    }
-    return "preference file " + file.string() + " " + problem + "; moved aside to " + aside.string() +
-           "; starting with no preferences";
-  }
-
-  for (const auto& [name, section] : doc["sections"].items()) {
-    for (const auto& [key, value] : section.items()) {
+  for (const auto& [section, content] : doc["sections"].items()) {
+    for (const auto& [key, value] : content.items()) {
       if (key.empty()) continue;
-      if (auto v = ValueFromJson(value)) sections_[name][key] = std::move(*v);
+      if (auto v = ValueFromJson(value)) sections_[section][key] = std::move(*v);
     }
   }
   return std::nullopt;
 }
 
+std::optional<std::string> PreferenceStore::Load(const fs::path& file) {
+  sections_.clear();
+  protected_.clear();
+  const std::string name = "preference file " + file.string();
+  // A link is followed: the file it names is read, and moved aside if bad.
+  const fs::path real = FollowLinks(file);
+  if (real.empty()) {
+    protected_ = file;
+    return name + " is a loop of symbolic links; it will not be written over; starting with no preferences";
+  }
+  RemoveStaleTemporaries(real);
+  const FileRead read = ReadRegularFile(real, kMaxFileBytes);
+  if (read.missing) return std::nullopt;
+  if (read.notRegular || (!read.tooLarge && !read.problem.empty())) {
+    // Not ours to move or replace: a folder, a FIFO, a device, a file we may not read.
+    protected_ = file;
+    return name + " " + read.problem + "; it will not be written over; starting with no preferences";
+  }
+
+  std::string problem = read.tooLarge ? read.problem : Parse(read.bytes).value_or("");
+  if (!problem.empty()) {
+    std::error_code ec;
+    const fs::path aside = AsideName(real);
+    fs::rename(real, aside, ec);
+    if (ec) {
+      protected_ = file;
+      return name + " " + problem + "; it could not be moved aside (" + ec.message() +
+             ") and will not be written over; starting with no preferences";
+    }
+    return name + " " + problem + "; moved aside to " + aside.string() + "; starting with no preferences";
+  }
+
+  return std::nullopt;
+}
+
 std::optional<std::string> PreferenceStore::Save(const fs::path& file) const {
   if (!protected_.empty() && fs::path(file).lexically_normal() == protected_.lexically_normal()) {
-    return "preference file " + file.string() + " was not saved: the unreadable file there was kept";
+    return "preference file " + file.string() + " was not saved: the file there could not be read and was kept";
   }
-  std::error_code ec;
-  if (file.has_parent_path()) fs::create_directories(file.parent_path(), ec);
-  if (ec) return "preference file " + file.string() + " was not saved: " + ec.message();
-
-  const std::string text = ToFileJson().dump(2) + "\n";
-  fs::path temp = file;
-  temp += ".tmp-" + std::to_string(::getpid());
-  std::FILE* out = std::fopen(temp.c_str(), "wb");
-  if (out == nullptr) {
-    return "preference file " + file.string() + " was not saved: " + std::strerror(errno);
-  }
-  bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  ok = std::fflush(out) == 0 && ok;
-  ok = ::fsync(::fileno(out)) == 0 && ok;
-  const int savedErrno = errno;
-  ok = std::fclose(out) == 0 && ok;
-  if (!ok) {
-    fs::remove(temp, ec);
-    return "preference file " + file.string() + " was not saved: " + std::strerror(savedErrno);
-  }
-  fs::rename(temp, file, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return "preference file " + file.string() + " was not saved: " + ec.message();
+  if (auto problem = ReplaceFileAtomically(file, ToFileJson().dump(2) + "\n")) {
+    return "preference file " + file.string() + " was not saved: " + *problem;
   }
   return std::nullopt;
 }

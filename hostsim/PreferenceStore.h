@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include <nlohmann/json.hpp>
@@ -31,14 +32,24 @@ class PreferenceStore {
   static std::filesystem::path DefaultFile();
 
   // Reads file into the store, replacing its contents. A missing file gives an
-  // empty store. A file that is not JSON or not of the store's shape is renamed
-  // aside (file.corrupt-N, never deleted), the store is left empty, and the
-  // returned message names both files and the problem. Values of an unknown
-  // or mismatched type inside a good file are skipped (they read as missing).
+  // empty store. A symbolic link is followed. Only a regular file of at most
+  // 4 MB is read: a folder, FIFO, device or unreadable file is left alone and
+  // never written over. A file that is too large, not JSON or not of the
+  // store's shape is renamed aside (file.corrupt-N, never deleted). In both
+  // cases the store is left empty and the returned message names the file and
+  // the problem. Values of an unknown or mismatched type inside a good file are
+  // skipped (they read as missing). Temporary files a crashed save left beside
+  // the file are removed.
   std::optional<std::string> Load(const std::filesystem::path& file);
-  // Writes the store to file atomically (temporary file, flush, rename).
-  // Creates the parent folder. Returns an error message on failure; a bad file
-  // that Load could not move aside is never written over.
+  // Reads the text of a preference file into the store, replacing its
+  // contents; the problem ("is not valid JSON", ...) when it is not one, the
+  // store then empty.
+  std::optional<std::string> Parse(std::string_view text);
+  // Writes the store to file atomically (temporary file in the same folder,
+  // flush, rename, folder synced); through a symbolic link, the file it names
+  // is replaced and the link kept. Creates the parent folder. Returns an error
+  // message on failure: a read-only file, or one that is not a regular file,
+  // is not replaced, nor a bad file that Load kept.
   std::optional<std::string> Save(const std::filesystem::path& file) const;
 
   // Stores a value. kBadParameterErr for a non-finite real, a string that is not
@@ -70,7 +81,7 @@ class PreferenceStore {
  private:
   std::map<std::string, std::map<std::string, PrefValue>> sections_;
   int64_t stores_ = 0;
-  // A bad file that could not be moved aside: never written over.
+  // A file Load could not read or move aside: never written over.
   std::filesystem::path protected_;
 };
 

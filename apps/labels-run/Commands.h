@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <map>
@@ -30,7 +31,13 @@ struct CommandContext {
   std::string where;              // "file:line", for notes
   std::ostream* notes = nullptr;  // where notes go (stderr); null: no notes
   bool verbose = false;           // note non-zero plug-in codes too
+  const std::filesystem::path* sandbox = nullptr;  // when set, files are plain names inside this folder
 };
+
+// The file a command reads (input) or writes. Relative input names are taken
+// from the script's folder, output names from the working folder. In a
+// sandbox only a plain name (no folder, not hidden) is accepted, inside it.
+std::filesystem::path FileOf(const CommandContext& ctx, const std::string& name, bool input);
 
 // A note on the runner's error stream: "file:line: note: text". Not an error.
 void Note(const CommandContext& ctx, const std::string& text);

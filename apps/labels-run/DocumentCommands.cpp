@@ -2,10 +2,13 @@
 // The host builds and reads the art; these only read the words.
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "apps/labels-run/Commands.h"
+#include "apps/labels-run/Echo.h"
+#include "hostsim/SafeFile.h"
 #include "hostsim/UserActions.h"
 
 namespace labelsrun {
@@ -45,7 +48,7 @@ void AddLayer(CommandContext& ctx) {
   std::vector<std::string> flags(ctx.args.begin() + 1, ctx.args.end());
   const bool locked = TakeFlag(flags, "locked");
   const bool hidden = TakeFlag(flags, "hidden");
-  if (!flags.empty()) throw ScriptError("unknown layer flag \"" + flags.front() + "\" (locked, hidden)");
+  if (!flags.empty()) throw ScriptError("unknown layer flag " + Quoted(flags.front()) + " (locked, hidden)");
   if (ctx.args[0].empty()) throw ScriptError("a layer needs a name");
   Report(ctx, ctx.user.AddLayer(ctx.args[0], locked, hidden));
 }
@@ -90,19 +93,21 @@ void Path(CommandContext& ctx) {
 
 void Svg(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "svg FILE");
-  std::ofstream out(ctx.args[0], std::ios::binary | std::ios::trunc);
-  if (!ctx.user.SaveSvg(out)) throw ScriptError("cannot write \"" + ctx.args[0] + "\"");
+  std::ostringstream svg;
+  ctx.user.SaveSvg(svg);
+  if (auto problem = hostsim::WriteWholeFile(FileOf(ctx, ctx.args[0], false), svg.str())) {
+    throw ScriptError("cannot write " + Quoted(ctx.args[0]) + ": " + *problem);
+  }
 }
 
 // Replaces the drawing with the file's; a relative name is taken from the
 // script's folder. A file that cannot be read stops the run and changes nothing.
 void Open(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "open FILE.svg");
-  std::filesystem::path file = ctx.args[0];
-  if (file.is_relative() && !ctx.scriptDir.empty()) file = std::filesystem::path(ctx.scriptDir) / file;
+  const std::filesystem::path file = FileOf(ctx, ctx.args[0], true);
   const hostsim::SvgReadResult result = ctx.user.OpenSvg(file);
-  if (!result.ok) throw ScriptError(ctx.args[0] + ": " + result.error);
-  for (const std::string& warning : result.warnings) Note(ctx, ctx.args[0] + ": " + warning);
+  if (!result.ok) throw ScriptError(Printable(ctx.args[0], kEchoedWordBytes) + ": " + result.error);
+  for (const std::string& warning : result.warnings) Note(ctx, Printable(ctx.args[0], kEchoedWordBytes) + ": " + warning);
 }
 
 }  // namespace

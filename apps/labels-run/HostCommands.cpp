@@ -5,6 +5,8 @@
 #include <string>
 
 #include "apps/labels-run/Commands.h"
+#include "apps/labels-run/Echo.h"
+#include "hostsim/SafeFile.h"
 #include "hostsim/Host.h"
 #include "hostsim/UserActions.h"
 
@@ -61,9 +63,10 @@ void Reload(CommandContext& ctx) {
 
 void Dump(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "dump FILE");
-  std::ofstream out(ctx.args[0], std::ios::binary);
-  if (out) out << ctx.host.Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-  if (!out) throw ScriptError("cannot write " + ctx.args[0]);
+  const std::string text = ctx.host.Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  if (auto problem = hostsim::WriteWholeFile(FileOf(ctx, ctx.args[0], false), text)) {
+    throw ScriptError("cannot write " + Quoted(ctx.args[0]) + ": " + *problem);
+  }
 }
 
 void ToolCommand(CommandContext& ctx) {
@@ -99,7 +102,7 @@ std::vector<int> Keys(const CommandContext& ctx, const char* usage) {
   std::vector<int> keys;
   for (const std::string& word : ctx.args) {
     auto key = hostsim::Keyboard::KeyFromName(word);
-    if (!key) throw ScriptError("unknown key \"" + word + "\" (shift, alt, ctrl, space)");
+    if (!key) throw ScriptError("unknown key " + Quoted(word) + " (shift, alt, ctrl, space)");
     keys.push_back(*key);
   }
   return keys;

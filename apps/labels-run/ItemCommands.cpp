@@ -4,6 +4,7 @@
 #include <string>
 
 #include "apps/labels-run/Commands.h"
+#include "apps/labels-run/Echo.h"
 #include "hostsim/Host.h"
 #include "hostsim/UserActions.h"
 #include "hostsim/render/DialogPng.h"
@@ -22,7 +23,7 @@ hostsim::ItemModifiers Modifiers(const std::vector<std::string>& args, std::size
     if (args[i] == "cmd") m.command = true;
     else if (args[i] == "opt") m.option = true;
     else if (args[i] == "shift") m.shift = true;
-    else throw ScriptError("unknown modifier \"" + args[i] + "\" (cmd, opt, shift)");
+    else throw ScriptError("unknown modifier " + Quoted(args[i]) + " (cmd, opt, shift)");
   }
   return m;
 }
@@ -32,7 +33,7 @@ hostsim::TrackAction TrackActionFromWord(const std::string& word) {
   if (word == "drag") return hostsim::TrackAction::Drag;
   if (word == "up") return hostsim::TrackAction::Up;
   if (word == "hover") return hostsim::TrackAction::Hover;
-  throw ScriptError("unknown tracking action \"" + word + "\" (down, drag, up, hover)");
+  throw ScriptError("unknown tracking action " + Quoted(word) + " (down, drag, up, hover)");
 }
 
 int32_t Pixel(const std::string& word) {
@@ -83,8 +84,9 @@ void Png(CommandContext& ctx) {
   if (which != "panel" && which != "dialog") throw ScriptError("usage: png panel|dialog FILE [SCALE]");
   const int32_t scale = ctx.args.size() == 3 ? ParseInteger(ctx.args[2], 1, 8) : 1;
   std::string problem;
-  const bool saved = which == "panel" ? hostsim::render::SavePanelPng(ctx.host, ctx.args[1], scale, &problem)
-                                      : hostsim::render::SaveDialogPng(ctx.host, ctx.args[1], scale, &problem);
+  const std::filesystem::path file = FileOf(ctx, ctx.args[1], false);
+  const bool saved = which == "panel" ? hostsim::render::SavePanelPng(ctx.host, file, scale, &problem)
+                                      : hostsim::render::SaveDialogPng(ctx.host, file, scale, &problem);
   if (!saved) throw ScriptError(problem);
 }
 

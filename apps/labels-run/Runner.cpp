@@ -1,6 +1,9 @@
 #include "apps/labels-run/Runner.h"
+#include "apps/labels-run/Echo.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -8,6 +11,7 @@
 
 #include "apps/labels-run/ScriptReader.h"
 #include "hostsim/Host.h"
+#include "hostsim/SafeFile.h"
 #include "hostsim/UserActions.h"
 
 namespace labelsrun {
@@ -19,11 +23,11 @@ double ParseNumber(const std::string& word) {
   double value = 0;
   in >> value;
   if (word.empty() || in.fail() || !in.eof() || !std::isfinite(value)) {
-    throw ScriptError("\"" + word + "\" is not a number");
+    throw ScriptError(Quoted(word) + " is not a number");
   }
   // Coordinates are single-precision in the document; sums of two must stay finite.
   if (std::fabs(value) > kLargestNumber) {
-    throw ScriptError("\"" + word + "\" is out of range (numbers are at most 10000000 in size)");
+    throw ScriptError(Quoted(word) + " is out of range (numbers are at most 10000000 in size)");
   }
   return value;
 }
@@ -34,12 +38,24 @@ int32_t ParseInteger(const std::string& word, int32_t min, int32_t max) {
   long long value = 0;
   in >> value;
   if (word.empty() || in.fail() || !in.eof()) {
-    throw ScriptError("\"" + word + "\" is not a whole number");
+    throw ScriptError(Quoted(word) + " is not a whole number");
   }
   if (value < min || value > max) {
-    throw ScriptError("\"" + word + "\" is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+    throw ScriptError(Quoted(word) + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
   }
   return static_cast<int32_t>(value);
+}
+
+std::filesystem::path FileOf(const CommandContext& ctx, const std::string& name, bool input) {
+  if (ctx.sandbox != nullptr) {
+    if (name.empty() || name.front() == '.' || name.find('/') != std::string::npos) {
+      throw ScriptError("only plain file names are allowed here, not " + Quoted(name));
+    }
+    return *ctx.sandbox / name;
+  }
+  fs::path file = name;
+  if (input && file.is_relative() && !ctx.scriptDir.empty()) file = fs::path(ctx.scriptDir) / file;
+  return file;
 }
 
 void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, const char* usage) {
@@ -47,7 +63,7 @@ void ExpectArgs(const CommandContext& ctx, std::size_t min, std::size_t max, con
 }
 
 void Note(const CommandContext& ctx, const std::string& text) {
-  if (ctx.notes != nullptr) *ctx.notes << ctx.where << ": note: " << text << "\n";
+  if (ctx.notes != nullptr) *ctx.notes << Printable(ctx.where + ": note: " + text) << "\n";
 }
 
 void NoteCode(const CommandContext& ctx, const char* what, int32_t code) {
@@ -172,22 +188,37 @@ class Session {
       return 2;
     }
     host_ = hostOwner_.get();
+    for (const hostsim::FaultRule& rule : options_.faults) host_->faults().Add(rule);
+    host_->faults().SetCounting(options_.callsOut.has_value());
     user_ = std::make_unique<hostsim::UserActions>(*host_);
+    if (options_.onStart) options_.onStart(*host_);
     FlushMessages();
     // A modal dialog takes the lines that follow until it closes.
     host_->SetFrontEnd(std::make_unique<ScriptFrontEnd>(*this));
 
     std::string line;
     while (!failure_ && reader_.Next(line)) RunLine(line);
+    if (!failure_ && reader_.tooLong()) {
+      failure_ = scriptName_ + ":" + std::to_string(reader_.lineNumber() + 1) + ": the line is longer than " +
+                 hostsim::SizeInWords(ScriptReader::kMaxLineBytes);
+    }
+    // Counted whatever became of the run: a sweep needs the calls of a failed one too.
+    const bool counted = WriteCallCounts();
+    if (options_.onEnd) {
+      host_->SetFrontEnd(std::make_unique<hostsim::NullFrontEnd>());
+      options_.onEnd(*host_, *user_);
+    }
     if (failure_) {
-      err_ << *failure_ << "\n";
+      err_ << Printable(*failure_) << "\n";
       return 1;
     }
     if (reader_.failed()) {
-      err_ << "labels-run: cannot read script " << scriptName_ << " after line " << reader_.lineNumber() << "\n";
+      err_ << Printable("labels-run: cannot read script " + scriptName_ + " after line " +
+                        std::to_string(reader_.lineNumber()))
+           << "\n";
       return 2;
     }
-    return WriteOutputs() ? 0 : 1;
+    return WriteOutputs() && counted ? 0 : 1;
   }
 
  private:
@@ -201,9 +232,9 @@ class Session {
       std::vector<std::string> words = SplitLine(line);
       if (words.empty()) return;
       auto command = commands_.find(words.front());
-      if (command == commands_.end()) throw ScriptError("unknown command \"" + words.front() + "\"");
+      if (command == commands_.end()) throw ScriptError("unknown command " + Quoted(words.front()));
       CommandContext ctx{*host_, *user_, {words.begin() + 1, words.end()}, scriptDir_, where, &err_,
-                         options_.verbose};
+                         options_.verbose, options_.sandbox ? &*options_.sandbox : nullptr};
       command->second(ctx);
     } catch (const ScriptError& e) {
       if (!failure_) failure_ = where + ": " + e.what();
@@ -237,26 +268,40 @@ class Session {
 
   void FlushMessages() {
     if (host_ == nullptr) return;
-    for (const std::string& m : host_->TakeMessages()) err_ << "labels-run: " << m << "\n";
+    for (const std::string& m : host_->TakeMessages()) err_ << Printable("labels-run: " + m) << "\n";
+  }
+
+  // Writes one output file; false, with a message, when any part of it is lost.
+  bool WriteOutput(const fs::path& file, const std::string& bytes) {
+    if (auto problem = hostsim::WriteWholeFile(file, bytes)) {
+      err_ << Printable("labels-run: cannot write " + file.string() + ": " + *problem) << "\n";
+      return false;
+    }
+    return true;
   }
 
   bool WriteOutputs() {
+    bool ok = true;
     if (options_.svgOut) {
-      std::ofstream out(*options_.svgOut, std::ios::binary);
-      if (!user_->SaveSvg(out)) {
-        err_ << "labels-run: cannot write " << options_.svgOut->string() << "\n";
-        return false;
-      }
+      std::ostringstream svg;
+      user_->SaveSvg(svg);
+      ok = WriteOutput(*options_.svgOut, svg.str()) && ok;
     }
     if (options_.dumpOut) {
-      std::ofstream out(*options_.dumpOut, std::ios::binary);
-      if (out) out << host_->Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-      if (!out) {
-        err_ << "labels-run: cannot write " << options_.dumpOut->string() << "\n";
-        return false;
-      }
+      ok = WriteOutput(*options_.dumpOut,
+                       host_->Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n") &&
+           ok;
     }
-    return true;
+    return ok;
+  }
+
+  bool WriteCallCounts() {
+    if (!options_.callsOut) return true;
+    nlohmann::json calls = nlohmann::json::array();
+    for (const hostsim::CallCount& c : host_->faults().counts()) {
+      calls.push_back({{"suite", c.suite}, {"op", c.op}, {"calls", c.calls}});
+    }
+    return WriteOutput(*options_.callsOut, calls.dump(1) + "\n");
   }
 
   const RunOptions& options_;
@@ -276,14 +321,39 @@ void ScriptFrontEnd::RunModal(hostsim::Host&, ADMDialogRef dialog) { session_.Fe
 }  // namespace
 
 int RunScript(const RunOptions& options, std::ostream& err) {
-  std::error_code ec;
-  std::ifstream in(options.script, std::ios::binary);
-  if (!in || fs::is_directory(options.script, ec)) {
-    err << "labels-run: cannot read script " << options.script.string() << "\n";
+  const auto cannotRead = [&](const std::string& why) {
+    err << Printable("labels-run: cannot read script " + options.script.string() + ": " + why) << "\n";
     return 2;
-  }
-  Session session(options, err, in);
+  };
+  // Only a regular file: a FIFO would block, a device never end, a folder read as empty.
+  const std::string kind = hostsim::KindOfFile(options.script);
+  if (kind == "missing") return cannotRead("no such file");
+  if (!kind.empty()) return cannotRead("it is " + kind + ", not a regular file");
+  std::ifstream in(options.script, std::ios::binary);
+  if (!in) return cannotRead(std::strerror(errno));
+  return RunSession(options, in, err);
+}
+
+int RunSession(const RunOptions& options, std::istream& script, std::ostream& err) {
+  Session session(options, err, script);
   return session.Run();
+}
+
+std::optional<hostsim::FaultRule> ParseFaultRule(const std::string& text) {
+  // SUITE/OP/N or SUITE/OP/N+; the suite's name has blanks but no slash.
+  const std::size_t first = text.find('/');
+  const std::size_t last = text.rfind('/');
+  if (first == std::string::npos || first == last || first == 0) return std::nullopt;
+  std::string number = text.substr(last + 1);
+  const bool onward = !number.empty() && number.back() == '+';
+  if (onward) number.pop_back();
+  if (number.empty() || number.size() > 12 || number.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const int64_t nth = std::stoll(number);
+  if (nth < 1) return std::nullopt;
+  hostsim::FaultRule rule = hostsim::FaultRule::Of(text.substr(0, first), text.substr(first + 1, last - first - 1)).At(nth);
+  return onward ? rule.Onward() : rule;
 }
 
 }  // namespace labelsrun

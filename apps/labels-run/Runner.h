@@ -2,12 +2,14 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "apps/labels-run/Commands.h"
+#include "hostsim/suites/FaultInjector.h"
 
 namespace labelsrun {
 
@@ -18,7 +20,20 @@ struct RunOptions {
   std::optional<std::filesystem::path> svgOut;
   std::optional<std::filesystem::path> dumpOut;
   bool verbose = false;              // notes on stderr for non-zero plug-in codes
+  std::vector<hostsim::FaultRule> faults;       // host calls failed on purpose, counted from the start
+  std::optional<std::filesystem::path> callsOut;  // the session's host calls per operation, as JSON
+  // For sweeps and tests run in-process: called once the host exists, before
+  // the first line, and once the script has ended (however it ended), while
+  // the host still lives.
+  std::function<void(hostsim::Host&)> onStart;
+  std::function<void(hostsim::Host&, hostsim::UserActions&)> onEnd;
+  // Files the script names are plain names inside this folder (fuzzing).
+  std::optional<std::filesystem::path> sandbox;
 };
+
+// "SUITE/OP/N" fails the Nth call of the operation OP of the suite SUITE;
+// "SUITE/OP/N+" that call and every later one. Nothing when malformed.
+std::optional<hostsim::FaultRule> ParseFaultRule(const std::string& text);
 
 // The words of one script line: '#' starts a comment outside quotes; "..."
 // is one word (\" and \\ escape inside). Throws ScriptError for an open quote.
@@ -29,7 +44,10 @@ std::vector<std::string> SplitLine(const std::string& line);
 bool IsModalCommand(const std::string& word);
 
 // Runs the script; messages go to err. Returns the process exit code:
-// 0 on success, 1 for a bad line, 2 when the script cannot be read.
+// 0 on success, 1 for a bad line or an output that cannot be written, 2 when
+// the script cannot be read (missing, unreadable, not a regular file).
 int RunScript(const RunOptions& options, std::ostream& err);
+// The same over a script already open; options.script only names it.
+int RunSession(const RunOptions& options, std::istream& script, std::ostream& err);
 
 }  // namespace labelsrun

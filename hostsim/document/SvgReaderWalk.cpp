@@ -195,7 +195,11 @@ Reader::Context Reader::RootContext(pugi::xml_node root) {
     page = {0, static_cast<AIReal>(ph), static_cast<AIReal>(pw), 0};
     viewport_ = {pw, ph};
   }
-  bool inRange = mapping.a > 0 && mapping.d < 0;
+  // A scale so small that the page's sides (nearly) meet leaves no page: a
+  // side under a hundredth of a point would not even survive being written.
+  constexpr double kSmallestPageSide = 0.01;
+  bool inRange = mapping.a > 0 && mapping.d < 0 && page.right - page.left >= kSmallestPageSide &&
+                 page.top - page.bottom >= kSmallestPageSide;
   for (double v : {static_cast<double>(page.left), static_cast<double>(page.top), static_cast<double>(page.right),
                    static_cast<double>(page.bottom), mapping.a, mapping.d, mapping.f}) {
     inRange = inRange && std::fabs(v) <= kMaxCoordinate;

@@ -10,6 +10,7 @@
 // paints the last element on top, so art is written bottom first.
 #include <algorithm>
 #include <cctype>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +31,10 @@ constexpr double kMargin = 18;
 constexpr double kOvershoot = 0.5;  // art this far past the page is clipped, as drawings often are
 
 std::string Num(double v) {
-  char buffer[64];
+  // Art is single-precision and always finite; a sum of two extremes is not
+  // in a float. The file must hold numbers a reader accepts, never inf or nan.
+  if (!std::isfinite(v)) v = std::isnan(v) ? 0.0 : std::copysign(static_cast<double>(FLT_MAX), v);
+  char buffer[400];
   // Six decimals give back the same float for coordinates up to 10^5.
   std::snprintf(buffer, sizeof buffer, "%.6f", v);
   std::string s = buffer;
@@ -161,10 +165,14 @@ class SvgWriter {
       Extent b;
       AddDrawn(*doc_.FindArt(layer.group), b);
       if (b.empty) continue;
-      if (b.left < page.left - kOvershoot) page.left = static_cast<AIReal>(b.left - kMargin);
-      if (b.bottom < page.bottom - kOvershoot) page.bottom = static_cast<AIReal>(b.bottom - kMargin);
-      if (b.right > page.right + kOvershoot) page.right = static_cast<AIReal>(b.right + kMargin);
-      if (b.top > page.top + kOvershoot) page.top = static_cast<AIReal>(b.top + kMargin);
+      // The margin may carry an edge past the largest float: it stops there.
+      const auto edge = [](double v) {
+        return static_cast<AIReal>(std::clamp(v, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
+      };
+      if (b.left < page.left - kOvershoot) page.left = edge(b.left - kMargin);
+      if (b.bottom < page.bottom - kOvershoot) page.bottom = edge(b.bottom - kMargin);
+      if (b.right > page.right + kOvershoot) page.right = edge(b.right + kMargin);
+      if (b.top > page.top + kOvershoot) page.top = edge(b.top + kMargin);
     }
     top_ = page.top;
     bottom_ = page.bottom;

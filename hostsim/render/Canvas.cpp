@@ -280,7 +280,9 @@ bool Canvas::WritePng(const std::filesystem::path& file) const {
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return std::fflush(out.get()) == 0;
+  // A full disk may show only when the last bytes go out, at the close.
+  const bool flushed = std::fflush(out.get()) == 0;
+  return std::fclose(out.release()) == 0 && flushed;
 }
 
 }  // namespace hostsim::render

@@ -1,6 +1,10 @@
 #include "hostsim/suites/FaultInjector.h"
 
+#include <dlfcn.h>
+#include <execinfo.h>
+
 #include <algorithm>
+#include <cstring>
 
 #include "host/AISuites.h"
 #include "hostsim/HostSuites.h"
@@ -12,6 +16,22 @@ std::string CountKey(std::string_view suite, std::string_view op) {
   std::string key(suite);
   key.append(1, '/').append(op);
   return key;
+}
+
+// The first return address on the stack inside the library named `module`, as
+// an offset from its base; 0 when none is.
+uintptr_t CallerIn(const std::string& module) {
+  void* frames[48];
+  const int depth = ::backtrace(frames, 48);
+  for (int i = 0; i < depth; ++i) {
+    Dl_info info{};
+    if (::dladdr(frames[i], &info) == 0 || info.dli_fname == nullptr) continue;
+    const char* slash = std::strrchr(info.dli_fname, '/');
+    if (module == (slash != nullptr ? slash + 1 : info.dli_fname)) {
+      return reinterpret_cast<uintptr_t>(frames[i]) - reinterpret_cast<uintptr_t>(info.dli_fbase);
+    }
+  }
+  return 0;
 }
 
 }  // namespace
@@ -62,6 +82,11 @@ ASErr FaultInjector::Check(std::string_view suite, std::string_view op, std::str
     auto [it, added] = index_.try_emplace(std::move(key), counts_.size());
     if (added) counts_.push_back(CallCount{std::string(suite), std::string(op), 0});
     ++counts_[it->second].calls;
+    if (!siteModule_.empty()) {
+      if (const uintptr_t site = CallerIn(siteModule_)) {
+        sitesCounted_.try_emplace(Site{CountKey(suite, op), site}, counts_[it->second].calls);
+      }
+    }
   }
   // Every matching rule sees the call, so that each keeps its own count even
   // when an earlier one fails it.
@@ -73,6 +98,9 @@ ASErr FaultInjector::Check(std::string_view suite, std::string_view op, std::str
     if (!fails || result != kNoErr) continue;
     ++e.failures;
     result = e.rule.code;
+    if (!siteModule_.empty()) {
+      if (const uintptr_t site = CallerIn(siteModule_)) sitesFailed_.emplace(CountKey(suite, op), site);
+    }
   }
   return result;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -102,6 +103,21 @@ class FaultInjector {
   // Calls of one operation counted so far.
   int64_t Count(std::string_view suite, std::string_view op) const;
 
+  // -- Call sites -----------------------------------------------------------------
+  // A place in the caller's code that calls an operation: "suite/op" and the
+  // return address, as an offset into the calling library.
+  using Site = std::pair<std::string, uintptr_t>;
+  // When `module` is not empty, every counted call and every failed call is
+  // traced back to the library of that file name ("libkpxlabels.so"): the
+  // first return address on the stack inside it. Off by default: it walks
+  // the stack on every call.
+  void TrackSites(std::string module) { siteModule_ = std::move(module); }
+  // Sites seen while counting, each with the number of the operation's first
+  // call made there (a rule At that number fails the call at that site).
+  const std::map<Site, int64_t>& sitesCounted() const { return sitesCounted_; }
+  // Sites of the calls rules failed.
+  const std::set<Site>& sitesFailed() const { return sitesFailed_; }
+
  private:
   struct Entry {
     RuleId id = 0;
@@ -116,6 +132,9 @@ class FaultInjector {
   bool counting_ = false;
   std::vector<CallCount> counts_;
   std::map<std::string, std::size_t> index_;  // "suite/op" -> place in counts_
+  std::string siteModule_;
+  std::map<Site, int64_t> sitesCounted_;
+  std::set<Site> sitesFailed_;
 };
 
 }  // namespace hostsim

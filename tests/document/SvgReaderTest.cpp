@@ -440,4 +440,16 @@ TEST_F(OwnFiles, ExactColourIsIgnoredWhenAnEditorChangedThePaint) {
 }
 
 }  // namespace
+// Found by the SVG reader's fuzz target: a view box so wide for its width that
+// the page's height vanishes in single precision was taken, and the page the
+// host then wrote could not be read back.
+TEST_F(SvgRead, AViewBoxThatLeavesThePageNoHeightIsRefusedAndTheDrawingKept) {
+  const auto r = Read(R"(<svg xmlns="http://www.w3.org/2000/svg" width="300" viewBox="0 0 5e80 200"><g/></svg>)");
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("the page is empty or out of range"), std::string::npos) << r.error;
+  // The same for a width that stays above zero but too small to write.
+  EXPECT_FALSE(Read(R"(<svg xmlns="http://www.w3.org/2000/svg" height="200" viewBox="0 0 300 2e31"><g/></svg>)").ok);
+  EXPECT_TRUE(Read(R"(<svg xmlns="http://www.w3.org/2000/svg" width="300" viewBox="0 0 5e6 200"><g/></svg>)").ok);
+}
+
 }  // namespace doctest
