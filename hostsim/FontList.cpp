@@ -16,7 +16,7 @@ std::string StringOf(FcPattern* pattern, const char* object) {
 }  // namespace
 
 FontList FontList::FromFontconfig() {
-  std::vector<FontFace> faces;
+  std::vector<ToolkitFont> faces;
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (config == nullptr) return FontList(std::move(faces));
   FcPattern* pattern = FcPatternCreate();
@@ -26,7 +26,7 @@ FontList FontList::FromFontconfig() {
   if (set != nullptr) {
     for (int i = 0; i < set->nfont; ++i) {
       FcPattern* font = set->fonts[i];
-      FontFace face;
+      ToolkitFont face;
       face.family = StringOf(font, FC_FAMILY);
       face.fullName = StringOf(font, FC_FULLNAME);
       if (face.fullName.empty()) {
@@ -46,23 +46,23 @@ FontList FontList::FromFontconfig() {
   FcConfigDestroy(config);
 
   // Sorted by name, then file, so the same name always keeps the same face.
-  std::sort(faces.begin(), faces.end(), [](const FontFace& a, const FontFace& b) {
+  std::sort(faces.begin(), faces.end(), [](const ToolkitFont& a, const ToolkitFont& b) {
     if (a.fullName != b.fullName) return a.fullName < b.fullName;
     if (a.file != b.file) return a.file < b.file;
     return a.faceIndex < b.faceIndex;
   });
   faces.erase(std::unique(faces.begin(), faces.end(),
-                          [](const FontFace& a, const FontFace& b) { return a.fullName == b.fullName; }),
+                          [](const ToolkitFont& a, const ToolkitFont& b) { return a.fullName == b.fullName; }),
               faces.end());
   return FontList(std::move(faces));
 }
 
 std::optional<std::size_t> FontList::FindByFullName(const std::string& fullName) const {
   auto it = std::lower_bound(faces_.begin(), faces_.end(), fullName,
-                             [](const FontFace& f, const std::string& name) { return f.fullName < name; });
+                             [](const ToolkitFont& f, const std::string& name) { return f.fullName < name; });
   if (it == faces_.end() || it->fullName != fullName) {
     // Lists built by hand need not be sorted.
-    it = std::find_if(faces_.begin(), faces_.end(), [&](const FontFace& f) { return f.fullName == fullName; });
+    it = std::find_if(faces_.begin(), faces_.end(), [&](const ToolkitFont& f) { return f.fullName == fullName; });
     if (it == faces_.end()) return std::nullopt;
   }
   return static_cast<std::size_t>(it - faces_.begin());

@@ -36,14 +36,14 @@ class HostToolkitServices final : public toolkit::ToolkitServices {
     return host_.PluginResource(type, id);
   }
   int32_t TextWidth(int32_t font, std::string_view utf8) const override {
-    const toolkit::FontSpec spec = toolkit::FontOf(font);
-    std::string name = spec.family;
-    if (spec.bold) name += " Bold";
-    if (spec.italic) name += " Oblique";
+    const toolkit::ToolkitFont request = toolkit::FontOf(font);
+    std::string name = request.family;
+    if (request.bold) name += " Bold";
+    if (request.italic) name += " Oblique";
     auto index = host_.fonts().FindByFullName(name);
-    if (!index) index = host_.fonts().FindByFullName(spec.family);
+    if (!index) index = host_.fonts().FindByFullName(request.family);
     if (!index) return ToolkitServices::TextWidth(font, utf8);
-    const TextMetrics m = TextEngine(host_.fonts()).Measure(*index, utf8, spec.pixels);
+    const TextMetrics m = TextEngine(host_.fonts()).Measure(*index, utf8, request.pixels);
     return static_cast<int32_t>(std::lround(m.width));
   }
 

@@ -94,11 +94,11 @@ void Paint(QPainter& p, const DrawRecord& r, const PictureLookup& pictures) {
 QColor QtColor(const ADMRGBColor& c) { return QColor(c.red >> 8, c.green >> 8, c.blue >> 8); }
 
 QFont QtFont(int32_t admFont) {
-  const hostsim::toolkit::FontSpec spec = hostsim::toolkit::FontOf(admFont);
-  QFont font(QString::fromUtf8(spec.family));
-  font.setPixelSize(spec.pixels);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
+  const hostsim::toolkit::ToolkitFont face = hostsim::toolkit::FontOf(admFont);
+  QFont font(QString::fromUtf8(face.family));
+  font.setPixelSize(face.pixels);
+  font.setBold(face.bold);
+  font.setItalic(face.italic);
   return font;
 }
 

@@ -33,7 +33,7 @@ std::size_t Reader::FontFor(pugi::xml_node n, const Style& s) const {
     std::optional<std::size_t> best;
     int bestScore = -1;
     for (std::size_t i = 0; i < fonts.size(); ++i) {
-      const FontFace& face = fonts.at(i);
+      const ToolkitFont& face = fonts.at(i);
       if (Lower(face.family) != wanted) continue;
       const bool bold = face.fullName.find("Bold") != std::string::npos;
       const bool italic = face.fullName.find("Italic") != std::string::npos ||

@@ -105,7 +105,7 @@ std::string CssString(std::string_view name) {
 
 // The CSS generic family a face falls back to where it is not installed, so
 // that the text still shows, in a font of the same kind.
-const char* GenericFamily(const FontFace& face) {
+const char* GenericFamily(const ToolkitFont& face) {
   const std::string& f = face.family;
   if (f.find("Mono") != std::string::npos || f.find("Courier") != std::string::npos) return "monospace";
   if (f.find("Serif") != std::string::npos && f.find("Sans") == std::string::npos) return "serif";
@@ -345,7 +345,7 @@ class SvgWriter {
     static const char* const anchors[] = {"start", "end", "middle"};
     out_ << "<text x=\"" << Num(t.anchor.h) << "\" y=\"" << Num(Y(t.anchor.v + t.baselineShift)) << "\"";
     if (t.font < doc_.fonts().size()) {
-      const FontFace& face = doc_.fonts().at(t.font);
+      const ToolkitFont& face = doc_.fonts().at(t.font);
       out_ << " font-family=\"" << Xml(CssString(face.family) + ", " + GenericFamily(face)) << "\" data-font=\""
            << Xml(face.fullName) << "\"";
       const std::string& n = face.fullName;

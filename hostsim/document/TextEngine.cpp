@@ -70,7 +70,7 @@ std::unique_ptr<LoadedFace> LoadFace(const std::string& file, int index) {
 }
 
 // Faces stay loaded for the life of the process: fonts do not change under us.
-const LoadedFace* CachedFace(const FontFace& font) {
+const LoadedFace* CachedFace(const ToolkitFont& font) {
   static std::mutex mutex;
   static std::map<std::pair<std::string, int>, std::unique_ptr<LoadedFace>> cache;
   std::lock_guard lock(mutex);

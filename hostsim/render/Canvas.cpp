@@ -25,13 +25,13 @@ FT_Library Library() {
   return library;
 }
 
-FT_Face Face(const TextFace& spec) {
+FT_Face Face(const TextFace& wanted) {
   static std::map<std::string, FT_Face> faces;
-  const std::string key = spec.file + "#" + std::to_string(spec.faceIndex) + "@" + std::to_string(spec.pixels);
+  const std::string key = wanted.file + "#" + std::to_string(wanted.faceIndex) + "@" + std::to_string(wanted.pixels);
   if (auto it = faces.find(key); it != faces.end()) return it->second;
   FT_Face face = nullptr;
-  if (Library() == nullptr || FT_New_Face(Library(), spec.file.c_str(), spec.faceIndex, &face) != 0) return nullptr;
-  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(1, spec.pixels))) != 0) {
+  if (Library() == nullptr || FT_New_Face(Library(), wanted.file.c_str(), wanted.faceIndex, &face) != 0) return nullptr;
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(1, wanted.pixels))) != 0) {
     FT_Done_Face(face);
     return nullptr;
   }
@@ -209,8 +209,8 @@ bool Canvas::DrawPng(std::string_view bytes, ADMPoint at) {
   return true;
 }
 
-bool Canvas::DrawText(std::string_view utf8, ADMPoint baseline, const TextFace& spec, Rgba c) {
-  FT_Face face = Face(spec);
+bool Canvas::DrawText(std::string_view utf8, ADMPoint baseline, const TextFace& wanted, Rgba c) {
+  FT_Face face = Face(wanted);
   if (face == nullptr) return false;
   int32_t pen = baseline.h;
   for (char32_t code : Utf8CodePoints(utf8)) {
@@ -229,8 +229,8 @@ bool Canvas::DrawText(std::string_view utf8, ADMPoint baseline, const TextFace& 
   return true;
 }
 
-int32_t Canvas::TextWidth(std::string_view utf8, const TextFace& spec) {
-  FT_Face face = Face(spec);
+int32_t Canvas::TextWidth(std::string_view utf8, const TextFace& wanted) {
+  FT_Face face = Face(wanted);
   if (face == nullptr) return 0;
   int32_t width = 0;
   for (char32_t code : Utf8CodePoints(utf8))
@@ -238,9 +238,9 @@ int32_t Canvas::TextWidth(std::string_view utf8, const TextFace& spec) {
   return width;
 }
 
-void Canvas::FaceMetrics(const TextFace& spec, int32_t* ascent, int32_t* descent) {
-  FT_Face face = Face(spec);
-  *ascent = face != nullptr ? static_cast<int32_t>(face->size->metrics.ascender >> 6) : spec.pixels;
+void Canvas::FaceMetrics(const TextFace& wanted, int32_t* ascent, int32_t* descent) {
+  FT_Face face = Face(wanted);
+  *ascent = face != nullptr ? static_cast<int32_t>(face->size->metrics.ascender >> 6) : wanted.pixels;
   *descent = face != nullptr ? static_cast<int32_t>(-(face->size->metrics.descender >> 6)) : 0;
 }
 

@@ -113,14 +113,14 @@ PictureSources SourcesOf(Host& host) {
   PictureSources sources;
   sources.picture = [&host](int32_t id) { return host.PluginResource(kPictureResource, id); };
   sources.face = [&host](int32_t font) {
-    const toolkit::FontSpec spec = toolkit::FontOf(font);
-    std::string name = spec.family;
-    if (spec.bold) name += " Bold";
-    if (spec.italic) name += " Oblique";
+    const toolkit::ToolkitFont wanted = toolkit::FontOf(font);
+    std::string name = wanted.family;
+    if (wanted.bold) name += " Bold";
+    if (wanted.italic) name += " Oblique";
     auto index = host.fonts().FindByFullName(name);
-    if (!index) index = host.fonts().FindByFullName(spec.family);
+    if (!index) index = host.fonts().FindByFullName(wanted.family);
     TextFace face;
-    face.pixels = spec.pixels;
+    face.pixels = wanted.pixels;
     if (index) {
       face.file = host.fonts().at(*index).file;
       face.faceIndex = host.fonts().at(*index).faceIndex;

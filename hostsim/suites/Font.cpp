@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kFont = kAIFontSuite;
 
 // Font keys are the list index plus one, so a null key is never valid.
-const FontFace* FaceOfKey(Host& h, AIFontKey key, std::size_t* index) {
+const ToolkitFont* FaceOfKey(Host& h, AIFontKey key, std::size_t* index) {
   const auto raw = reinterpret_cast<std::uintptr_t>(key);
   if (raw == 0 || raw > h.fonts().size()) return nullptr;
   if (index != nullptr) *index = raw - 1;
@@ -43,7 +43,7 @@ AIErr IndexFontList(int32_t index, AIFontKey* key) {
 
 AIErr GetFullFontName(AIFontKey key, char* name, int16_t maxName) {
   return Guarded(kFont, "GetFullFontName", [&](Host& h) -> ASErr {
-    const FontFace* face = FaceOfKey(h, key, nullptr);
+    const ToolkitFont* face = FaceOfKey(h, key, nullptr);
     if (face == nullptr || name == nullptr || maxName < 1) return kBadParameterErr;
     CopyTruncated(Utf8ToCp1252(face->fullName), name, maxName);
     return kNoErr;

@@ -51,7 +51,7 @@ constexpr ColorRow kColors[] = {
     {kADMActiveTabColor, 214, 214, 214}, {kADMInactiveTabColor, 180, 180, 180},
 };
 
-constexpr FontSpec kFonts[] = {
+constexpr ToolkitFont kFonts[] = {
     {"DejaVu Sans", 12, false, false},       // default: the dialog font
     {"DejaVu Sans", 12, false, false},       // dialog
     {"DejaVu Sans", 11, false, false},       // palette
@@ -156,6 +156,6 @@ ADMRGBColor ColorOf(int32_t color) {
 
 bool IsKnownFont(int32_t font) { return font >= 0 && font < static_cast<int32_t>(std::size(kFonts)); }
 
-FontSpec FontOf(int32_t font) { return IsKnownFont(font) ? kFonts[font] : kFonts[0]; }
+ToolkitFont FontOf(int32_t font) { return IsKnownFont(font) ? kFonts[font] : kFonts[0]; }
 
 }  // namespace hostsim::toolkit

@@ -82,13 +82,13 @@ bool IsKnownColor(int32_t color);
 ADMRGBColor ColorOf(int32_t color);
 
 // The toolkit's fonts: face and pixel size.
-struct FontSpec {
+struct ToolkitFont {
   const char* family;
   int32_t pixels;
   bool bold;
   bool italic;
 };
 bool IsKnownFont(int32_t font);
-FontSpec FontOf(int32_t font);
+ToolkitFont FontOf(int32_t font);
 
 }  // namespace hostsim::toolkit

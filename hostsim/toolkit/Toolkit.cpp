@@ -105,17 +105,17 @@ std::vector<ADMDialogRef> Toolkit::Dialogs() const {
 // -----------------------------------------------------------------------------
 // Life
 
-ASErr Toolkit::MakeDialog(const DialogSpec& spec, bool modal, ADMDialogInitProc init, ADMDialogRef* out) {
+ASErr Toolkit::MakeDialog(const DialogRequest& request, bool modal, ADMDialogInitProc init, ADMDialogRef* out) {
   *out = nullptr;
-  const auto resource = services_.Resource(kDialogResource, spec.resourceId);
+  const auto resource = services_.Resource(kDialogResource, request.resourceId);
   if (!resource) return kNameNotFoundErr;
   Dialog d;
   d.id = NewHandle(kDialogBase);
-  d.name = spec.name;
-  d.resourceId = spec.resourceId;
-  d.style = spec.style;
-  d.options = spec.options;
-  d.userData = spec.userData;
+  d.name = request.name;
+  d.resourceId = request.resourceId;
+  d.style = request.style;
+  d.options = request.options;
+  d.userData = request.userData;
   d.modal = modal;
   ReadResource(*resource, d);
   const std::uintptr_t id = d.id;
@@ -140,13 +140,13 @@ ASErr Toolkit::MakeDialog(const DialogSpec& spec, bool modal, ADMDialogInitProc 
   return kNoErr;
 }
 
-ASErr Toolkit::CreateDialog(const DialogSpec& spec, ADMDialogInitProc init, ADMDialogRef* dialog) {
-  return MakeDialog(spec, false, init, dialog);
+ASErr Toolkit::CreateDialog(const DialogRequest& request, ADMDialogInitProc init, ADMDialogRef* dialog) {
+  return MakeDialog(request, false, init, dialog);
 }
 
-ASErr Toolkit::RunModalDialog(const DialogSpec& spec, ADMDialogInitProc init, int32_t* itemHit) {
+ASErr Toolkit::RunModalDialog(const DialogRequest& request, ADMDialogInitProc init, int32_t* itemHit) {
   ADMDialogRef ref = nullptr;
-  const ASErr err = MakeDialog(spec, true, init, &ref);
+  const ASErr err = MakeDialog(request, true, init, &ref);
   if (err != kNoErr) return err;
   Dialog* d = Find(ref);
   d->running = true;

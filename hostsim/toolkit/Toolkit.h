@@ -61,7 +61,7 @@ enum class ActionStatus {
 };
 
 // What Create and Modal are given.
-struct DialogSpec {
+struct DialogRequest {
   std::string name;  // UTF-8
   int32_t resourceId = 0;
   int32_t style = kADMModalDialogStyle;
@@ -109,9 +109,9 @@ class Toolkit {
 
   // A non-modal dialog: made, init procedure run, left hidden. The resource's
   // JSON may give "title" and "bounds". kNameNotFoundErr for a missing resource.
-  ASErr CreateDialog(const DialogSpec& spec, ADMDialogInitProc init, ADMDialogRef* dialog);
+  ASErr CreateDialog(const DialogRequest& request, ADMDialogInitProc init, ADMDialogRef* dialog);
   // A modal dialog: made, shown, run by the front end until it ends, destroyed.
-  ASErr RunModalDialog(const DialogSpec& spec, ADMDialogInitProc init, int32_t* itemHit);
+  ASErr RunModalDialog(const DialogRequest& request, ADMDialogInitProc init, int32_t* itemHit);
   // Destroy procedures (dialog, then items), then gone. A running modal
   // dialog is ended with its cancel id instead. False for a dead handle or a
   // dialog already being destroyed.
@@ -254,7 +254,7 @@ class Toolkit {
 
  private:
   std::uintptr_t NewHandle(std::uintptr_t base) { return base + ++counter_; }
-  ASErr MakeDialog(const DialogSpec& spec, bool modal, ADMDialogInitProc init, ADMDialogRef* dialog);
+  ASErr MakeDialog(const DialogRequest& request, bool modal, ADMDialogInitProc init, ADMDialogRef* dialog);
   bool DeliverTrack(std::uintptr_t item, int32_t action, ADMPoint point, int32_t modifiers);
   bool TrackDefault(Item& item, const TrackerCall& call);
   void NotifyDefault(std::uintptr_t item, std::string_view type);

@@ -138,15 +138,15 @@ constexpr bool FieldHolds(double maxLength) {
 KPX_SETTINGS(KPX_CHECK_SETTING_FIELD)
 #undef KPX_CHECK_SETTING_FIELD
 
-bool InRange(const SettingSpec& spec, double value) { return value >= spec.min && value <= spec.max; }
+bool InRange(const SettingRow& row, double value) { return value >= row.min && value <= row.max; }
 
 // A whole-number field: the value truncated toward zero, when the field can hold it.
 template <class T>
-bool SetWhole(void* field, const SettingSpec& spec, double value) {
+bool SetWhole(void* field, const SettingRow& row, double value) {
   if (!std::isfinite(value)) return false;
   const double whole = std::trunc(value);
   if (whole < static_cast<double>(std::numeric_limits<T>::min()) ||
-      whole > static_cast<double>(std::numeric_limits<T>::max()) || !InRange(spec, whole))
+      whole > static_cast<double>(std::numeric_limits<T>::max()) || !InRange(row, whole))
     return false;
   *static_cast<T*>(field) = static_cast<T>(whole);
   return true;
@@ -156,7 +156,7 @@ bool SetWhole(void* field, const SettingSpec& spec, double value) {
 
 double SettingNumber(const State& g, SettingId id) {
   const void* field = FieldOf(g, id);
-  switch (SpecOf(id).held) {
+  switch (RowOf(id).held) {
     case SettingHeld::Bool32: return *static_cast<const ASBoolean*>(field) != 0 ? 1.0 : 0.0;
     case SettingHeld::Int8: return *static_cast<const int8_t*>(field);
     case SettingHeld::Int16: return *static_cast<const int16_t*>(field);
@@ -168,19 +168,19 @@ double SettingNumber(const State& g, SettingId id) {
 }
 
 bool SetSettingNumber(State& g, SettingId id, double value) {
-  const SettingSpec& spec = SpecOf(id);
+  const SettingRow& row = RowOf(id);
   void* field = FieldOf(g, id).address;
-  switch (spec.held) {
+  switch (row.held) {
     case SettingHeld::Bool32:
       if (std::isnan(value)) return false;
       *static_cast<ASBoolean*>(field) = value != 0.0 ? 1 : 0;
       return true;
-    case SettingHeld::Int8: return SetWhole<int8_t>(field, spec, value);
-    case SettingHeld::Int16: return SetWhole<int16_t>(field, spec, value);
-    case SettingHeld::Int32: return SetWhole<int32_t>(field, spec, value);
+    case SettingHeld::Int8: return SetWhole<int8_t>(field, row, value);
+    case SettingHeld::Int16: return SetWhole<int16_t>(field, row, value);
+    case SettingHeld::Int32: return SetWhole<int32_t>(field, row, value);
     case SettingHeld::Float: {
       float narrow = 0;
-      if (!NarrowToFloat(value, narrow) || !InRange(spec, narrow)) return false;
+      if (!NarrowToFloat(value, narrow) || !InRange(row, narrow)) return false;
       *static_cast<float*>(field) = narrow;
       return true;
     }
@@ -190,38 +190,38 @@ bool SetSettingNumber(State& g, SettingId id, double value) {
 }
 
 const char* SettingText(const State& g, SettingId id) {
-  if (SpecOf(id).held != SettingHeld::Text) return "";
+  if (RowOf(id).held != SettingHeld::Text) return "";
   return static_cast<const char*>(FieldOf(g, id));
 }
 
 bool SetSettingText(State& g, SettingId id, const char* text) {
-  const SettingSpec& spec = SpecOf(id);
-  if (spec.held != SettingHeld::Text || text == nullptr) return false;
-  if (static_cast<double>(std::strlen(text)) < spec.min) return false;
+  const SettingRow& row = RowOf(id);
+  if (row.held != SettingHeld::Text || text == nullptr) return false;
+  if (static_cast<double>(std::strlen(text)) < row.min) return false;
   const SettingField field = FieldOf(g, id);
   CopyText(static_cast<char*>(field.address), field.size, text);
   return true;
 }
 
 void SetSettingDefault(State& g, SettingId id) {
-  const SettingSpec& spec = SpecOf(id);
-  if (spec.held == SettingHeld::Text) {
+  const SettingRow& row = RowOf(id);
+  if (row.held == SettingHeld::Text) {
     const SettingField field = FieldOf(g, id);
-    CopyText(static_cast<char*>(field.address), field.size, spec.byDefault.text);
+    CopyText(static_cast<char*>(field.address), field.size, row.byDefault.text);
   } else {
-    SetSettingNumber(g, id, spec.byDefault.number);
+    SetSettingNumber(g, id, row.byDefault.number);
   }
 }
 
 ASErr StoreSetting(SettingId id) {
   const State& g = *gState;
-  const SettingSpec& spec = SpecOf(id);
-  switch (spec.stored) {
-    case SettingStored::Boolean: return StoreBoolean(spec.key, SettingNumber(g, id) != 0.0 ? 1 : 0);
-    case SettingStored::Integer: return StoreInteger(spec.key, static_cast<int32_t>(SettingNumber(g, id)));
+  const SettingRow& row = RowOf(id);
+  switch (row.stored) {
+    case SettingStored::Boolean: return StoreBoolean(row.key, SettingNumber(g, id) != 0.0 ? 1 : 0);
+    case SettingStored::Integer: return StoreInteger(row.key, static_cast<int32_t>(SettingNumber(g, id)));
     case SettingStored::Real:
-      return sAIPreference->PutRealPreference(kSettingsSection, spec.key, SettingNumber(g, id));
-    case SettingStored::String: return StoreString(spec.key, SettingText(g, id));
+      return sAIPreference->PutRealPreference(kSettingsSection, row.key, SettingNumber(g, id));
+    case SettingStored::String: return StoreString(row.key, SettingText(g, id));
     case SettingStored::Point: break;  // the panel's keys only
   }
   return kBadParameterErr;
@@ -238,26 +238,26 @@ ASErr StoreSettings(std::initializer_list<SettingId> ids) {
 
 bool ReadSetting(SettingId id) {
   State& g = *gState;
-  const SettingSpec& spec = SpecOf(id);
-  switch (spec.stored) {
+  const SettingRow& row = RowOf(id);
+  switch (row.stored) {
     case SettingStored::Boolean: {
       ASBoolean value = 0;
-      if (sAIPreference->GetBooleanPreference(kSettingsSection, spec.key, &value) != kNoErr) return false;
+      if (sAIPreference->GetBooleanPreference(kSettingsSection, row.key, &value) != kNoErr) return false;
       return SetSettingNumber(g, id, value != 0 ? 1.0 : 0.0);
     }
     case SettingStored::Integer: {
       int32_t value = 0;
-      if (sAIPreference->GetIntegerPreference(kSettingsSection, spec.key, &value) != kNoErr) return false;
+      if (sAIPreference->GetIntegerPreference(kSettingsSection, row.key, &value) != kNoErr) return false;
       return SetSettingNumber(g, id, value);
     }
     case SettingStored::Real: {
       double value = 0;
-      if (sAIPreference->GetRealPreference(kSettingsSection, spec.key, &value) != kNoErr) return false;
+      if (sAIPreference->GetRealPreference(kSettingsSection, row.key, &value) != kNoErr) return false;
       return SetSettingNumber(g, id, value);
     }
     case SettingStored::String: {
       char value[1024] = {};
-      if (sAIPreference->GetStringPreference(kSettingsSection, spec.key, value, sizeof value) != kNoErr) return false;
+      if (sAIPreference->GetStringPreference(kSettingsSection, row.key, value, sizeof value) != kNoErr) return false;
       value[sizeof value - 1] = '\0';
       return SetSettingText(g, id, value);
     }
@@ -272,8 +272,8 @@ bool ReadSetting(SettingId id) {
 
 namespace {
 
-constexpr int kDefaultArrowheadCount = static_cast<int>(SpecOf(SettingId::NbPtsFlEdit).byDefault.number);
-constexpr int kDefaultCornerCount = static_cast<int>(SpecOf(SettingId::NbPtsArrondiEdit).byDefault.number);
+constexpr int kDefaultArrowheadCount = static_cast<int>(RowOf(SettingId::NbPtsFlEdit).byDefault.number);
+constexpr int kDefaultCornerCount = static_cast<int>(RowOf(SettingId::NbPtsArrondiEdit).byDefault.number);
 
 // Default custom arrowhead: tip at anchor 0, body along +x.
 // Columns: X, Y, IX, IY, OX, OY.
@@ -308,14 +308,14 @@ BezierPointList ListFromTable(const float (&table)[N][6]) {
 
 // Sets the settings of one step of the first-start write, and the list, to their defaults.
 void SetArrowheadDefaults(State& g) {
-  for (const SettingSpec& spec : kSettings)
-    if (spec.writeStep == kWriteArrowheadStep) SetSettingDefault(g, spec.id);
+  for (const SettingRow& row : kSettings)
+    if (row.writeStep == kWriteArrowheadStep) SetSettingDefault(g, row.id);
   g.PtFlEdit = DefaultArrowheadPoints();
 }
 
 void SetCornerDefaults(State& g) {
-  for (const SettingSpec& spec : kSettings)
-    if (spec.writeStep == kWriteCornerStep) SetSettingDefault(g, spec.id);
+  for (const SettingRow& row : kSettings)
+    if (row.writeStep == kWriteCornerStep) SetSettingDefault(g, row.id);
   g.PtArEdit = DefaultCornerPoints();
 }
 
@@ -327,7 +327,7 @@ BezierPointList DefaultCornerPoints() { return ListFromTable(kCornerTable); }
 int StoredPointEntries(int count) { return count >= kPointListBlock ? kPointListCapacity : kPointListBlock; }
 
 void SetDefaultSettings(State& g) {
-  for (const SettingSpec& spec : kSettings) SetSettingDefault(g, spec.id);
+  for (const SettingRow& row : kSettings) SetSettingDefault(g, row.id);
   g.PtFlEdit = DefaultArrowheadPoints();
   g.PtArEdit = DefaultCornerPoints();
 }
@@ -437,9 +437,9 @@ namespace {
 // whatever fails. Returns the first failing code.
 ASErr StoreEveryOfStep(int step) {
   ASErr first = kNoErr;
-  for (const SettingSpec& spec : kSettings) {
-    if (spec.writeStep != step) continue;
-    const ASErr err = StoreSetting(spec.id);
+  for (const SettingRow& row : kSettings) {
+    if (row.writeStep != step) continue;
+    const ASErr err = StoreSetting(row.id);
     if (first == kNoErr) first = err;
   }
   return first;
@@ -504,10 +504,10 @@ void ApplyRuntimeFromSettings() {
 // Stores the settings of one step of the first-start write, in table order.
 // A failed store of a setting whose failure matters stops it: its code.
 ASErr StoreStepUnlessStopped(int step) {
-  for (const SettingSpec& spec : kSettings) {
-    if (spec.writeStep != step) continue;
-    const ASErr err = StoreSetting(spec.id);
-    if (err != kNoErr && spec.stopsWrite) return err;
+  for (const SettingRow& row : kSettings) {
+    if (row.writeStep != step) continue;
+    const ASErr err = StoreSetting(row.id);
+    if (err != kNoErr && row.stopsWrite) return err;
   }
   return kNoErr;
 }
@@ -515,8 +515,8 @@ ASErr StoreStepUnlessStopped(int step) {
 }  // namespace
 
 bool IsFirstStart() {
-  for (const SettingSpec& spec : kSettings)
-    if (KeyStored(spec.key, spec.stored)) return false;
+  for (const SettingRow& row : kSettings)
+    if (KeyStored(row.key, row.stored)) return false;
   for (const PanelKey& panel : kPanelKeys)
     if (KeyStored(panel.key, panel.stored)) return false;
   return true;
@@ -574,8 +574,8 @@ void ReadArrowheadSettings() {
     WriteArrowheadDefaults();
     return;
   }
-  for (const SettingSpec& spec : kSettings)
-    if (spec.readStep == kReadArrowheadStep && spec.id != SettingId::NbPtsFlEdit) ReadSetting(spec.id);
+  for (const SettingRow& row : kSettings)
+    if (row.readStep == kReadArrowheadStep && row.id != SettingId::NbPtsFlEdit) ReadSetting(row.id);
   BezierPointList list = DefaultArrowheadPoints();
   if (!ReadPointList(kArrowheadPointKeys, count, list)) {
     WriteArrowheadDefaults();
@@ -618,10 +618,10 @@ void ReadAllSettings() {
       case kReadArrowKindStep: ReadArrowKind(); break;
       case kReadCornerStep: ReadCornerSettings(); break;
       default:
-        for (const SettingSpec& spec : kSettings) {
-          if (spec.readStep != step) continue;
-          ReadSetting(spec.id);
-          AfterRead(spec.id);
+        for (const SettingRow& row : kSettings) {
+          if (row.readStep != step) continue;
+          ReadSetting(row.id);
+          AfterRead(row.id);
         }
         break;
     }

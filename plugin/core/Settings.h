@@ -65,7 +65,7 @@ BezierPointList DefaultArrowheadPoints();
 BezierPointList DefaultCornerPoints();
 
 //-----------------------------------------------------------------------------
-// One setting, by its id (SpecOf gives its key, range and default; FindSetting
+// One setting, by its id (RowOf gives its key, range and default; FindSetting
 // finds it by key)
 //-----------------------------------------------------------------------------
 

@@ -110,7 +110,7 @@ struct SettingDefault {
   constexpr SettingDefault(const char* value) : text(value) {}
 };
 
-struct SettingSpec {
+struct SettingRow {
   SettingId id;
   const char* key;
   SettingStored stored;
@@ -122,7 +122,7 @@ struct SettingSpec {
   bool stopsWrite;
 };
 
-inline constexpr SettingSpec kSettings[] = {
+inline constexpr SettingRow kSettings[] = {
 #define KPX_SETTING_SPEC(key, stored, held, field, byDefault, min, max, write, read, stops) \
   {SettingId::key, #key, SettingStored::stored, SettingHeld::held, byDefault, min, max, write, read, stops},
     KPX_SETTINGS(KPX_SETTING_SPEC)
@@ -154,12 +154,12 @@ inline constexpr int kReadArrowheadStep = 6;    // the count first: none usable 
 inline constexpr int kReadArrowKindStep = 7;    // through the arrowhead-kind selection
 inline constexpr int kReadCornerStep = 10;      // as the arrowhead
 
-inline constexpr const SettingSpec& SpecOf(SettingId id) { return kSettings[static_cast<int>(id)]; }
+inline constexpr const SettingRow& RowOf(SettingId id) { return kSettings[static_cast<int>(id)]; }
 
 // The setting stored under `key`, or null.
-inline constexpr const SettingSpec* FindSetting(std::string_view key) {
-  for (const SettingSpec& spec : kSettings)
-    if (key == spec.key) return &spec;
+inline constexpr const SettingRow* FindSetting(std::string_view key) {
+  for (const SettingRow& row : kSettings)
+    if (key == row.key) return &row;
   return nullptr;
 }
 
@@ -180,7 +180,7 @@ constexpr bool StoredAsHeld(SettingStored stored, SettingHeld held) {
 constexpr bool Consistent() {
   int step = 0;
   for (int i = 0; i < kSettingCount; ++i) {
-    const SettingSpec& s = kSettings[i];
+    const SettingRow& s = kSettings[i];
     if (static_cast<int>(s.id) != i) return false;
     if (!StoredAsHeld(s.stored, s.held)) return false;
     if ((s.held == SettingHeld::Text) != (s.byDefault.text != nullptr)) return false;
@@ -194,11 +194,11 @@ constexpr bool Consistent() {
 }
 
 static_assert(Consistent(), "a row of KPX_SETTINGS contradicts itself or is out of store order");
-static_assert(SpecOf(SettingId::NbPtsFlEdit).writeStep == kWriteArrowheadStep &&
-              SpecOf(SettingId::NbPtsFlEdit).readStep == kReadArrowheadStep &&
-              SpecOf(SettingId::Fleche).readStep == kReadArrowKindStep &&
-              SpecOf(SettingId::NbPtsArrondiEdit).writeStep == kWriteCornerStep &&
-              SpecOf(SettingId::NbPtsArrondiEdit).readStep == kReadCornerStep,
+static_assert(RowOf(SettingId::NbPtsFlEdit).writeStep == kWriteArrowheadStep &&
+              RowOf(SettingId::NbPtsFlEdit).readStep == kReadArrowheadStep &&
+              RowOf(SettingId::Fleche).readStep == kReadArrowKindStep &&
+              RowOf(SettingId::NbPtsArrondiEdit).writeStep == kWriteCornerStep &&
+              RowOf(SettingId::NbPtsArrondiEdit).readStep == kReadCornerStep,
               "the special steps hold the settings they handle");
 
 }  // namespace settings_table_checks

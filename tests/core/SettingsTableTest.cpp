@@ -185,7 +185,7 @@ TEST_F(SettingsTable, EverySettingStoredByItsIdReadsBackAtTheNextStart) {
   s.Corps = 18.5f;
   s.VariablePolice = 3;
   const State stored = s;
-  for (const SettingSpec& spec : kSettings) ASSERT_EQ(StoreSetting(spec.id), kNoErr) << spec.key;
+  for (const SettingRow& row : kSettings) ASSERT_EQ(StoreSetting(row.id), kNoErr) << row.key;
 
   Restart();
   ASSERT_FALSE(IsFirstStart());
@@ -195,7 +195,7 @@ TEST_F(SettingsTable, EverySettingStoredByItsIdReadsBackAtTheNextStart) {
 }
 
 TEST_F(SettingsTable, ADialogStoresItsKeysAndFindsSettingsByKey) {
-  const SettingSpec* text = FindSetting("TexteLibre3");
+  const SettingRow* text = FindSetting("TexteLibre3");
   ASSERT_NE(text, nullptr);
   EXPECT_TRUE(SetSettingText(g(), text->id, "Haut"));
   EXPECT_STREQ(g().TexteLibre[2], "Haut");

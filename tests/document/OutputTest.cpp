@@ -236,7 +236,7 @@ TEST_F(Output, TextNamesItsFamilyThenAGenericFallback) {
 
   const auto sans = Fonts().FindByFullName("DejaVu Sans");
   ASSERT_TRUE(sans);
-  hostsim::FontFace odd = Fonts().at(*sans);
+  hostsim::ToolkitFont odd = Fonts().at(*sans);
   odd.family = "O'Neil \\ Sans";
   odd.fullName = odd.family;
   const hostsim::FontList oddFonts({odd});

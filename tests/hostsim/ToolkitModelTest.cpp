@@ -15,7 +15,7 @@
 namespace {
 
 using hostsim::toolkit::ActionStatus;
-using hostsim::toolkit::DialogSpec;
+using hostsim::toolkit::DialogRequest;
 using hostsim::toolkit::DrawOp;
 using hostsim::toolkit::Item;
 using hostsim::toolkit::ItemKind;

@@ -60,16 +60,16 @@ class FiniteOutput : public ::testing::Test {
     json& keys = file["sections"]["KPXEtiquette"];
     ASSERT_GT(keys.size(), 40u);
     for (auto& [key, typed] : keys.items()) {
-      const SettingSpec* spec = FindSetting(key);
-      const double bound = spec == nullptr ? (sign > 0 ? kHighest : kLowest) : (sign > 0 ? spec->max : spec->min);
+      const SettingRow* face = FindSetting(key);
+      const double bound = face == nullptr ? (sign > 0 ? kHighest : kLowest) : (sign > 0 ? face->max : face->min);
       if (typed.contains("real")) {
         typed["real"] = std::isfinite(bound) ? bound : sign * static_cast<double>(FLT_MAX);
-      } else if (typed.contains("integer") && spec != nullptr) {
+      } else if (typed.contains("integer") && face != nullptr) {
         typed["integer"] = static_cast<int64_t>(bound);
       } else if (typed.contains("boolean")) {
         typed["boolean"] = sign > 0;
-      } else if (typed.contains("string") && spec != nullptr && key != "Police") {
-        typed["string"] = std::string(static_cast<std::size_t>(spec->max), 'W');
+      } else if (typed.contains("string") && face != nullptr && key != "Police") {
+        typed["string"] = std::string(static_cast<std::size_t>(face->max), 'W');
       }
     }
     std::ofstream(dir_ / "preferences.json") << file.dump(1);
