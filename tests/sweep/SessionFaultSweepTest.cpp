@@ -69,7 +69,7 @@ const char* const kMadeSessions[][2] = {
      "item 1 click\ndown 300 100\ndrag 380 160\nup 380 160\nmenu about\nitem 1 click\nclosebox\n"},
     {"take-up",
      "launch\nmenu panel\ntool select\nrect 40 40 50 50 filled\nclick 60 60\ndown 90 90\ndrag 200 200\nup 200 200\n"
-     "item 52 click\ndown 65 65\ndrag 240 180\nup 240 180\nclick 300 300\nflyout 1\nclosebox\nunload\nreload\n"
+     "item 52 click\ndown 130 130\ndrag 240 180\nup 240 180\nclick 300 300\nflyout 1\nclosebox\nunload\nreload\n"
      "tool deselect\ntool select\ndown 400 400\ndrag 450 480\nup 450 480\nquit\n"},
 };
 
