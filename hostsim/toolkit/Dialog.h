@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/ADMSuites.h"
@@ -28,6 +29,7 @@ struct Dialog {
   int32_t modalResult = 0;               // the item id that ended it
   bool destroying = false;
   std::vector<std::uintptr_t> items;     // creation order
+  std::unordered_map<int32_t, std::uintptr_t> firstWithId;  // the first of `items` with each id
   std::uintptr_t activeItem = 0;         // keyboard focus
   int32_t defaultItemId = kADMDefaultItemID;
   int32_t cancelItemId = kADMCancelItemID;

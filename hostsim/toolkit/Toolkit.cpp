@@ -76,11 +76,8 @@ std::optional<Toolkit::EntryPlace> Toolkit::FindEntry(ADMEntryRef entry) {
 Item* Toolkit::ItemById(ADMDialogRef dialog, int32_t id) {
   Dialog* d = Find(dialog);
   if (d == nullptr) return nullptr;
-  for (std::uintptr_t h : d->items) {
-    Item* item = FindItem(reinterpret_cast<ADMItemRef>(h));
-    if (item != nullptr && item->id == id) return item;
-  }
-  return nullptr;
+  const auto first = d->firstWithId.find(id);
+  return first == d->firstWithId.end() ? nullptr : FindItem(reinterpret_cast<ADMItemRef>(first->second));
 }
 
 Item* Toolkit::ItemForUser(ADMDialogRef dialog, int32_t id) {
@@ -130,7 +127,9 @@ ASErr Toolkit::MakeDialog(const DialogRequest& request, bool modal, ADMDialogIni
   if (err != kNoErr) {
     // Abandoned: its procedures are not run, it simply goes.
     if (after != nullptr && !after->destroying) {
-      for (std::uintptr_t h : after->items) ForgetItem(h);
+      // A copy: each forget takes its item out of the dialog's list.
+      const std::vector<std::uintptr_t> items = after->items;
+      for (std::uintptr_t h : items) ForgetItem(h);
       dialogs_.erase(id);
     }
     return err;
@@ -184,7 +183,9 @@ bool Toolkit::DestroyDialog(ADMDialogRef dialog) {
     if (ADMItemDestroyProc proc = item->destroyProc) proc(reinterpret_cast<ADMItemRef>(h));
   }
   d = Find(dialog);
-  for (std::uintptr_t h : d->items) ForgetItem(h);
+  // A copy: each forget takes its item out of the dialog's list.
+  const std::vector<std::uintptr_t> left = d->items;
+  for (std::uintptr_t h : left) ForgetItem(h);
   dialogs_.erase(Raw(dialog));
   return true;
 }
@@ -215,6 +216,7 @@ ASErr Toolkit::CreateItem(ADMDialogRef dialog, int32_t id, ItemKind kind, const 
   const std::uintptr_t h = item.handle;
   items_.emplace(h, std::move(item));
   d->items.push_back(h);
+  d->firstWithId.try_emplace(id, h);
   const ADMItemRef ref = reinterpret_cast<ADMItemRef>(h);
   const ASErr err = init != nullptr ? init(ref) : kNoErr;
   if (FindItem(ref) == nullptr) return err != kNoErr ? err : kCantHappenErr;
@@ -245,6 +247,18 @@ void Toolkit::ForgetItem(std::uintptr_t h) {
   if (Dialog* d = Find(reinterpret_cast<ADMDialogRef>(it->second.dialog))) {
     std::erase(d->items, h);
     if (d->activeItem == h) d->activeItem = 0;
+    // The next item with the same id, if any, becomes the one found by it.
+    const int32_t id = it->second.id;
+    if (const auto first = d->firstWithId.find(id); first != d->firstWithId.end() && first->second == h) {
+      d->firstWithId.erase(first);
+      for (std::uintptr_t other : d->items) {
+        const auto found = items_.find(other);
+        if (found != items_.end() && found->second.id == id) {
+          d->firstWithId.emplace(id, other);
+          break;
+        }
+      }
+    }
   }
   items_.erase(it);
 }

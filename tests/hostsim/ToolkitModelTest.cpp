@@ -548,12 +548,16 @@ TEST_F(ToolkitModel, DestroyingADialogRunsItsProcedureWhileItsItemsStillExist) {
   tk.Find(d)->destroyProc = NoteDialogDestroyed;
   Make(d, 6, ItemKind::PicturePushButton).destroyProc = NoteItemDestroyed;
   Make(d, 7, ItemKind::SpinEditPopup).destroyProc = NoteItemDestroyed;
-  const ADMItemRef seven = Toolkit::HandleOf(*tk.ItemById(d, 7));
+  Make(d, 8, ItemKind::TextPushButton);
+  Make(d, 9, ItemKind::SpinEdit);
+  std::vector<ADMItemRef> items;
+  for (int32_t id : {int32_t{kADMMenuItemID}, 6, 7, 8, 9}) items.push_back(Toolkit::HandleOf(*tk.ItemById(d, id)));
   const ADMListRef list = Toolkit::HandleOf(*tk.ItemById(d, 7)->list);
   EXPECT_TRUE(tk.DestroyDialog(d));
-  EXPECT_EQ(gLog, (std::vector<std::string>{"dialog destroyed with 3 items", "item 6", "item 7"}));
+  EXPECT_EQ(gLog, (std::vector<std::string>{"dialog destroyed with 5 items", "item 6", "item 7"}));
   EXPECT_EQ(tk.Find(d), nullptr);
-  EXPECT_EQ(tk.FindItem(seven), nullptr);
+  // Every item goes with its dialog: none is left for a stale handle to reach.
+  for (ADMItemRef item : items) EXPECT_EQ(tk.FindItem(item), nullptr);
   EXPECT_EQ(tk.FindListItem(list), nullptr);
   EXPECT_FALSE(tk.DestroyDialog(d));
 }
@@ -583,6 +587,13 @@ TEST_F(ToolkitModel, ThePanelDumpShowsValuesInTheirUnitsItsFlyoutAndDuplicateIds
   // A person reaches the top one of the two items numbered 3.
   EXPECT_EQ(tk.ItemForUser(d, 3)->kind, ItemKind::TextPushButton);
   EXPECT_EQ(tk.ItemById(d, 3)->kind, ItemKind::PicturePushButton);
+  // The plug-in's lookup finds the second once the first is gone, and none after both.
+  EXPECT_TRUE(tk.DestroyItem(Toolkit::HandleOf(*tk.ItemById(d, 3))));
+  ASSERT_NE(tk.ItemById(d, 3), nullptr);
+  EXPECT_EQ(tk.ItemById(d, 3)->kind, ItemKind::TextPushButton);
+  EXPECT_TRUE(tk.DestroyItem(Toolkit::HandleOf(*tk.ItemById(d, 3))));
+  EXPECT_EQ(tk.ItemById(d, 3), nullptr);
+  EXPECT_EQ(tk.ItemById(d, 9)->units, kADMMillimeterUnits);
 }
 
 TEST_F(ToolkitModel, ToggleAllFloatingHidesThePanelsAndBringsBackOnlyThoseItHid) {
