@@ -420,4 +420,13 @@ const int gRegistered = Register();
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The last scene is closed before exit: the plug-in's own statics are
+// destroyed by exit, and must not see a shut-down message after that.
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  gScene.reset();
+  return 0;
+}

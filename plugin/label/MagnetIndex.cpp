@@ -31,6 +31,9 @@ struct PathCopy {
   uint32_t rank = 0;
   bool live = false;
   bool unread = false;  // the host refused to give its anchors: ask again next time
+  bool inGrid = false;  // the grid holds items of this slot, current or not
+  bool gridded = false;  // ... and they are this copy's current ones
+  bool listedNow = false;  // met in the host's new list, while following it
   std::vector<AIPathSegment> segments;
 };
 
@@ -43,8 +46,20 @@ struct Item {
   uint8_t firstSample, lastSample;
 };
 
+// Everything filed when the map was last sized, in one block: each cell's
+// items side by side, the cells row by row over the drawing's extent. Made
+// in a few linear passes, where filing item by item into a table of cells
+// cost an allocation a cell. Paths filed later go to the table (`cells`).
+struct Grid {
+  int32_t x0 = 0, y0 = 0;       // the first cell
+  int32_t across = 0, up = 0;   // cells on each axis; 0: no grid
+  std::vector<uint32_t> start;  // the items of cell c: [start[c], start[c + 1])
+  std::vector<Item> items;
+};
+
 struct Map {
   bool remake = true;
+  bool recheck = false;             // the host's word: list the paths and read them all again
   bool relist = false;              // the plug-in made or disposed art: compare the host's list
   std::size_t unread = 0;           // copies the host would not give
   std::vector<AIArtHandle> listed;  // the host's list of paths when last compared
@@ -53,6 +68,8 @@ struct Map {
   std::vector<uint32_t> freeCopies;
   std::unordered_map<AIArtHandle, uint32_t> copyOf;
   std::unordered_map<uint64_t, std::vector<Item>> cells;
+  Grid grid;
+  std::size_t staleInGrid = 0;      // segments whose grid items are no longer current
   double cell = kDefaultCell;
   std::size_t items = 0, segments = 0;
   std::size_t sizedFor = 0;         // segments when the cells were last sized
@@ -197,8 +214,12 @@ void File(uint32_t index) {
 }
 
 void Unfile(uint32_t index) {
-  const PathCopy& copy = gMap.copies[index];
+  PathCopy& copy = gMap.copies[index];
   gMap.segments -= copy.segments.size();
+  if (copy.gridded) {
+    copy.gridded = false;
+    gMap.staleInGrid += copy.segments.size();
+  }
   VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed&) {
     const auto it = gMap.cells.find(key);
     if (it == gMap.cells.end()) return;
@@ -237,12 +258,110 @@ double ChooseCellSize() {
   return std::isfinite(cell) ? cell : kDefaultCell;
 }
 
+// Cells a grid may have for the items it holds: blank space costs a few
+// bytes a cell, and a drawing with far-flung outliers is filed in the table.
+bool GridAffordable(double cells, std::size_t items) {
+  return cells <= std::max(4.0 * static_cast<double>(items), 65536.0) && cells < double{1 << 27};
+}
+
+// Files every live copy in a new grid: one pass for the extent, one to count
+// each cell's items, one to place them. Items too large for cells go to the table.
+bool FileInGrid() {
+  int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;
+  std::size_t visits = 0;
+  for (const PathCopy& copy : gMap.copies) {
+    if (!copy.live) continue;
+    VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed&) {
+      if (key == kEverywhere) return;
+      const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
+      const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+      x0 = std::min(x0, cx), x1 = std::max(x1, cx), y0 = std::min(y0, cy), y1 = std::max(y1, cy);
+      ++visits;
+    });
+  }
+  if (visits == 0) return false;
+  const int64_t across = x1 - x0 + 1, up = y1 - y0 + 1;
+  if (!GridAffordable(static_cast<double>(across) * static_cast<double>(up), visits)) return false;
+
+  Grid& grid = gMap.grid;
+  grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
+  grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
+  const std::size_t cellCount = static_cast<std::size_t>(across * up);
+  const auto cellOf = [&](uint64_t key) {
+    const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
+    const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+    return static_cast<std::size_t>((cy - y0) * across + (cx - x0));
+  };
+  // Neighbouring pieces of one segment often share a cell: one item holds
+  // both, as in the table. `last` is each cell's latest path and code.
+  constexpr uint64_t kNobody = ~uint64_t{0};
+  std::vector<uint64_t> last(cellCount, kNobody);
+  grid.start.assign(cellCount + 1, 0);
+  for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
+    if (!gMap.copies[index].live) continue;
+    VisitPathCells(gMap.copies[index].segments, gMap.cell, [&](uint64_t key, const Filed& f) {
+      if (key == kEverywhere) return;
+      const std::size_t c = cellOf(key);
+      const uint64_t owner = (uint64_t{index} << 32) | f.code;
+      if (last[c] == owner) return;
+      last[c] = owner;
+      ++grid.start[c + 1];
+    });
+  }
+  for (std::size_t c = 0; c < cellCount; ++c) grid.start[c + 1] += grid.start[c];
+
+  grid.items.resize(grid.start[cellCount]);
+  std::vector<uint32_t> next(grid.start.begin(), grid.start.end() - 1);
+  std::fill(last.begin(), last.end(), kNobody);
+  for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
+    PathCopy& copy = gMap.copies[index];
+    if (!copy.live) continue;
+    copy.inGrid = copy.gridded = true;
+    gMap.segments += copy.segments.size();
+    VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
+      if (key == kEverywhere) {
+        gMap.cells[key].push_back({index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right),
+                                   Up(f.box.top), f.firstSample, f.lastSample});
+        ++gMap.items;
+        return;
+      }
+      const std::size_t c = cellOf(key);
+      const uint64_t owner = (uint64_t{index} << 32) | f.code;
+      if (last[c] == owner) {
+        Item& i = grid.items[next[c] - 1];
+        i.left = std::min(i.left, Down(f.box.left));
+        i.bottom = std::min(i.bottom, Down(f.box.bottom));
+        i.right = std::max(i.right, Up(f.box.right));
+        i.top = std::max(i.top, Up(f.box.top));
+        i.firstSample = std::min(i.firstSample, f.firstSample);
+        i.lastSample = std::max(i.lastSample, f.lastSample);
+        return;
+      }
+      last[c] = owner;
+      grid.items[next[c]++] = {index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top),
+                               f.firstSample, f.lastSample};
+    });
+  }
+  gMap.items += grid.items.size();
+  return true;
+}
+
 void Refile() {
   gMap.cells.clear();
-  gMap.items = gMap.segments = 0;
+  gMap.grid = Grid{};
+  gMap.items = gMap.segments = gMap.staleInGrid = 0;
   gMap.cell = ChooseCellSize();
+  // Slots the old grid kept from reuse are free again.
+  gMap.freeCopies.clear();
   for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
-    if (gMap.copies[i].live) File(i);
+    PathCopy& copy = gMap.copies[i];
+    copy.inGrid = copy.gridded = false;
+    if (!copy.live) gMap.freeCopies.push_back(i);
+  }
+  if (!FileInGrid()) {
+    for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
+      if (gMap.copies[i].live) File(i);
+    }
   }
   gMap.sizedFor = gMap.segments;
 }
@@ -282,8 +401,11 @@ void RemoveCopy(uint32_t index) {
   Unfile(index);
   const auto it = gMap.copyOf.find(copy.handle);
   if (it != gMap.copyOf.end() && it->second == index) gMap.copyOf.erase(it);
+  // A slot the grid still names stays out of use until the grid is made again.
+  const bool inGrid = copy.inGrid;
   copy = PathCopy{};
-  gMap.freeCopies.push_back(index);
+  copy.inGrid = inGrid;
+  if (!inGrid) gMap.freeCopies.push_back(index);
 }
 
 void Replace(uint32_t index, std::vector<AIPathSegment> segments) {
@@ -306,8 +428,9 @@ void Remake(const std::vector<AIArtHandle>& listed) {
   Refile();
 }
 
-// The host's list differs from the last one: the paths between the common
-// beginning and the common end are taken out and read in again.
+// The host's list differs from the last one: between the common beginning
+// and the common end, paths still listed keep their copies (they may have
+// moved in the order), paths no longer listed are taken out and new ones read in.
 void Follow(const std::vector<AIArtHandle>& listed) {
   const std::vector<AIArtHandle>& old = gMap.listed;
   const std::size_t n = old.size(), m = listed.size();
@@ -317,15 +440,50 @@ void Follow(const std::vector<AIArtHandle>& listed) {
   std::size_t tail = 0;
   while (tail < n - head && tail < m - head && old[n - 1 - tail] == listed[m - 1 - tail]) ++tail;
 
-  for (std::size_t i = head; i < n - tail; ++i) RemoveCopy(gMap.copyAt[i]);
   std::vector<uint32_t> copyAt;
   copyAt.reserve(m);
   copyAt.insert(copyAt.end(), gMap.copyAt.begin(), gMap.copyAt.begin() + static_cast<std::ptrdiff_t>(head));
-  for (std::size_t i = head; i < m - tail; ++i) copyAt.push_back(AddCopy(listed[i], true));
+  for (std::size_t i = head; i < m - tail; ++i) {
+    const auto it = gMap.copyOf.find(listed[i]);
+    const bool kept = it != gMap.copyOf.end() && gMap.copies[it->second].live && !gMap.copies[it->second].listedNow;
+    const uint32_t index = kept ? it->second : AddCopy(listed[i], true);
+    gMap.copies[index].listedNow = true;
+    copyAt.push_back(index);
+  }
+  for (std::size_t i = head; i < n - tail; ++i) {
+    if (!gMap.copies[gMap.copyAt[i]].listedNow) RemoveCopy(gMap.copyAt[i]);
+  }
+  for (std::size_t i = head; i < m - tail; ++i) gMap.copies[copyAt[i]].listedNow = false;
   copyAt.insert(copyAt.end(), gMap.copyAt.end() - static_cast<std::ptrdiff_t>(tail), gMap.copyAt.end());
   for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
   gMap.copyAt = std::move(copyAt);
   gMap.listed = listed;
+}
+
+// Takes anchors just read for a copy: filed again when they differ.
+void TakeRead(uint32_t index, const std::vector<AIPathSegment>& segments) {
+  PathCopy& copy = gMap.copies[index];
+  if (!copy.unread && SameAnchors(segments, copy.segments)) return;
+  if (copy.unread && gMap.unread > 0) --gMap.unread;
+  Replace(index, segments);
+}
+
+// The host's word that anything may have changed: its list is followed and
+// every path read again, and only those that changed are filed again.
+// Reading costs far less than filing.
+void Recheck(const std::vector<AIArtHandle>& listed) {
+  Follow(listed);
+  std::vector<AIPathSegment> segments;
+  for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
+    PathCopy& copy = gMap.copies[i];
+    if (!copy.live) continue;
+    if (ReadPath(copy.handle, segments) != kNoErr) {
+      if (!copy.unread) ++gMap.unread;
+      copy.unread = true;
+      continue;
+    }
+    TakeRead(i, segments);
+  }
 }
 
 // Paths the plug-in wrote, and paths the host would not give last time, are read again.
@@ -336,7 +494,7 @@ void ReadEdited() {
     const auto it = gMap.copyOf.find(art);
     if (it == gMap.copyOf.end()) {
       // A moved group moves the paths inside it, which the map cannot list.
-      if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.remake = true;
+      if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.recheck = true;
       continue;
     }
     std::vector<AIPathSegment> segments;
@@ -345,10 +503,7 @@ void ReadEdited() {
       gMap.copies[it->second].unread = true;
       continue;
     }
-    if (gMap.copies[it->second].unread || !SameAnchors(segments, gMap.copies[it->second].segments)) {
-      if (gMap.copies[it->second].unread && gMap.unread > 0) --gMap.unread;
-      Replace(it->second, std::move(segments));
-    }
+    TakeRead(it->second, segments);
   }
 }
 
@@ -393,25 +548,32 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
 // change). Between those, hovering costs what the cursor's neighbourhood holds.
 bool Synchronise() {
   std::vector<AIArtHandle> listed;
-  if (gMap.remake || gMap.relist) {
+  if (gMap.remake || gMap.relist || gMap.recheck) {
     if (!ListPaths(listed)) return false;
     if (gMap.remake) {
       Remake(listed);
       return true;
     }
     gMap.relist = false;
-    Follow(listed);
+    if (gMap.recheck) {
+      gMap.recheck = false;
+      Recheck(listed);
+    } else {
+      Follow(listed);
+    }
   }
   ReadEdited();
-  if (gMap.remake) {
+  if (gMap.recheck) {
     if (!ListPaths(listed)) return false;
-    Remake(listed);
-    return true;
+    gMap.recheck = false;
+    Recheck(listed);
   }
   RereadUnread();
   // Cells sized for a small drawing hold a grown one badly: sized again once
   // the drawing has doubled and its segments fill many cells each.
   if (gMap.segments > 2 * gMap.sizedFor + 64 && gMap.items > kItemsPerSegmentLimit * gMap.segments) Refile();
+  // A grid mostly gone stale (its paths edited or disposed) is made again.
+  if (gMap.staleInGrid > 1024 && gMap.staleInGrid > gMap.segments) Refile();
   return true;
 }
 
@@ -444,8 +606,26 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
     found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
   };
+  const auto considerGridded = [&](const Item& item) {
+    const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
+    if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
+    if (!gMap.copies[item.path].gridded) return;
+    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
+  };
 
   const Box around{x - reach, y - reach, x + reach, y + reach};
+  if (const Grid& grid = gMap.grid; grid.across > 0) {
+    const int64_t x0 = std::max<int64_t>(CellCoord(around.left, gMap.cell), grid.x0);
+    const int64_t x1 = std::min<int64_t>(CellCoord(around.right, gMap.cell), int64_t{grid.x0} + grid.across - 1);
+    const int64_t y0 = std::max<int64_t>(CellCoord(around.bottom, gMap.cell), grid.y0);
+    const int64_t y1 = std::min<int64_t>(CellCoord(around.top, gMap.cell), int64_t{grid.y0} + grid.up - 1);
+    for (int64_t cy = y0; cy <= y1; ++cy) {
+      for (int64_t cx = x0; cx <= x1; ++cx) {
+        const auto c = static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0));
+        for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) considerGridded(grid.items[i]);
+      }
+    }
+  }
   if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
     for (const Item& item : it->second) consider(item);
   }
@@ -489,7 +669,7 @@ bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments
   return true;
 }
 
-void MagnetDocumentChanged() { gMap.remake = true; }
+void MagnetDocumentChanged() { gMap.recheck = true; }
 
 void MagnetArtMadeOrDisposed() { gMap.relist = true; }
 

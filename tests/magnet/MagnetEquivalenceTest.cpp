@@ -130,6 +130,13 @@ class MagnetEquivalence : public InProcessCoreTest {
       }
       AddRandomPath();
     }
+    // Now and then a path far off the page: the map cannot afford cells over
+    // such an extent and files everything another way, which must agree too.
+    if (Chance(0.15)) {
+      const float far = Chance(0.5) ? 1e6f : -3e7f;
+      paths_.push_back(NewPath({{{far, 40}, {far, 40}, {far, 40}, true}, {{far + 10, 50}, {far + 10, 50}, {far + 10, 50}, true}},
+                               false));
+    }
   }
 
   AIArtHandle AnyPath() {
