@@ -140,10 +140,16 @@ struct Filed {
   uint8_t firstSample, lastSample;
 };
 
-// Boxes are widened to whole floats outwards, so that the stored box still
-// holds what the double one held.
-float Down(double v) { return std::nextafter(static_cast<float>(v), -HUGE_VALF); }
-float Up(double v) { return std::nextafter(static_cast<float>(v), HUGE_VALF); }
+// Boxes are rounded to floats outwards, so that the stored box still holds
+// what the double one held.
+float Down(double v) {
+  const auto f = static_cast<float>(v);
+  return static_cast<double>(f) > v ? std::nextafter(f, -HUGE_VALF) : f;
+}
+float Up(double v) {
+  const auto f = static_cast<float>(v);
+  return static_cast<double>(f) < v ? std::nextafter(f, HUGE_VALF) : f;
+}
 
 template <class Visit>
 void FileBox(const Filed& f, double cell, Visit&& visit) {
@@ -252,7 +258,7 @@ double ChooseCellSize() {
   }
   if (count == 0) return kDefaultCell;
   const double area = std::max(right - left, 1.0) * std::max(top - bottom, 1.0);
-  const double bySpread = std::sqrt(area / static_cast<double>(count));
+  const double bySpread = 2 * std::sqrt(area / static_cast<double>(count));
   const double byLength = length / static_cast<double>(count) / 16;
   const double cell = std::max({bySpread, byLength, 1.0});
   return std::isfinite(cell) ? cell : kDefaultCell;
@@ -267,21 +273,26 @@ bool GridAffordable(double cells, std::size_t items) {
 // Files every live copy in a new grid: one pass for the extent, one to count
 // each cell's items, one to place them. Items too large for cells go to the table.
 bool FileInGrid() {
-  int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;
-  std::size_t visits = 0;
+  // Every filed box lies within the finite points' box, grown for rounding.
+  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL;
+  std::size_t segments = 0;
   for (const PathCopy& copy : gMap.copies) {
     if (!copy.live) continue;
-    VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed&) {
-      if (key == kEverywhere) return;
-      const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
-      const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
-      x0 = std::min(x0, cx), x1 = std::max(x1, cx), y0 = std::min(y0, cy), y1 = std::max(y1, cy);
-      ++visits;
-    });
+    segments += copy.segments.size();
+    for (const AIPathSegment& a : copy.segments) {
+      for (const AIRealPoint& p : {a.p, a.in, a.out}) {
+        if (!std::isfinite(p.h) || !std::isfinite(p.v)) continue;
+        left = std::min(left, double{p.h}), right = std::max(right, double{p.h});
+        bottom = std::min(bottom, double{p.v}), top = std::max(top, double{p.v});
+      }
+    }
   }
-  if (visits == 0) return false;
+  if (left > right) return false;
+  const double slack = RoundingSlack(Magnitude(Box{left, bottom, right, top}));
+  const int64_t x0 = CellCoord(left - slack, gMap.cell), x1 = CellCoord(right + slack, gMap.cell);
+  const int64_t y0 = CellCoord(bottom - slack, gMap.cell), y1 = CellCoord(top + slack, gMap.cell);
   const int64_t across = x1 - x0 + 1, up = y1 - y0 + 1;
-  if (!GridAffordable(static_cast<double>(across) * static_cast<double>(up), visits)) return false;
+  if (!GridAffordable(static_cast<double>(across) * static_cast<double>(up), 2 * segments)) return false;
 
   Grid& grid = gMap.grid;
   grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
