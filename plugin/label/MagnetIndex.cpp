@@ -63,6 +63,7 @@ struct Map {
   bool relist = false;              // the plug-in made or disposed art: compare the host's list
   std::size_t unread = 0;           // copies the host would not give
   std::vector<AIArtHandle> listed;  // the host's list of paths when last compared
+  std::vector<AIArtHandle> relisted;  // the host's list now; kept to spare a large allocation a label
   std::vector<uint32_t> copyAt;     // the copy of each listed path
   std::vector<PathCopy> copies;
   std::vector<uint32_t> freeCopies;
@@ -426,14 +427,16 @@ void Replace(uint32_t index, std::vector<AIPathSegment> segments) {
   File(index);
 }
 
-void Remake(const std::vector<AIArtHandle>& listed) {
+// `listed` is taken by value: the map it may belong to is replaced.
+void Remake(std::vector<AIArtHandle> listed) {
   gMap = Map{};
   gMap.remake = false;
-  gMap.listed = listed;
-  gMap.copyAt.reserve(listed.size());
-  for (uint32_t rank = 0; rank < listed.size(); ++rank) {
-    const uint32_t index = AddCopy(listed[rank], false);
-    gMap.copies[index].rank = static_cast<uint32_t>(listed.size() - 1 - rank);
+  gMap.listed = std::move(listed);
+  const std::vector<AIArtHandle>& paths = gMap.listed;
+  gMap.copyAt.reserve(paths.size());
+  for (uint32_t rank = 0; rank < paths.size(); ++rank) {
+    const uint32_t index = AddCopy(paths[rank], false);
+    gMap.copies[index].rank = static_cast<uint32_t>(paths.size() - 1 - rank);
     gMap.copyAt.push_back(index);
   }
   Refile();
@@ -451,24 +454,25 @@ void Follow(const std::vector<AIArtHandle>& listed) {
   std::size_t tail = 0;
   while (tail < n - head && tail < m - head && old[n - 1 - tail] == listed[m - 1 - tail]) ++tail;
 
-  std::vector<uint32_t> copyAt;
-  copyAt.reserve(m);
-  copyAt.insert(copyAt.end(), gMap.copyAt.begin(), gMap.copyAt.begin() + static_cast<std::ptrdiff_t>(head));
+  std::vector<uint32_t> middle;
+  middle.reserve(m - tail - head);
   for (std::size_t i = head; i < m - tail; ++i) {
     const auto it = gMap.copyOf.find(listed[i]);
     const bool kept = it != gMap.copyOf.end() && gMap.copies[it->second].live && !gMap.copies[it->second].listedNow;
     const uint32_t index = kept ? it->second : AddCopy(listed[i], true);
     gMap.copies[index].listedNow = true;
-    copyAt.push_back(index);
+    middle.push_back(index);
   }
   for (std::size_t i = head; i < n - tail; ++i) {
     if (!gMap.copies[gMap.copyAt[i]].listedNow) RemoveCopy(gMap.copyAt[i]);
   }
-  for (std::size_t i = head; i < m - tail; ++i) gMap.copies[copyAt[i]].listedNow = false;
-  copyAt.insert(copyAt.end(), gMap.copyAt.end() - static_cast<std::ptrdiff_t>(tail), gMap.copyAt.end());
+  for (const uint32_t index : middle) gMap.copies[index].listedNow = false;
+  // The middle is replaced in place: no new block for the whole list.
+  std::vector<uint32_t>& copyAt = gMap.copyAt;
+  const auto from = copyAt.begin() + static_cast<std::ptrdiff_t>(head);
+  copyAt.insert(copyAt.erase(from, from + static_cast<std::ptrdiff_t>(n - tail - head)), middle.begin(), middle.end());
   for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
-  gMap.copyAt = std::move(copyAt);
-  gMap.listed = listed;
+  gMap.listed.assign(listed.begin(), listed.end());
 }
 
 // Takes anchors just read for a copy: filed again when they differ.
@@ -558,7 +562,7 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
 // plug-in's own making and disposing, or the host's word (notification, tool
 // change). Between those, hovering costs what the cursor's neighbourhood holds.
 bool Synchronise() {
-  std::vector<AIArtHandle> listed;
+  std::vector<AIArtHandle>& listed = gMap.relisted;
   if (gMap.remake || gMap.relist || gMap.recheck) {
     if (!ListPaths(listed)) return false;
     if (gMap.remake) {
