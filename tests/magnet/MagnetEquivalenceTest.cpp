@@ -24,6 +24,7 @@
 #include "label/LabelArt.h"
 #include "label/Magnet.h"
 #include "label/MagnetIndex.h"
+#include "label/ToolHandlers.h"
 
 namespace {
 
@@ -259,7 +260,14 @@ class MagnetEquivalence : public InProcessCoreTest {
         host().document().Transform(art->parent, m);  // the whole layer moves
       }
     }
-    Notify();
+    if (Chance(0.3)) {
+      // Made while another tool was current: the tool chosen again is the word.
+      AIToolMessage message{};
+      ToolDeselect(&message);
+      ToolSelect(&message);
+    } else {
+      Notify();
+    }
   }
 
   // Changes the magnet sees without a word: disposed art, and the states it
