@@ -445,7 +445,8 @@ void Remake(std::vector<AIArtHandle> listed) {
 // The host's list differs from the last one: between the common beginning
 // and the common end, paths still listed keep their copies (they may have
 // moved in the order), paths no longer listed are taken out and new ones read in.
-void Follow(const std::vector<AIArtHandle>& listed) {
+// The list is taken: `listed` is left holding the old one, its memory reused next time.
+void Follow(std::vector<AIArtHandle>& listed) {
   const std::vector<AIArtHandle>& old = gMap.listed;
   const std::size_t n = old.size(), m = listed.size();
   std::size_t head = 0;
@@ -472,7 +473,7 @@ void Follow(const std::vector<AIArtHandle>& listed) {
   const auto from = copyAt.begin() + static_cast<std::ptrdiff_t>(head);
   copyAt.insert(copyAt.erase(from, from + static_cast<std::ptrdiff_t>(n - tail - head)), middle.begin(), middle.end());
   for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
-  gMap.listed.assign(listed.begin(), listed.end());
+  gMap.listed.swap(listed);
 }
 
 // Takes anchors just read for a copy: filed again when they differ.
@@ -486,7 +487,7 @@ void TakeRead(uint32_t index, const std::vector<AIPathSegment>& segments) {
 // The host's word that anything may have changed: its list is followed and
 // every path read again, and only those that changed are filed again.
 // Reading costs far less than filing.
-void Recheck(const std::vector<AIArtHandle>& listed) {
+void Recheck(std::vector<AIArtHandle>& listed) {
   Follow(listed);
   std::vector<AIPathSegment> segments;
   for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
