@@ -152,6 +152,21 @@ float Up(double v) {
   return static_cast<double>(f) < v ? std::nextafter(f, HUGE_VALF) : f;
 }
 
+Item MakeItem(uint32_t path, const Filed& f) {
+  return {path, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top), f.firstSample,
+          f.lastSample};
+}
+
+// Another piece of the same segment in the same cell: one item holds both.
+void Widen(Item& i, const Filed& f) {
+  i.left = std::min(i.left, Down(f.box.left));
+  i.bottom = std::min(i.bottom, Down(f.box.bottom));
+  i.right = std::max(i.right, Up(f.box.right));
+  i.top = std::max(i.top, Up(f.box.top));
+  i.firstSample = std::min(i.firstSample, f.firstSample);
+  i.lastSample = std::max(i.lastSample, f.lastSample);
+}
+
 template <class Visit>
 void FileBox(const Filed& f, double cell, Visit&& visit) {
   if (CellsAcross(f.box, cell) > kMaxCellsPerPiece) {
@@ -205,17 +220,10 @@ void File(uint32_t index) {
     std::vector<Item>& items = gMap.cells[key];
     // Neighbouring pieces of one segment often share a cell: one item holds both.
     if (!items.empty() && items.back().path == index && items.back().code == f.code) {
-      Item& i = items.back();
-      i.left = std::min(i.left, Down(f.box.left));
-      i.bottom = std::min(i.bottom, Down(f.box.bottom));
-      i.right = std::max(i.right, Up(f.box.right));
-      i.top = std::max(i.top, Up(f.box.top));
-      i.firstSample = std::min(i.firstSample, f.firstSample);
-      i.lastSample = std::max(i.lastSample, f.lastSample);
+      Widen(items.back(), f);
       return;
     }
-    items.push_back({index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top),
-                     f.firstSample, f.lastSample});
+    items.push_back(MakeItem(index, f));
     ++gMap.items;
   });
 }
@@ -332,26 +340,18 @@ bool FileInGrid() {
     gMap.segments += copy.segments.size();
     VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
       if (key == kEverywhere) {
-        gMap.cells[key].push_back({index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right),
-                                   Up(f.box.top), f.firstSample, f.lastSample});
+        gMap.cells[key].push_back(MakeItem(index, f));
         ++gMap.items;
         return;
       }
       const std::size_t c = cellOf(key);
       const uint64_t owner = (uint64_t{index} << 32) | f.code;
       if (last[c] == owner) {
-        Item& i = grid.items[next[c] - 1];
-        i.left = std::min(i.left, Down(f.box.left));
-        i.bottom = std::min(i.bottom, Down(f.box.bottom));
-        i.right = std::max(i.right, Up(f.box.right));
-        i.top = std::max(i.top, Up(f.box.top));
-        i.firstSample = std::min(i.firstSample, f.firstSample);
-        i.lastSample = std::max(i.lastSample, f.lastSample);
+        Widen(grid.items[next[c] - 1], f);
         return;
       }
       last[c] = owner;
-      grid.items[next[c]++] = {index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top),
-                               f.firstSample, f.lastSample};
+      grid.items[next[c]++] = MakeItem(index, f);
     });
   }
   gMap.items += grid.items.size();
