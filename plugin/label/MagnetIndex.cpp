@@ -213,19 +213,21 @@ void VisitPathCells(const std::vector<AIPathSegment>& s, double cell, Visit&& vi
   }
 }
 
+// Neighbouring pieces of one segment often share a cell: one item holds both.
+void FileInTable(uint64_t key, uint32_t index, const Filed& f) {
+  std::vector<Item>& items = gMap.cells[key];
+  if (!items.empty() && items.back().path == index && items.back().code == f.code) {
+    Widen(items.back(), f);
+    return;
+  }
+  items.push_back(MakeItem(index, f));
+  ++gMap.items;
+}
+
 void File(uint32_t index) {
   const PathCopy& copy = gMap.copies[index];
   gMap.segments += copy.segments.size();
-  VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed& f) {
-    std::vector<Item>& items = gMap.cells[key];
-    // Neighbouring pieces of one segment often share a cell: one item holds both.
-    if (!items.empty() && items.back().path == index && items.back().code == f.code) {
-      Widen(items.back(), f);
-      return;
-    }
-    items.push_back(MakeItem(index, f));
-    ++gMap.items;
-  });
+  VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed& f) { FileInTable(key, index, f); });
 }
 
 void Unfile(uint32_t index) {
@@ -246,42 +248,62 @@ void Unfile(uint32_t index) {
   });
 }
 
+// The cells' size, and the box holding the bulk of the anchors (all but
+// the outermost percent on each side), where the grid is worth its memory.
+struct Sizing {
+  double cell = kDefaultCell;
+  Box bulk{0, 0, 0, 0};
+};
+
 // A cell about as large as the drawing's segments: small enough that a cursor
 // meets few of them, large enough that a long segment is filed in few cells.
-double ChooseCellSize() {
-  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL, length = 0;
-  std::size_t count = 0;
+// The spread is taken without the outermost anchors, so that a stray point
+// far off the drawing does not make every cell huge.
+Sizing ChooseCells() {
+  std::vector<double> xs, ys;
+  double length = 0;
+  std::size_t count = 0, total = 0;
+  for (const PathCopy& copy : gMap.copies) total += copy.live ? copy.segments.size() : 0;
+  // A sample of the anchors is enough for the percentiles.
+  const std::size_t stride = total / 65536 + 1;
   for (const PathCopy& copy : gMap.copies) {
     if (!copy.live) continue;
     const auto& s = copy.segments;
     for (std::size_t j = 0; j < s.size(); ++j) {
       const Cubic c = SegmentCubic(s, j);
       if (!IsFinite(c)) continue;
-      left = std::min(left, c.x[0]);
-      right = std::max(right, c.x[0]);
-      bottom = std::min(bottom, c.y[0]);
-      top = std::max(top, c.y[0]);
+      if (count % stride == 0) {
+        xs.push_back(c.x[0]);
+        ys.push_back(c.y[0]);
+      }
       for (int i = 0; i < 3; ++i) length += std::hypot(c.x[i + 1] - c.x[i], c.y[i + 1] - c.y[i]);
       ++count;
     }
   }
-  if (count == 0) return kDefaultCell;
-  const double area = std::max(right - left, 1.0) * std::max(top - bottom, 1.0);
+  if (count == 0) return {};
+  const auto percentile = [](std::vector<double>& v, std::size_t k) {
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(k), v.end());
+    return v[k];
+  };
+  const std::size_t low = xs.size() / 100, high = xs.size() - 1 - xs.size() / 100;
+  const Box bulk{percentile(xs, low), percentile(ys, low), percentile(xs, high), percentile(ys, high)};
+  const double area = std::max(bulk.right - bulk.left, 1.0) * std::max(bulk.top - bulk.bottom, 1.0);
   const double bySpread = 2 * std::sqrt(area / static_cast<double>(count));
   const double byLength = length / static_cast<double>(count) / 16;
   const double cell = std::max({bySpread, byLength, 1.0});
-  return std::isfinite(cell) ? cell : kDefaultCell;
+  return {std::isfinite(cell) ? cell : kDefaultCell, bulk};
 }
 
 // Cells a grid may have for the items it holds: blank space costs a few
-// bytes a cell, and a drawing with far-flung outliers is filed in the table.
+// bytes a cell.
 bool GridAffordable(double cells, std::size_t items) {
   return cells <= std::max(4.0 * static_cast<double>(items), 65536.0) && cells < double{1 << 27};
 }
 
 // Files every live copy in a new grid: one pass for the extent, one to count
-// each cell's items, one to place them. Items too large for cells go to the table.
-bool FileInGrid() {
+// each cell's items, one to place them. Items too large for cells, and those
+// of stray points outside the grid, go to the table.
+bool FileInGrid(const Box& bulk) {
   // Every filed box lies within the finite points' box, grown for rounding.
   double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL;
   std::size_t segments = 0;
@@ -298,18 +320,31 @@ bool FileInGrid() {
   }
   if (left > right) return false;
   const double slack = RoundingSlack(Magnitude(Box{left, bottom, right, top}));
-  const int64_t x0 = CellCoord(left - slack, gMap.cell), x1 = CellCoord(right + slack, gMap.cell);
-  const int64_t y0 = CellCoord(bottom - slack, gMap.cell), y1 = CellCoord(top + slack, gMap.cell);
+  int64_t x0 = CellCoord(left - slack, gMap.cell), x1 = CellCoord(right + slack, gMap.cell);
+  int64_t y0 = CellCoord(bottom - slack, gMap.cell), y1 = CellCoord(top + slack, gMap.cell);
+  if (!GridAffordable(static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1), 2 * segments)) {
+    // Stray points make the whole extent too large: the grid covers the bulk
+    // of the drawing with a margin, and what lies outside goes to the table.
+    const double marginX = (bulk.right - bulk.left) / 8 + 2 * gMap.cell;
+    const double marginY = (bulk.top - bulk.bottom) / 8 + 2 * gMap.cell;
+    x0 = std::max<int64_t>(x0, CellCoord(bulk.left - marginX, gMap.cell));
+    x1 = std::min<int64_t>(x1, CellCoord(bulk.right + marginX, gMap.cell));
+    y0 = std::max<int64_t>(y0, CellCoord(bulk.bottom - marginY, gMap.cell));
+    y1 = std::min<int64_t>(y1, CellCoord(bulk.top + marginY, gMap.cell));
+    if (x0 > x1 || y0 > y1) return false;
+    if (!GridAffordable(static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1), 2 * segments)) return false;
+  }
   const int64_t across = x1 - x0 + 1, up = y1 - y0 + 1;
-  if (!GridAffordable(static_cast<double>(across) * static_cast<double>(up), 2 * segments)) return false;
 
   Grid& grid = gMap.grid;
   grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
   grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
   const std::size_t cellCount = static_cast<std::size_t>(across * up);
+  // The grid's cell of a key; cellCount for one outside the grid (or no cell at all).
   const auto cellOf = [&](uint64_t key) {
     const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
     const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+    if (key == kEverywhere || cx < x0 || cx > x1 || cy < y0 || cy > y1) return cellCount;
     return static_cast<std::size_t>((cy - y0) * across + (cx - x0));
   };
   // Neighbouring pieces of one segment often share a cell: one item holds
@@ -320,8 +355,8 @@ bool FileInGrid() {
   for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
     if (!gMap.copies[index].live) continue;
     VisitPathCells(gMap.copies[index].segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      if (key == kEverywhere) return;
       const std::size_t c = cellOf(key);
+      if (c == cellCount) return;
       const uint64_t owner = (uint64_t{index} << 32) | f.code;
       if (last[c] == owner) return;
       last[c] = owner;
@@ -339,12 +374,11 @@ bool FileInGrid() {
     copy.inGrid = copy.gridded = true;
     gMap.segments += copy.segments.size();
     VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      if (key == kEverywhere) {
-        gMap.cells[key].push_back(MakeItem(index, f));
-        ++gMap.items;
+      const std::size_t c = cellOf(key);
+      if (c == cellCount) {
+        FileInTable(key, index, f);
         return;
       }
-      const std::size_t c = cellOf(key);
       const uint64_t owner = (uint64_t{index} << 32) | f.code;
       if (last[c] == owner) {
         Widen(grid.items[next[c] - 1], f);
@@ -362,7 +396,8 @@ void Refile() {
   gMap.cells.clear();
   gMap.grid = Grid{};
   gMap.items = gMap.segments = gMap.staleInGrid = 0;
-  gMap.cell = ChooseCellSize();
+  const Sizing sizing = ChooseCells();
+  gMap.cell = sizing.cell;
   // Slots the old grid kept from reuse are free again.
   gMap.freeCopies.clear();
   for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
@@ -370,7 +405,7 @@ void Refile() {
     copy.inGrid = copy.gridded = false;
     if (!copy.live) gMap.freeCopies.push_back(i);
   }
-  if (!FileInGrid()) {
+  if (!FileInGrid(sizing.bulk)) {
     for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
       if (gMap.copies[i].live) File(i);
     }
