@@ -31,6 +31,9 @@ struct PathCopy {
   uint32_t rank = 0;
   bool live = false;
   bool unread = false;  // the host refused to give its anchors: ask again next time
+  bool inGrid = false;  // the grid holds items of this slot, current or not
+  bool gridded = false;  // ... and they are this copy's current ones
+  bool listedNow = false;  // met in the host's new list, while following it
   std::vector<AIPathSegment> segments;
 };
 
@@ -43,16 +46,31 @@ struct Item {
   uint8_t firstSample, lastSample;
 };
 
+// Everything filed when the map was last sized, in one block: each cell's
+// items side by side, the cells row by row over the drawing's extent. Made
+// in a few linear passes, where filing item by item into a table of cells
+// cost an allocation a cell. Paths filed later go to the table (`cells`).
+struct Grid {
+  int32_t x0 = 0, y0 = 0;       // the first cell
+  int32_t across = 0, up = 0;   // cells on each axis; 0: no grid
+  std::vector<uint32_t> start;  // the items of cell c: [start[c], start[c + 1])
+  std::vector<Item> items;
+};
+
 struct Map {
   bool remake = true;
+  bool recheck = false;             // the host's word: list the paths and read them all again
   bool relist = false;              // the plug-in made or disposed art: compare the host's list
   std::size_t unread = 0;           // copies the host would not give
   std::vector<AIArtHandle> listed;  // the host's list of paths when last compared
+  std::vector<AIArtHandle> relisted;  // the host's list now; kept to spare a large allocation a label
   std::vector<uint32_t> copyAt;     // the copy of each listed path
   std::vector<PathCopy> copies;
   std::vector<uint32_t> freeCopies;
   std::unordered_map<AIArtHandle, uint32_t> copyOf;
   std::unordered_map<uint64_t, std::vector<Item>> cells;
+  Grid grid;
+  std::size_t staleInGrid = 0;      // segments whose grid items are no longer current
   double cell = kDefaultCell;
   std::size_t items = 0, segments = 0;
   std::size_t sizedFor = 0;         // segments when the cells were last sized
@@ -123,10 +141,31 @@ struct Filed {
   uint8_t firstSample, lastSample;
 };
 
-// Boxes are widened to whole floats outwards, so that the stored box still
-// holds what the double one held.
-float Down(double v) { return std::nextafter(static_cast<float>(v), -HUGE_VALF); }
-float Up(double v) { return std::nextafter(static_cast<float>(v), HUGE_VALF); }
+// Boxes are rounded to floats outwards, so that the stored box still holds
+// what the double one held.
+float Down(double v) {
+  const auto f = static_cast<float>(v);
+  return static_cast<double>(f) > v ? std::nextafter(f, -HUGE_VALF) : f;
+}
+float Up(double v) {
+  const auto f = static_cast<float>(v);
+  return static_cast<double>(f) < v ? std::nextafter(f, HUGE_VALF) : f;
+}
+
+Item MakeItem(uint32_t path, const Filed& f) {
+  return {path, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top), f.firstSample,
+          f.lastSample};
+}
+
+// Another piece of the same segment in the same cell: one item holds both.
+void Widen(Item& i, const Filed& f) {
+  i.left = std::min(i.left, Down(f.box.left));
+  i.bottom = std::min(i.bottom, Down(f.box.bottom));
+  i.right = std::max(i.right, Up(f.box.right));
+  i.top = std::max(i.top, Up(f.box.top));
+  i.firstSample = std::min(i.firstSample, f.firstSample);
+  i.lastSample = std::max(i.lastSample, f.lastSample);
+}
 
 template <class Visit>
 void FileBox(const Filed& f, double cell, Visit&& visit) {
@@ -174,31 +213,30 @@ void VisitPathCells(const std::vector<AIPathSegment>& s, double cell, Visit&& vi
   }
 }
 
+// Neighbouring pieces of one segment often share a cell: one item holds both.
+void FileInTable(uint64_t key, uint32_t index, const Filed& f) {
+  std::vector<Item>& items = gMap.cells[key];
+  if (!items.empty() && items.back().path == index && items.back().code == f.code) {
+    Widen(items.back(), f);
+    return;
+  }
+  items.push_back(MakeItem(index, f));
+  ++gMap.items;
+}
+
 void File(uint32_t index) {
   const PathCopy& copy = gMap.copies[index];
   gMap.segments += copy.segments.size();
-  VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed& f) {
-    std::vector<Item>& items = gMap.cells[key];
-    // Neighbouring pieces of one segment often share a cell: one item holds both.
-    if (!items.empty() && items.back().path == index && items.back().code == f.code) {
-      Item& i = items.back();
-      i.left = std::min(i.left, Down(f.box.left));
-      i.bottom = std::min(i.bottom, Down(f.box.bottom));
-      i.right = std::max(i.right, Up(f.box.right));
-      i.top = std::max(i.top, Up(f.box.top));
-      i.firstSample = std::min(i.firstSample, f.firstSample);
-      i.lastSample = std::max(i.lastSample, f.lastSample);
-      return;
-    }
-    items.push_back({index, f.code, Down(f.box.left), Down(f.box.bottom), Up(f.box.right), Up(f.box.top),
-                     f.firstSample, f.lastSample});
-    ++gMap.items;
-  });
+  VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed& f) { FileInTable(key, index, f); });
 }
 
 void Unfile(uint32_t index) {
-  const PathCopy& copy = gMap.copies[index];
+  PathCopy& copy = gMap.copies[index];
   gMap.segments -= copy.segments.size();
+  if (copy.gridded) {
+    copy.gridded = false;
+    gMap.staleInGrid += copy.segments.size();
+  }
   VisitPathCells(copy.segments, gMap.cell, [index](uint64_t key, const Filed&) {
     const auto it = gMap.cells.find(key);
     if (it == gMap.cells.end()) return;
@@ -210,39 +248,167 @@ void Unfile(uint32_t index) {
   });
 }
 
+// The cells' size, and the box holding the bulk of the anchors (all but
+// the outermost percent on each side), where the grid is worth its memory.
+struct Sizing {
+  double cell = kDefaultCell;
+  Box bulk{0, 0, 0, 0};
+};
+
 // A cell about as large as the drawing's segments: small enough that a cursor
 // meets few of them, large enough that a long segment is filed in few cells.
-double ChooseCellSize() {
-  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL, length = 0;
-  std::size_t count = 0;
+// The spread is taken without the outermost anchors, so that a stray point
+// far off the drawing does not make every cell huge.
+Sizing ChooseCells() {
+  std::vector<double> xs, ys;
+  double length = 0;
+  std::size_t count = 0, total = 0;
+  for (const PathCopy& copy : gMap.copies) total += copy.live ? copy.segments.size() : 0;
+  // A sample of the anchors is enough for the percentiles.
+  const std::size_t stride = total / 65536 + 1;
   for (const PathCopy& copy : gMap.copies) {
     if (!copy.live) continue;
     const auto& s = copy.segments;
     for (std::size_t j = 0; j < s.size(); ++j) {
       const Cubic c = SegmentCubic(s, j);
       if (!IsFinite(c)) continue;
-      left = std::min(left, c.x[0]);
-      right = std::max(right, c.x[0]);
-      bottom = std::min(bottom, c.y[0]);
-      top = std::max(top, c.y[0]);
+      if (count % stride == 0) {
+        xs.push_back(c.x[0]);
+        ys.push_back(c.y[0]);
+      }
       for (int i = 0; i < 3; ++i) length += std::hypot(c.x[i + 1] - c.x[i], c.y[i + 1] - c.y[i]);
       ++count;
     }
   }
-  if (count == 0) return kDefaultCell;
-  const double area = std::max(right - left, 1.0) * std::max(top - bottom, 1.0);
-  const double bySpread = std::sqrt(area / static_cast<double>(count));
+  if (count == 0) return {};
+  const auto percentile = [](std::vector<double>& v, std::size_t k) {
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(k), v.end());
+    return v[k];
+  };
+  const std::size_t low = xs.size() / 100, high = xs.size() - 1 - xs.size() / 100;
+  const Box bulk{percentile(xs, low), percentile(ys, low), percentile(xs, high), percentile(ys, high)};
+  const double area = std::max(bulk.right - bulk.left, 1.0) * std::max(bulk.top - bulk.bottom, 1.0);
+  const double bySpread = 2 * std::sqrt(area / static_cast<double>(count));
   const double byLength = length / static_cast<double>(count) / 16;
   const double cell = std::max({bySpread, byLength, 1.0});
-  return std::isfinite(cell) ? cell : kDefaultCell;
+  return {std::isfinite(cell) ? cell : kDefaultCell, bulk};
+}
+
+// Cells a grid may have for the items it holds: blank space costs a few
+// bytes a cell.
+bool GridAffordable(double cells, std::size_t items) {
+  return cells <= std::max(4.0 * static_cast<double>(items), 65536.0) && cells < double{1 << 27};
+}
+
+// Files every live copy in a new grid: one pass for the extent, one to count
+// each cell's items, one to place them. Items too large for cells, and those
+// of stray points outside the grid, go to the table.
+bool FileInGrid(const Box& bulk) {
+  // Every filed box lies within the finite points' box, grown for rounding.
+  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL;
+  std::size_t segments = 0;
+  for (const PathCopy& copy : gMap.copies) {
+    if (!copy.live) continue;
+    segments += copy.segments.size();
+    for (const AIPathSegment& a : copy.segments) {
+      for (const AIRealPoint& p : {a.p, a.in, a.out}) {
+        if (!std::isfinite(p.h) || !std::isfinite(p.v)) continue;
+        left = std::min(left, double{p.h}), right = std::max(right, double{p.h});
+        bottom = std::min(bottom, double{p.v}), top = std::max(top, double{p.v});
+      }
+    }
+  }
+  if (left > right) return false;
+  const double slack = RoundingSlack(Magnitude(Box{left, bottom, right, top}));
+  int64_t x0 = CellCoord(left - slack, gMap.cell), x1 = CellCoord(right + slack, gMap.cell);
+  int64_t y0 = CellCoord(bottom - slack, gMap.cell), y1 = CellCoord(top + slack, gMap.cell);
+  if (!GridAffordable(static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1), 2 * segments)) {
+    // Stray points make the whole extent too large: the grid covers the bulk
+    // of the drawing with a margin, and what lies outside goes to the table.
+    const double marginX = (bulk.right - bulk.left) / 8 + 2 * gMap.cell;
+    const double marginY = (bulk.top - bulk.bottom) / 8 + 2 * gMap.cell;
+    x0 = std::max<int64_t>(x0, CellCoord(bulk.left - marginX, gMap.cell));
+    x1 = std::min<int64_t>(x1, CellCoord(bulk.right + marginX, gMap.cell));
+    y0 = std::max<int64_t>(y0, CellCoord(bulk.bottom - marginY, gMap.cell));
+    y1 = std::min<int64_t>(y1, CellCoord(bulk.top + marginY, gMap.cell));
+    if (x0 > x1 || y0 > y1) return false;
+    if (!GridAffordable(static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1), 2 * segments)) return false;
+  }
+  const int64_t across = x1 - x0 + 1, up = y1 - y0 + 1;
+
+  Grid& grid = gMap.grid;
+  grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
+  grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
+  const std::size_t cellCount = static_cast<std::size_t>(across * up);
+  // The grid's cell of a key; cellCount for one outside the grid (or no cell at all).
+  const auto cellOf = [&](uint64_t key) {
+    const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
+    const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+    if (key == kEverywhere || cx < x0 || cx > x1 || cy < y0 || cy > y1) return cellCount;
+    return static_cast<std::size_t>((cy - y0) * across + (cx - x0));
+  };
+  // Neighbouring pieces of one segment often share a cell: one item holds
+  // both, as in the table. `last` is each cell's latest path and code.
+  constexpr uint64_t kNobody = ~uint64_t{0};
+  std::vector<uint64_t> last(cellCount, kNobody);
+  grid.start.assign(cellCount + 1, 0);
+  for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
+    if (!gMap.copies[index].live) continue;
+    VisitPathCells(gMap.copies[index].segments, gMap.cell, [&](uint64_t key, const Filed& f) {
+      const std::size_t c = cellOf(key);
+      if (c == cellCount) return;
+      const uint64_t owner = (uint64_t{index} << 32) | f.code;
+      if (last[c] == owner) return;
+      last[c] = owner;
+      ++grid.start[c + 1];
+    });
+  }
+  for (std::size_t c = 0; c < cellCount; ++c) grid.start[c + 1] += grid.start[c];
+
+  grid.items.resize(grid.start[cellCount]);
+  std::vector<uint32_t> next(grid.start.begin(), grid.start.end() - 1);
+  std::fill(last.begin(), last.end(), kNobody);
+  for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
+    PathCopy& copy = gMap.copies[index];
+    if (!copy.live) continue;
+    copy.inGrid = copy.gridded = true;
+    gMap.segments += copy.segments.size();
+    VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
+      const std::size_t c = cellOf(key);
+      if (c == cellCount) {
+        FileInTable(key, index, f);
+        return;
+      }
+      const uint64_t owner = (uint64_t{index} << 32) | f.code;
+      if (last[c] == owner) {
+        Widen(grid.items[next[c] - 1], f);
+        return;
+      }
+      last[c] = owner;
+      grid.items[next[c]++] = MakeItem(index, f);
+    });
+  }
+  gMap.items += grid.items.size();
+  return true;
 }
 
 void Refile() {
   gMap.cells.clear();
-  gMap.items = gMap.segments = 0;
-  gMap.cell = ChooseCellSize();
+  gMap.grid = Grid{};
+  gMap.items = gMap.segments = gMap.staleInGrid = 0;
+  const Sizing sizing = ChooseCells();
+  gMap.cell = sizing.cell;
+  // Slots the old grid kept from reuse are free again.
+  gMap.freeCopies.clear();
   for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
-    if (gMap.copies[i].live) File(i);
+    PathCopy& copy = gMap.copies[i];
+    copy.inGrid = copy.gridded = false;
+    if (!copy.live) gMap.freeCopies.push_back(i);
+  }
+  if (!FileInGrid(sizing.bulk)) {
+    for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
+      if (gMap.copies[i].live) File(i);
+    }
   }
   gMap.sizedFor = gMap.segments;
 }
@@ -282,8 +448,11 @@ void RemoveCopy(uint32_t index) {
   Unfile(index);
   const auto it = gMap.copyOf.find(copy.handle);
   if (it != gMap.copyOf.end() && it->second == index) gMap.copyOf.erase(it);
+  // A slot the grid still names stays out of use until the grid is made again.
+  const bool inGrid = copy.inGrid;
   copy = PathCopy{};
-  gMap.freeCopies.push_back(index);
+  copy.inGrid = inGrid;
+  if (!inGrid) gMap.freeCopies.push_back(index);
 }
 
 void Replace(uint32_t index, std::vector<AIPathSegment> segments) {
@@ -293,22 +462,26 @@ void Replace(uint32_t index, std::vector<AIPathSegment> segments) {
   File(index);
 }
 
-void Remake(const std::vector<AIArtHandle>& listed) {
+// `listed` is taken by value: the map it may belong to is replaced.
+void Remake(std::vector<AIArtHandle> listed) {
   gMap = Map{};
   gMap.remake = false;
-  gMap.listed = listed;
-  gMap.copyAt.reserve(listed.size());
-  for (uint32_t rank = 0; rank < listed.size(); ++rank) {
-    const uint32_t index = AddCopy(listed[rank], false);
-    gMap.copies[index].rank = static_cast<uint32_t>(listed.size() - 1 - rank);
+  gMap.listed = std::move(listed);
+  const std::vector<AIArtHandle>& paths = gMap.listed;
+  gMap.copyAt.reserve(paths.size());
+  for (uint32_t rank = 0; rank < paths.size(); ++rank) {
+    const uint32_t index = AddCopy(paths[rank], false);
+    gMap.copies[index].rank = static_cast<uint32_t>(paths.size() - 1 - rank);
     gMap.copyAt.push_back(index);
   }
   Refile();
 }
 
-// The host's list differs from the last one: the paths between the common
-// beginning and the common end are taken out and read in again.
-void Follow(const std::vector<AIArtHandle>& listed) {
+// The host's list differs from the last one: between the common beginning
+// and the common end, paths still listed keep their copies (they may have
+// moved in the order), paths no longer listed are taken out and new ones read in.
+// The list is taken: `listed` is left holding the old one, its memory reused next time.
+void Follow(std::vector<AIArtHandle>& listed) {
   const std::vector<AIArtHandle>& old = gMap.listed;
   const std::size_t n = old.size(), m = listed.size();
   std::size_t head = 0;
@@ -317,15 +490,51 @@ void Follow(const std::vector<AIArtHandle>& listed) {
   std::size_t tail = 0;
   while (tail < n - head && tail < m - head && old[n - 1 - tail] == listed[m - 1 - tail]) ++tail;
 
-  for (std::size_t i = head; i < n - tail; ++i) RemoveCopy(gMap.copyAt[i]);
-  std::vector<uint32_t> copyAt;
-  copyAt.reserve(m);
-  copyAt.insert(copyAt.end(), gMap.copyAt.begin(), gMap.copyAt.begin() + static_cast<std::ptrdiff_t>(head));
-  for (std::size_t i = head; i < m - tail; ++i) copyAt.push_back(AddCopy(listed[i], true));
-  copyAt.insert(copyAt.end(), gMap.copyAt.end() - static_cast<std::ptrdiff_t>(tail), gMap.copyAt.end());
+  std::vector<uint32_t> middle;
+  middle.reserve(m - tail - head);
+  for (std::size_t i = head; i < m - tail; ++i) {
+    const auto it = gMap.copyOf.find(listed[i]);
+    const bool kept = it != gMap.copyOf.end() && gMap.copies[it->second].live && !gMap.copies[it->second].listedNow;
+    const uint32_t index = kept ? it->second : AddCopy(listed[i], true);
+    gMap.copies[index].listedNow = true;
+    middle.push_back(index);
+  }
+  for (std::size_t i = head; i < n - tail; ++i) {
+    if (!gMap.copies[gMap.copyAt[i]].listedNow) RemoveCopy(gMap.copyAt[i]);
+  }
+  for (const uint32_t index : middle) gMap.copies[index].listedNow = false;
+  // The middle is replaced in place: no new block for the whole list.
+  std::vector<uint32_t>& copyAt = gMap.copyAt;
+  const auto from = copyAt.begin() + static_cast<std::ptrdiff_t>(head);
+  copyAt.insert(copyAt.erase(from, from + static_cast<std::ptrdiff_t>(n - tail - head)), middle.begin(), middle.end());
   for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
-  gMap.copyAt = std::move(copyAt);
-  gMap.listed = listed;
+  gMap.listed.swap(listed);
+}
+
+// Takes anchors just read for a copy: filed again when they differ.
+void TakeRead(uint32_t index, const std::vector<AIPathSegment>& segments) {
+  PathCopy& copy = gMap.copies[index];
+  if (!copy.unread && SameAnchors(segments, copy.segments)) return;
+  if (copy.unread && gMap.unread > 0) --gMap.unread;
+  Replace(index, segments);
+}
+
+// The host's word that anything may have changed: its list is followed and
+// every path read again, and only those that changed are filed again.
+// Reading costs far less than filing.
+void Recheck(std::vector<AIArtHandle>& listed) {
+  Follow(listed);
+  std::vector<AIPathSegment> segments;
+  for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
+    PathCopy& copy = gMap.copies[i];
+    if (!copy.live) continue;
+    if (ReadPath(copy.handle, segments) != kNoErr) {
+      if (!copy.unread) ++gMap.unread;
+      copy.unread = true;
+      continue;
+    }
+    TakeRead(i, segments);
+  }
 }
 
 // Paths the plug-in wrote, and paths the host would not give last time, are read again.
@@ -336,7 +545,7 @@ void ReadEdited() {
     const auto it = gMap.copyOf.find(art);
     if (it == gMap.copyOf.end()) {
       // A moved group moves the paths inside it, which the map cannot list.
-      if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.remake = true;
+      if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.recheck = true;
       continue;
     }
     std::vector<AIPathSegment> segments;
@@ -345,10 +554,7 @@ void ReadEdited() {
       gMap.copies[it->second].unread = true;
       continue;
     }
-    if (gMap.copies[it->second].unread || !SameAnchors(segments, gMap.copies[it->second].segments)) {
-      if (gMap.copies[it->second].unread && gMap.unread > 0) --gMap.unread;
-      Replace(it->second, std::move(segments));
-    }
+    TakeRead(it->second, segments);
   }
 }
 
@@ -392,26 +598,33 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
 // plug-in's own making and disposing, or the host's word (notification, tool
 // change). Between those, hovering costs what the cursor's neighbourhood holds.
 bool Synchronise() {
-  std::vector<AIArtHandle> listed;
-  if (gMap.remake || gMap.relist) {
+  std::vector<AIArtHandle>& listed = gMap.relisted;
+  if (gMap.remake || gMap.relist || gMap.recheck) {
     if (!ListPaths(listed)) return false;
     if (gMap.remake) {
       Remake(listed);
       return true;
     }
     gMap.relist = false;
-    Follow(listed);
+    if (gMap.recheck) {
+      gMap.recheck = false;
+      Recheck(listed);
+    } else {
+      Follow(listed);
+    }
   }
   ReadEdited();
-  if (gMap.remake) {
+  if (gMap.recheck) {
     if (!ListPaths(listed)) return false;
-    Remake(listed);
-    return true;
+    gMap.recheck = false;
+    Recheck(listed);
   }
   RereadUnread();
   // Cells sized for a small drawing hold a grown one badly: sized again once
   // the drawing has doubled and its segments fill many cells each.
   if (gMap.segments > 2 * gMap.sizedFor + 64 && gMap.items > kItemsPerSegmentLimit * gMap.segments) Refile();
+  // A grid mostly gone stale (its paths edited or disposed) is made again.
+  if (gMap.staleInGrid > 1024 && gMap.staleInGrid > gMap.segments) Refile();
   return true;
 }
 
@@ -444,8 +657,26 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
     found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
   };
+  const auto considerGridded = [&](const Item& item) {
+    const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
+    if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
+    if (!gMap.copies[item.path].gridded) return;
+    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
+  };
 
   const Box around{x - reach, y - reach, x + reach, y + reach};
+  if (const Grid& grid = gMap.grid; grid.across > 0) {
+    const int64_t x0 = std::max<int64_t>(CellCoord(around.left, gMap.cell), grid.x0);
+    const int64_t x1 = std::min<int64_t>(CellCoord(around.right, gMap.cell), int64_t{grid.x0} + grid.across - 1);
+    const int64_t y0 = std::max<int64_t>(CellCoord(around.bottom, gMap.cell), grid.y0);
+    const int64_t y1 = std::min<int64_t>(CellCoord(around.top, gMap.cell), int64_t{grid.y0} + grid.up - 1);
+    for (int64_t cy = y0; cy <= y1; ++cy) {
+      for (int64_t cx = x0; cx <= x1; ++cx) {
+        const auto c = static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0));
+        for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) considerGridded(grid.items[i]);
+      }
+    }
+  }
   if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
     for (const Item& item : it->second) consider(item);
   }
@@ -489,7 +720,7 @@ bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments
   return true;
 }
 
-void MagnetDocumentChanged() { gMap.remake = true; }
+void MagnetDocumentChanged() { gMap.recheck = true; }
 
 void MagnetArtMadeOrDisposed() { gMap.relist = true; }
 

@@ -5,7 +5,8 @@
 // The map is a copy of what the host holds, kept up to date by what the
 // plug-in sees: the art it makes, disposes and writes itself (after which the
 // host's list of paths is compared with the map's), and the notifications
-// and tool changes after which anything may have changed (the map is made
+// and tool changes after which anything may have changed (the host's list
+// is followed and every path read again; only changed paths are filed
 // again). The host sends its selection notification after every change it
 // makes to the document. The caller reads each candidate path afresh from
 // the host before trusting it, so a copy that went stale before the host's
@@ -40,7 +41,8 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
 // old copy are not to be trusted).
 bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments);
 
-// Anything in the document may have changed: the map is made again on its next use.
+// Anything in the document may have changed: before its next use the map
+// follows the host's list of paths and reads every path again.
 void MagnetDocumentChanged();
 // The plug-in has made or disposed of art.
 void MagnetArtMadeOrDisposed();

@@ -395,7 +395,8 @@ ASErr ToolSelect(AIToolMessage*) {
 
 ASErr ToolDeselect(AIToolMessage*) {
   State& g = *gState;
-  ForgetMagnetMap();  // its memory is not needed until the tool is chosen again
+  // The magnet's map is kept: making it again for a large drawing costs far
+  // more than checking it when the tool is chosen again.
   g.ArrowSizeShown = g.ArrowSizeInForce;
   g.LineWidthShown = g.LineWidthInForce;
   g.LandingLengthShown = g.LandingLength;

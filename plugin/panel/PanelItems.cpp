@@ -219,21 +219,6 @@ void SetUp(ADMItemRef item, const ItemRow& row) {
 // [SECTION] Lists and values
 //-----------------------------------------------------------------------------
 
-ADMListRef ListOf(int32_t id) {
-  ADMItemRef item = PanelItem(id);
-  ADMListRef list = nullptr;
-  if (item == nullptr || sADMItem->GetList(item, &list) != kNoErr) return nullptr;
-  return list;
-}
-
-ADMEntryRef AddEntry(ADMListRef list, int32_t id, const char* text) {
-  ADMEntryRef entry = nullptr;
-  if (sADMList->InsertEntry(list, -1, &entry) != kNoErr || entry == nullptr) return nullptr;
-  sADMEntry->SetID(entry, id);
-  sADMEntry->SetText(entry, text);
-  return entry;
-}
-
 void AddSeparator(ADMListRef list) {
   if (ADMEntryRef entry = AddEntry(list, 0, "")) sADMEntry->MakeSeparator(entry, true);
 }

@@ -24,22 +24,6 @@ namespace {
 
 constexpr int32_t kModifyEntry = 6;  // "Modify..." in the preferred texts popup
 
-ADMListRef ListOf(int32_t id) {
-  ADMItemRef item = PanelItem(id);
-  ADMListRef list = nullptr;
-  if (item == nullptr || sADMItem->GetList(item, &list) != kNoErr) return nullptr;
-  return list;
-}
-
-// Appends an entry; null when the host refuses.
-ADMEntryRef AddEntry(ADMListRef list, int32_t id, const char* text) {
-  ADMEntryRef entry = nullptr;
-  if (sADMList->InsertEntry(list, -1, &entry) != kNoErr || entry == nullptr) return nullptr;
-  sADMEntry->SetID(entry, id);
-  sADMEntry->SetText(entry, text);
-  return entry;
-}
-
 void SelectEntryWithId(int32_t itemId, int32_t entryId) {
   ADMListRef list = ListOf(itemId);
   ADMEntryRef entry = nullptr;

@@ -11,6 +11,21 @@ ADMItemRef PanelItem(int32_t id) {
   return item;
 }
 
+ADMListRef ListOf(int32_t id) {
+  ADMItemRef item = PanelItem(id);
+  ADMListRef list = nullptr;
+  if (item == nullptr || sADMItem->GetList(item, &list) != kNoErr) return nullptr;
+  return list;
+}
+
+ADMEntryRef AddEntry(ADMListRef list, int32_t id, const char* text) {
+  ADMEntryRef entry = nullptr;
+  if (sADMList->InsertEntry(list, -1, &entry) != kNoErr || entry == nullptr) return nullptr;
+  sADMEntry->SetID(entry, id);
+  sADMEntry->SetText(entry, text);
+  return entry;
+}
+
 int32_t ItemId(ADMItemRef item) {
   int32_t id = 0;
   if (item == nullptr || sADMItem->GetID(item, &id) != kNoErr) return 0;

@@ -8,6 +8,10 @@
 
 // The panel's item, or null.
 ADMItemRef PanelItem(int32_t id);
+// The list of a popup or list item, or null.
+ADMListRef ListOf(int32_t id);
+// Appends an entry with that id and text; null when the host refuses.
+ADMEntryRef AddEntry(ADMListRef list, int32_t id, const char* text);
 // The id of an item the toolkit hands to a procedure (0 when unknown).
 int32_t ItemId(ADMItemRef item);
 

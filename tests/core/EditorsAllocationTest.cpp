@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "InProcessCore.h"
+#include "ModalSteps.h"
 #include "editors/Editors.h"
 #include "hostsim/FrontEnd.h"
 #include "hostsim/toolkit/Toolkit.h"
@@ -162,26 +162,8 @@ ASBoolean CountedTrack(ADMItemRef item, ADMTrackerRef tracker) {
   return changed;
 }
 
-class StepsScreen : public hostsim::NullFrontEnd {
- public:
-  std::function<void(ADMDialogRef)> steps;
-  void RunModal(hostsim::Host&, ADMDialogRef dialog) override {
-    if (steps) steps(dialog);
-    steps = nullptr;
-  }
-};
-
-class EditorsAllocation : public InProcessCoreTest {
+class EditorsAllocation : public ModalDialogTest {
  protected:
-  std::filesystem::path ResourceLibrary() const override { return KPX_PLUGIN_FILE; }
-  void SetUp() override {
-    InProcessCoreTest::SetUp();
-    ASSERT_EQ(WriteDefaultSettings(), kNoErr);
-    auto screen = std::make_unique<StepsScreen>();
-    screen_ = screen.get();
-    host().SetFrontEnd(std::move(screen));
-  }
-  hostsim::toolkit::Toolkit& kit() { return host().dialogs(); }
 
   // Counts what the canvas allocates over a gesture: hover, press on the
   // selected point, drags across the canvas with and without Shift, release,
@@ -235,7 +217,6 @@ class EditorsAllocation : public InProcessCoreTest {
 
   static int32_t ADMInt(int v) { return static_cast<int32_t>(v); }
 
-  StepsScreen* screen_ = nullptr;
 };
 
 constexpr int32_t kCanvas = 12, kAddDeleteMode = 9, kCancel = 2;
@@ -243,11 +224,11 @@ constexpr int32_t kCanvas = 12, kAddDeleteMode = 9, kCancel = 2;
 TEST_F(EditorsAllocation, TheArrowsEditorsCanvasDrawsAndTracksWithoutAllocating) {
   long counted = -1;
   bool drawn = false;
-  screen_->steps = [&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     counted = AllocationsOverGestures(d, kCanvas, kAddDeleteMode);
     drawn = kit().Paint(d) != nullptr;
     kit().Click(d, kCancel, 0);
-  };
+  }});
   EXPECT_EQ(RunArrowsEditor(), kNoErr);
   EXPECT_TRUE(drawn);
   EXPECT_EQ(counted, 0);
@@ -255,10 +236,10 @@ TEST_F(EditorsAllocation, TheArrowsEditorsCanvasDrawsAndTracksWithoutAllocating)
 
 TEST_F(EditorsAllocation, TheShapeEditorsCanvasDrawsAndTracksWithoutAllocating) {
   long counted = -1;
-  screen_->steps = [&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     counted = AllocationsOverGestures(d, kCanvas, kAddDeleteMode);
     kit().Click(d, kCancel, 0);
-  };
+  }});
   EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
   EXPECT_EQ(counted, 0);
 }

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "InProcessCore.h"
+#include "ModalSteps.h"
 #include "editors/Editors.h"
 #include "hostsim/FrontEnd.h"
 #include "hostsim/suites/FaultInjector.h"
@@ -17,29 +17,8 @@ namespace {
 using hostsim::toolkit::DrawOp;
 using nlohmann::json;
 
-// Runs the test's step inside the modal loop of the n-th dialog opened.
-class EditorScreen : public hostsim::NullFrontEnd {
- public:
-  std::vector<std::function<void(ADMDialogRef)>> steps;
-  std::size_t opened = 0;
-  void RunModal(hostsim::Host&, ADMDialogRef dialog) override {
-    if (opened < steps.size()) steps[opened++](dialog);
-  }
-};
-
-class Editors : public InProcessCoreTest {
+class Editors : public ModalDialogTest {
  protected:
-  std::filesystem::path ResourceLibrary() const override { return KPX_PLUGIN_FILE; }
-
-  void SetUp() override {
-    InProcessCoreTest::SetUp();
-    ASSERT_EQ(WriteDefaultSettings(), kNoErr);
-    auto screen = std::make_unique<EditorScreen>();
-    screen_ = screen.get();
-    host().SetFrontEnd(std::move(screen));
-  }
-
-  hostsim::toolkit::Toolkit& kit() { return host().dialogs(); }
   void Click(ADMDialogRef d, int32_t id) {
     EXPECT_EQ(kit().Click(d, id, 0), hostsim::toolkit::ActionStatus::kDone) << "item " << id;
   }
@@ -52,19 +31,18 @@ class Editors : public InProcessCoreTest {
     return alerts;
   }
 
-  EditorScreen* screen_ = nullptr;
 };
 
 constexpr int32_t kOk = 1, kCancel = 2, kCanvas = 12;
 
 TEST_F(Editors, FailedPointStoreIsToldAndTheArrowheadIsKeptInMemory) {
   host().faults().Add(hostsim::FailedStore("PtFlEditX3"));
-  screen_->steps = {[&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     Click(d, 19);  // "Arrow 2.": 10 points
     Click(d, kOk);
-  }};
+  }});
   EXPECT_EQ(RunArrowsEditor(), kNoErr);
-  EXPECT_EQ(screen_->opened, 1u);
+  EXPECT_EQ(screen_->opened(), 1u);
   EXPECT_EQ(g().NbPtsFlEdit, 10);
   EXPECT_EQ(g().PtFlEdit.X[9], 7.5f);
   // The stores after the failed one still ran.
@@ -75,28 +53,28 @@ TEST_F(Editors, FailedPointStoreIsToldAndTheArrowheadIsKeptInMemory) {
 }
 
 TEST_F(Editors, ShapeEditorIsNotOpenedTwiceNorWithTheArrowsEditor) {
-  screen_->steps = {[&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     EXPECT_TRUE(g().ShapeEditorOpen);
     EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
     EXPECT_EQ(RunArrowsEditor(), kNoErr);
     EXPECT_FALSE(g().ArrowEditorOpen);
     Click(d, kCancel);
-  }};
+  }});
   EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
-  EXPECT_EQ(screen_->opened, 1u);
+  EXPECT_EQ(screen_->opened(), 1u);
   EXPECT_FALSE(g().ShapeEditorOpen);
 }
 
 TEST_F(Editors, OneEditorDoesNotOpenWhileTheOtherIsOpen) {
-  screen_->steps = {[&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     EXPECT_TRUE(g().ArrowEditorOpen);
     EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
     EXPECT_EQ(RunArrowsEditor(), kNoErr);
     EXPECT_FALSE(g().ShapeEditorOpen);
     Click(d, kCancel);
-  }};
+  }});
   EXPECT_EQ(RunArrowsEditor(), kNoErr);
-  EXPECT_EQ(screen_->opened, 1u);
+  EXPECT_EQ(screen_->opened(), 1u);
   EXPECT_FALSE(g().ArrowEditorOpen);
   EXPECT_EQ(g().NbPtsFlEdit, 6);  // Cancel kept the saved arrowhead
 }
@@ -109,7 +87,7 @@ TEST_F(Editors, CanvasDrawsTheOutlineHandlesAndTheSelectedFrame) {
   g().RougeGrisC = 200;
   g().VertC = 10.7f;
   g().BleuC = 0;
-  screen_->steps = {[&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     Click(d, 21);  // "Arrow 4.": three points, solid
     const auto* painted = kit().Paint(d);
     ASSERT_NE(painted, nullptr);
@@ -140,7 +118,7 @@ TEST_F(Editors, CanvasDrawsTheOutlineHandlesAndTheSelectedFrame) {
       }
     }
     Click(d, kCancel);
-  }};
+  }});
   EXPECT_EQ(RunArrowsEditor(), kNoErr);
   EXPECT_EQ(polygons, 1u);
   // Three anchors, the selected one again in white, and the line start.
@@ -157,7 +135,7 @@ TEST_F(Editors, HollowOutlineIsOneLineAPieceInTheGreyOutlineColour) {
   std::size_t outlineLines = 0;
   g().RVBC = 0;
   g().RougeGrisC = 40;  // 40 % grey: (100 - 40) * 255 * 255 / 100 = 39015
-  screen_->steps = {[&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     Click(d, 18);  // "Arrow 1.": six angle points, closed
     Click(d, 14);  // hollow
     const auto* painted = kit().Paint(d);
@@ -168,17 +146,17 @@ TEST_F(Editors, HollowOutlineIsOneLineAPieceInTheGreyOutlineColour) {
         ++outlineLines;
     }
     Click(d, kCancel);
-  }};
+  }});
   EXPECT_EQ(RunArrowsEditor(), kNoErr);
   EXPECT_EQ(outlineLines, 6u);  // six straight segments, the closing one included
 }
 
 TEST_F(Editors, ShapeEditorOkStoresTheCornerAndBothSymmetricKeys) {
   host().faults().Add(hostsim::FailedStore("CoinBD"));
-  screen_->steps = {[&](ADMDialogRef d) {
+  screen_->Reset({[&](ADMDialogRef d) {
     Click(d, 20);  // "Predefined shape 3.": 7 points, symmetric
     Click(d, kOk);
-  }};
+  }});
   EXPECT_EQ(RunShapeEditor("bidon"), kNoErr);
   EXPECT_EQ(g().NbPtsArrondiEdit, 7);
   EXPECT_TRUE(g().SymetriEdit);

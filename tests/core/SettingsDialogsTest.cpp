@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "InProcessCore.h"
+#include "ModalSteps.h"
 #include "dialogs/Dialogs.h"
 #include "hostsim/FrontEnd.h"
 #include "hostsim/suites/FaultInjector.h"
@@ -19,38 +19,8 @@ namespace {
 using hostsim::toolkit::DrawOp;
 using nlohmann::json;
 
-// A screen whose modal loops run the test's steps: the n-th dialog opened
-// runs the n-th step (later ones are left to be cancelled).
-class StepsScreen : public hostsim::NullFrontEnd {
- public:
-  using Step = std::function<void(ADMDialogRef)>;
-  std::vector<Step> steps;
-  void RunModal(hostsim::Host&, ADMDialogRef dialog) override {
-    if (next_ < steps.size()) steps[next_++](dialog);
-  }
-  std::size_t opened() const { return next_; }
-  void Reset(std::vector<Step> newSteps) {
-    steps = std::move(newSteps);
-    next_ = 0;
-  }
-
- private:
-  std::size_t next_ = 0;
-};
-
-class SettingsDialogs : public InProcessCoreTest {
+class SettingsDialogs : public ModalDialogTest {
  protected:
-  // Dialogs and pictures come from the library's resources.
-  std::filesystem::path ResourceLibrary() const override { return KPX_PLUGIN_FILE; }
-
-  void SetUp() override {
-    InProcessCoreTest::SetUp();
-    ASSERT_EQ(WriteDefaultSettings(), kNoErr);
-    auto screen = std::make_unique<StepsScreen>();
-    screen_ = screen.get();
-    host().SetFrontEnd(std::move(screen));
-  }
-
   // Runs the dialog with one step per modal loop it opens; every step must run.
   void Run(ASErr (*open)(), std::vector<StepsScreen::Step> steps) {
     const std::size_t count = steps.size();
@@ -118,7 +88,6 @@ class SettingsDialogs : public InProcessCoreTest {
     return r;
   }
 
-  StepsScreen* screen_ = nullptr;
 };
 
 constexpr int32_t kOk = 1, kCancel = 2, kDefault = 3;

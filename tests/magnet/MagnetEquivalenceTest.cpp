@@ -24,6 +24,7 @@
 #include "label/LabelArt.h"
 #include "label/Magnet.h"
 #include "label/MagnetIndex.h"
+#include "label/ToolHandlers.h"
 
 namespace {
 
@@ -129,6 +130,13 @@ class MagnetEquivalence : public InProcessCoreTest {
         sAILayer->SetCurrentLayer(layers_[static_cast<std::size_t>(Below(static_cast<int>(layers_.size())))]);
       }
       AddRandomPath();
+    }
+    // Now and then a path far off the page: the map cannot afford cells over
+    // such an extent and files everything another way, which must agree too.
+    if (Chance(0.15)) {
+      const float far = Chance(0.5) ? 1e6f : -3e7f;
+      paths_.push_back(NewPath({{{far, 40}, {far, 40}, {far, 40}, true}, {{far + 10, 50}, {far + 10, 50}, {far + 10, 50}, true}},
+                               false));
     }
   }
 
@@ -252,7 +260,14 @@ class MagnetEquivalence : public InProcessCoreTest {
         host().document().Transform(art->parent, m);  // the whole layer moves
       }
     }
-    Notify();
+    if (Chance(0.3)) {
+      // Made while another tool was current: the tool chosen again is the word.
+      AIToolMessage message{};
+      ToolDeselect(&message);
+      ToolSelect(&message);
+    } else {
+      Notify();
+    }
   }
 
   // Changes the magnet sees without a word: disposed art, and the states it
