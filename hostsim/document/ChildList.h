@@ -19,6 +19,7 @@ struct Art;
 struct ChildEntry {
   ObjectId id = 0;
   Art* art = nullptr;  // owned by the document's store of art
+  bool group = false;  // the art is a group: walks look inside only these
 };
 
 class ChildList {
@@ -70,7 +71,9 @@ class ChildList {
   std::span<const ChildEntry> entries() const { return entries_.view(); }
 
   // Puts the art at position index, 0 being the top.
-  void Insert(std::size_t index, ObjectId id, Art& art) { entries_.insert(index, ChildEntry{id, &art}); }
+  void Insert(std::size_t index, ObjectId id, Art& art, bool group) {
+    entries_.insert(index, ChildEntry{id, &art, group});
+  }
   // The position of the child, searched from the top.
   std::optional<std::size_t> IndexOf(ObjectId id) const {
     for (std::size_t i = 0; i < entries_.size(); ++i) {

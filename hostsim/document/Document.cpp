@@ -149,7 +149,7 @@ AIErr Document::NewArt(ArtKind kind, int16_t paintOrder, ObjectId prep, ObjectId
   if (kind == ArtKind::Text) art->text.font = DefaultFont();
   const ObjectId made = art->id;
   Art& stored = *arts_.emplace(made, std::move(art)).first->second;
-  parent.children.Insert(place->index, made, stored);
+  parent.children.Insert(place->index, made, stored, kind == ArtKind::Group);
   ForgetBounds(parent.id);
   *id = made;
   if (kind == ArtKind::Path) NotePathMade(made, parent.id, place->index);
@@ -198,11 +198,11 @@ AIErr Document::ReorderArt(ObjectId id, int16_t paintOrder, ObjectId prep) {
   if (!place2) {                          // cannot happen: prep is still there
     art->parent = oldParent;
     Art& back = *arts_.at(oldParent);
-    back.children.Insert(back.children.size(), id, *art);
+    back.children.Insert(back.children.size(), id, *art, art->kind == ArtKind::Group);
     return kCantHappenErr;
   }
   Art& parent = *arts_.at(place2->parent);
-  parent.children.Insert(place2->index, id, *art);
+  parent.children.Insert(place2->index, id, *art, art->kind == ArtKind::Group);
   art->parent = parent.id;
   ForgetBounds(parent.id);
   if (art->layer != parent.layer) {
@@ -227,7 +227,7 @@ bool Document::InheritsAttr(const Art& art, int32_t bits) const {
 void Document::AppendInOrder(const Art& art, std::vector<ObjectId>& out) const {
   for (const ChildEntry& child : art.children.entries()) {
     out.push_back(child.id);
-    AppendInOrder(*child.art, out);
+    if (child.group) AppendInOrder(*child.art, out);
   }
 }
 

@@ -51,10 +51,10 @@ TEST(ChildList, ListsTopFirstFindsErasesAndTurnsOver) {
   hostsim::ChildList list;
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(list.begin(), list.end());
-  list.Insert(0, 30, arts[0]);
-  list.Insert(0, 20, arts[1]);  // on top
-  list.Insert(2, 40, arts[2]);  // at the bottom
-  list.Insert(1, 25, arts[3]);
+  list.Insert(0, 30, arts[0], false);
+  list.Insert(0, 20, arts[1], false);  // on top
+  list.Insert(2, 40, arts[2], true);  // at the bottom
+  list.Insert(1, 25, arts[3], false);
   EXPECT_EQ(std::vector<ObjectId>(list.begin(), list.end()), (std::vector<ObjectId>{20, 25, 30, 40}));
   EXPECT_EQ(std::vector<ObjectId>(list.rbegin(), list.rend()), (std::vector<ObjectId>{40, 30, 25, 20}));
   EXPECT_EQ(list.front(), 20u);
@@ -63,13 +63,15 @@ TEST(ChildList, ListsTopFirstFindsErasesAndTurnsOver) {
   EXPECT_EQ(list.IndexOf(40), 3u);
   EXPECT_EQ(list.IndexOf(99), std::nullopt);
   EXPECT_EQ(list.entries()[1].art, &arts[3]) << "each id keeps its art";
+  EXPECT_TRUE(list.entries()[3].group);
+  EXPECT_FALSE(list.entries()[0].group);
   EXPECT_EQ(std::find(list.begin(), list.end(), 30u) - list.begin(), 2);
 
   EXPECT_FALSE(list.Erase(99));
   EXPECT_TRUE(list.Erase(20));
   EXPECT_TRUE(list.Erase(40));
   EXPECT_EQ(std::vector<ObjectId>(list.begin(), list.end()), (std::vector<ObjectId>{25, 30}));
-  list.Insert(0, 10, arts[4]);
+  list.Insert(0, 10, arts[4], false);
   list.Reverse();
   EXPECT_EQ(std::vector<ObjectId>(list.begin(), list.end()), (std::vector<ObjectId>{30, 25, 10}));
   EXPECT_EQ(list.entries()[2].art, &arts[4]);
