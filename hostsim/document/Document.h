@@ -59,16 +59,18 @@ struct TextData {
   AIColor fill = GrayColor(1);
 };
 
+// What a walk of the document reads of every art (kind, attributes, children)
+// comes first, so that it lies in one cache line.
 struct Art {
   ObjectId id = 0;
   ArtKind kind = ArtKind::Group;
+  int32_t userAttr = 0;             // kArtLocked | kArtHidden | kArtSelected | kArtCenterVisible
   ObjectId parent = 0;              // 0 for a layer's top group
   ObjectId layer = 0;
   ChildList children;               // paint order, top first
   bool compound = false;            // kind Group: its paths paint as one shape, holes by the fill rule
   std::string name;                 // UTF-8; empty: no name given
   std::map<std::string, Tag> tags;
-  int32_t userAttr = 0;             // kArtLocked | kArtHidden | kArtSelected | kArtCenterVisible
   PathData path;                    // kind Path
   TextData text;                    // kind Text
 
@@ -209,7 +211,7 @@ class Document {
   static void VisitBelow(const Art& group, Visit& visit) {
     for (const ChildEntry& child : group.children.entries()) {
       visit(static_cast<const Art&>(*child.art));
-      VisitBelow(*child.art, visit);
+      if (child.group) VisitBelow(*child.art, visit);
     }
   }
   void ForgetBounds(ObjectId id);
