@@ -109,6 +109,7 @@ TEST_F(KeptBounds, AGroupsBoundsFollowWhatIsDoneToTheArtInside) {
   ATETextRangeRef range = nullptr;
   ASSERT_EQ(frames->GetATETextRange(text, &range), kNoErr);
   ASSERT_EQ(ranges->InsertAfter_AsChar(range, "Label 12", 8), kNoErr);
+  EXPECT_NEAR(BoundsOf(group).right, 100 + 51.457, 0.01) << "a new text is set in DejaVu Sans 12 pt";
   ATECharFeaturesRef cf = nullptr;
   ASSERT_EQ(chars->Initialize(&cf), kNoErr);
   ATEFontRef font = hostsim::MakeFontRef(DejaVuSans());
