@@ -31,13 +31,12 @@ ObjectId OutermostArt(const Document& doc, ObjectId id) {
 // Selected art, outermost only (whatever is inside goes along with it).
 std::vector<ObjectId> Selected(const Document& doc) {
   std::vector<ObjectId> out;
-  for (ObjectId id : doc.ArtInDocumentOrder()) {
-    const Art* art = doc.FindArt(id);
-    if (art == nullptr || !(art->userAttr & kArtSelected)) continue;
-    const Art* parent = art->parent != 0 ? doc.FindArt(art->parent) : nullptr;
-    if (parent != nullptr && doc.InheritsAttr(*parent, kArtSelected)) continue;
-    out.push_back(id);
-  }
+  doc.ForEachInDocumentOrder([&](const Art& art) {
+    if (!(art.userAttr & kArtSelected)) return;
+    const Art* parent = art.parent != 0 ? doc.FindArt(art.parent) : nullptr;
+    if (parent != nullptr && doc.InheritsAttr(*parent, kArtSelected)) return;
+    out.push_back(art.id);
+  });
   return out;
 }
 

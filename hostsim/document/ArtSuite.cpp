@@ -61,11 +61,13 @@ AIErr Sibling(Document& doc, AIArtHandle art, AIArtHandle* sibling, int step) {
   if (!a || !sibling) return kBadParameterErr;
   *sibling = nullptr;
   if (a->parent == 0) return kNoErr;
-  const auto& siblings = doc.FindArt(a->parent)->children;
-  for (std::size_t i = 0; i < siblings.size(); ++i) {
-    if (siblings[i] != a->id) continue;
-    const auto j = static_cast<std::ptrdiff_t>(i) + step;
-    if (j >= 0 && j < static_cast<std::ptrdiff_t>(siblings.size())) *sibling = HandleOf<AIArtHandle>(siblings[j]);
+  const ChildList& siblings = doc.FindArt(a->parent)->children;
+  // Searched from the top, and no further than the art itself.
+  const auto at = siblings.IndexOf(a->id);
+  if (!at) return kNoErr;
+  const auto j = static_cast<std::ptrdiff_t>(*at) + step;
+  if (j >= 0 && j < static_cast<std::ptrdiff_t>(siblings.size())) {
+    *sibling = HandleOf<AIArtHandle>(siblings[static_cast<std::size_t>(j)]);
   }
   return kNoErr;
 }

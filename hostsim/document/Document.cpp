@@ -79,7 +79,7 @@ ObjectId Document::InsertLayer(std::size_t position, const std::string& title) {
   group.kind = ArtKind::Group;
   group.layer = layer.id;
   layer.group = group.id;
-  arts_.emplace(group.id, std::move(group));
+  arts_.emplace(group.id, std::make_unique<Art>(std::move(group)));
   position = std::min(position, layers_.size());
   layers_.insert(layers_.begin() + static_cast<std::ptrdiff_t>(position), std::move(layer));
   return layers_[position].id;
@@ -102,12 +102,12 @@ std::size_t Document::DefaultFont() const {
 
 Art* Document::FindArt(ObjectId id) {
   auto it = arts_.find(id);
-  return it == arts_.end() ? nullptr : &it->second;
+  return it == arts_.end() ? nullptr : it->second.get();
 }
 
 const Art* Document::FindArt(ObjectId id) const {
   auto it = arts_.find(id);
-  return it == arts_.end() ? nullptr : &it->second;
+  return it == arts_.end() ? nullptr : it->second.get();
 }
 
 std::optional<Document::Placement> Document::Place(int16_t paintOrder, ObjectId prep) const {
@@ -121,15 +121,15 @@ std::optional<Document::Placement> Document::Place(int16_t paintOrder, ObjectId 
     case kPlaceAbove:
     case kPlaceBelow: {
       if (!p || p->parent == 0) return std::nullopt;
-      const Art& parent = arts_.at(p->parent);
-      const auto at = std::find(parent.children.begin(), parent.children.end(), p->id) - parent.children.begin();
-      return Placement{parent.id, static_cast<std::size_t>(at) + (paintOrder == kPlaceBelow ? 1 : 0)};
+      const Art& parent = *arts_.at(p->parent);
+      const std::size_t at = parent.children.IndexOf(p->id).value_or(parent.children.size());
+      return Placement{parent.id, at + (paintOrder == kPlaceBelow ? 1 : 0)};
     }
     case kPlaceAboveAll:
     case kPlaceBelowAll: {
       const Layer* layer = FindLayer(p ? p->layer : currentLayer_);
       if (!layer) return std::nullopt;
-      const Art& group = arts_.at(layer->group);
+      const Art& group = *arts_.at(layer->group);
       return Placement{group.id, paintOrder == kPlaceAboveAll ? 0 : group.children.size()};
     }
     default:
@@ -140,33 +140,35 @@ std::optional<Document::Placement> Document::Place(int16_t paintOrder, ObjectId 
 AIErr Document::NewArt(ArtKind kind, int16_t paintOrder, ObjectId prep, ObjectId* id) {
   const auto place = Place(paintOrder, prep);
   if (!place) return kBadParameterErr;
-  Art& parent = arts_.at(place->parent);
-  Art art;
-  art.id = NextObjectId();
-  art.kind = kind;
-  art.parent = parent.id;
-  art.layer = parent.layer;
-  if (kind == ArtKind::Text) art.text.font = DefaultFont();
-  parent.children.insert(parent.children.begin() + static_cast<std::ptrdiff_t>(place->index), art.id);
-  *id = art.id;
-  const ObjectId parentId = parent.id;
-  arts_.emplace(art.id, std::move(art));
-  if (kind == ArtKind::Path) NotePathMade(*id, parentId, place->index);
-  if (kind != ArtKind::Group) ArtChanged(*id);
+  Art& parent = *arts_.at(place->parent);
+  auto art = std::make_unique<Art>();
+  art->id = NextObjectId();
+  art->kind = kind;
+  art->parent = parent.id;
+  art->layer = parent.layer;
+  if (kind == ArtKind::Text) art->text.font = DefaultFont();
+  const ObjectId made = art->id;
+  Art& stored = *arts_.emplace(made, std::move(art)).first->second;
+  parent.children.Insert(place->index, made, stored, kind == ArtKind::Group);
+  ForgetBounds(parent.id);
+  *id = made;
+  if (kind == ArtKind::Path) NotePathMade(made, parent.id, place->index);
+  if (kind != ArtKind::Group) ArtChanged(made);
   return kNoErr;
 }
 
 void Document::Unlink(Art& art) {
   if (art.parent == 0) return;
-  auto& siblings = arts_.at(art.parent).children;
-  siblings.erase(std::remove(siblings.begin(), siblings.end(), art.id), siblings.end());
+  ForgetBounds(art.parent);
+  arts_.at(art.parent)->children.Erase(art.id);
   art.parent = 0;
 }
 
 void Document::EraseTree(ObjectId id) {
-  const std::vector<ObjectId> children = arts_.at(id).children;
-  for (ObjectId child : children) EraseTree(child);
-  arts_.erase(id);
+  const auto it = arts_.find(id);
+  if (it == arts_.end()) return;
+  for (const ChildEntry& child : it->second->children.entries()) EraseTree(child.id);
+  arts_.erase(it);
 }
 
 AIErr Document::DisposeArt(ObjectId id) {
@@ -186,7 +188,7 @@ AIErr Document::ReorderArt(ObjectId id, int16_t paintOrder, ObjectId prep) {
   // The destination must not lie inside the art itself.
   const auto place = Place(paintOrder, prep);
   if (!place) return kBadParameterErr;
-  for (ObjectId up = place->parent; up != 0; up = arts_.at(up).parent) {
+  for (ObjectId up = place->parent; up != 0; up = arts_.at(up)->parent) {
     if (up == id) return kBadParameterErr;
   }
   const ObjectId oldParent = art->parent;
@@ -195,19 +197,21 @@ AIErr Document::ReorderArt(ObjectId id, int16_t paintOrder, ObjectId prep) {
   auto place2 = Place(paintOrder, prep);  // indexes may have shifted by the removal
   if (!place2) {                          // cannot happen: prep is still there
     art->parent = oldParent;
-    arts_.at(oldParent).children.push_back(id);
+    Art& back = *arts_.at(oldParent);
+    back.children.Insert(back.children.size(), id, *art, art->kind == ArtKind::Group);
     return kCantHappenErr;
   }
-  Art& parent = arts_.at(place2->parent);
-  parent.children.insert(parent.children.begin() + static_cast<std::ptrdiff_t>(place2->index), id);
+  Art& parent = *arts_.at(place2->parent);
+  parent.children.Insert(place2->index, id, *art, art->kind == ArtKind::Group);
   art->parent = parent.id;
+  ForgetBounds(parent.id);
   if (art->layer != parent.layer) {
-    std::vector<ObjectId> stack{id};
+    std::vector<Art*> stack{art};
     while (!stack.empty()) {
-      Art& a = arts_.at(stack.back());
+      Art& a = *stack.back();
       stack.pop_back();
       a.layer = parent.layer;
-      stack.insert(stack.end(), a.children.begin(), a.children.end());
+      for (const ChildEntry& child : a.children.entries()) stack.push_back(child.art);
     }
   }
   return kNoErr;
@@ -220,29 +224,28 @@ bool Document::InheritsAttr(const Art& art, int32_t bits) const {
   return false;
 }
 
-void Document::AppendInOrder(ObjectId id, std::vector<ObjectId>& out) const {
-  for (ObjectId child : arts_.at(id).children) {
-    out.push_back(child);
-    AppendInOrder(child, out);
+void Document::AppendInOrder(const Art& art, std::vector<ObjectId>& out) const {
+  for (const ChildEntry& child : art.children.entries()) {
+    out.push_back(child.id);
+    if (child.group) AppendInOrder(*child.art, out);
   }
 }
 
-const std::vector<ObjectId>& Document::PathsInDocumentOrder() const {
+std::span<const ObjectId> Document::PathsInDocumentOrder() const {
   if (!pathOrderValid_) {
     pathOrder_.clear();
-    for (ObjectId id : ArtInDocumentOrder()) {
-      if (arts_.at(id).kind == ArtKind::Path) pathOrder_.push_back(id);
-    }
+    ForEachInDocumentOrder([this](const Art& art) {
+      if (art.kind == ArtKind::Path) pathOrder_.push_back(art.id);
+    });
     pathOrderValid_ = true;
   }
-  return pathOrder_;
+  return pathOrder_.view();
 }
 
-std::optional<ObjectId> Document::FirstPathIn(ObjectId id) const {
-  const Art& art = arts_.at(id);
-  if (art.kind == ArtKind::Path) return id;
-  for (ObjectId child : art.children) {
-    if (auto path = FirstPathIn(child)) return path;
+std::optional<ObjectId> Document::FirstPathIn(const Art& art) const {
+  if (art.kind == ArtKind::Path) return art.id;
+  for (const ChildEntry& child : art.children.entries()) {
+    if (auto path = FirstPathIn(*child.art)) return path;
   }
   return std::nullopt;
 }
@@ -251,18 +254,19 @@ std::optional<ObjectId> Document::FirstPathIn(ObjectId id) const {
 // then after parent itself, up to the layers below.
 std::optional<ObjectId> Document::FirstPathAfter(ObjectId parent, std::size_t index) const {
   for (;;) {
-    const Art& group = arts_.at(parent);
-    for (std::size_t i = index; i < group.children.size(); ++i) {
-      if (auto path = FirstPathIn(group.children[i])) return path;
+    const Art& group = *arts_.at(parent);
+    const auto children = group.children.entries();
+    for (std::size_t i = index; i < children.size(); ++i) {
+      if (auto path = FirstPathIn(*children[i].art)) return path;
     }
     if (group.parent == 0) break;
-    const auto& siblings = arts_.at(group.parent).children;
-    index = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), parent) - siblings.begin()) + 1;
+    const ChildList& siblings = arts_.at(group.parent)->children;
+    index = siblings.IndexOf(parent).value_or(siblings.size()) + 1;
     parent = group.parent;
   }
   const auto layer = std::find_if(layers_.begin(), layers_.end(), [&](const Layer& l) { return l.group == parent; });
   for (auto below = layer == layers_.end() ? layer : layer + 1; below != layers_.end(); ++below) {
-    if (auto path = FirstPathIn(below->group)) return path;
+    if (auto path = FirstPathIn(*arts_.at(below->group))) return path;
   }
   return std::nullopt;
 }
@@ -270,24 +274,36 @@ std::optional<ObjectId> Document::FirstPathAfter(ObjectId parent, std::size_t in
 void Document::NotePathMade(ObjectId id, ObjectId parent, std::size_t index) {
   if (!pathOrderValid_) return;
   const auto next = FirstPathAfter(parent, index + 1);
+  // Searched from the top: a path put on top finds its place at once.
   const auto at = next ? std::find(pathOrder_.begin(), pathOrder_.end(), *next) : pathOrder_.end();
-  pathOrder_.insert(at, id);
+  pathOrder_.insert(static_cast<std::size_t>(at - pathOrder_.begin()), id);
 }
 
 void Document::NoteTreeDisposed(ObjectId id) {
   if (!pathOrderValid_) return;
+  const Art& art = *arts_.at(id);
   std::vector<ObjectId> gone;
-  if (arts_.at(id).kind == ArtKind::Path) gone.push_back(id);
-  AppendInOrder(id, gone);
-  std::erase_if(gone, [this](ObjectId g) { return arts_.at(g).kind != ArtKind::Path; });
+  if (art.kind == ArtKind::Path) gone.push_back(id);
+  auto notePath = [&gone](const Art& a) {
+    if (a.kind == ArtKind::Path) gone.push_back(a.id);
+  };
+  VisitBelow(art, notePath);
   if (gone.empty()) return;
+  if (gone.size() == 1) {
+    // One path, as when a label's line goes: searched from the top, where
+    // the newest art lies.
+    const auto at = std::find(pathOrder_.begin(), pathOrder_.end(), gone.front());
+    if (at != pathOrder_.end()) pathOrder_.erase(static_cast<std::size_t>(at - pathOrder_.begin()));
+    return;
+  }
   std::sort(gone.begin(), gone.end());
-  std::erase_if(pathOrder_, [&](ObjectId p) { return std::binary_search(gone.begin(), gone.end(), p); });
+  pathOrder_.keep_if([&](ObjectId p) { return !std::binary_search(gone.begin(), gone.end(), p); });
 }
 
 std::vector<ObjectId> Document::ArtInDocumentOrder() const {
   std::vector<ObjectId> out;
-  for (const Layer& layer : layers_) AppendInOrder(layer.group, out);
+  out.reserve(arts_.size());
+  for (const Layer& layer : layers_) AppendInOrder(*arts_.at(layer.group), out);
   return out;
 }
 
@@ -303,6 +319,8 @@ void Document::ReplaceDrawing(Document&& from) {
   from.arts_.clear();
   from.currentLayer_ = 0;
   pathOrderValid_ = from.pathOrderValid_ = false;
+  // Texts are measured by this document's engine from now on.
+  for (const auto& [id, art] : arts_) art->boundsKnown = false;
   hitMap_ = HitMap{};
   from.hitMap_ = HitMap{};
 }
@@ -323,7 +341,14 @@ AIRealRect Document::TextBounds(const TextData& text) const {
   return r;
 }
 
-std::optional<AIRealRect> Document::Bounds(const Art& art) const {
+std::optional<AIRealRect> Document::Bounds(const Art& art) const { return MeasureBounds(art, true); }
+
+std::optional<AIRealRect> Document::BoundsByWalk(const Art& art) const { return MeasureBounds(art, false); }
+
+// keep: take the bounds kept with the art where known, and keep what is measured.
+std::optional<AIRealRect> Document::MeasureBounds(const Art& art, bool keep) const {
+  if (keep && art.boundsKnown) return art.keptBounds;
+  const auto measured = [&]() -> std::optional<AIRealRect> {
   switch (art.kind) {
     case ArtKind::Text:
       return TextBounds(art.text);
@@ -343,8 +368,8 @@ std::optional<AIRealRect> Document::Bounds(const Art& art) const {
     }
     case ArtKind::Group: {
       std::optional<AIRealRect> r;
-      for (ObjectId child : art.children) {
-        const auto b = Bounds(arts_.at(child));
+      for (const ChildEntry& child : art.children.entries()) {
+        const auto b = MeasureBounds(*child.art, keep);
         if (!b) continue;
         if (!r) {
           r = b;
@@ -359,11 +384,31 @@ std::optional<AIRealRect> Document::Bounds(const Art& art) const {
     }
   }
   return std::nullopt;
+  }();
+  if (keep) {
+    art.keptBounds = measured;
+    art.boundsKnown = true;
+  }
+  return measured;
 }
 
-void Document::Transform(ObjectId id, const AIRealMatrix& m) {
-  ArtChanged(id);
-  Art& art = arts_.at(id);
+void Document::ForgetBounds(ObjectId id) {
+  // Groups above an art whose bounds are not known have none known either.
+  for (Art* art = FindArt(id); art != nullptr && art->boundsKnown; art = art->parent ? FindArt(art->parent) : nullptr) {
+    art->boundsKnown = false;
+  }
+}
+
+void Document::ForgetBoundsBelow(const Art& art) {
+  for (const ChildEntry& child : art.children.entries()) {
+    child.art->boundsKnown = false;
+    ForgetBoundsBelow(*child.art);
+  }
+}
+
+namespace {
+
+void TransformTree(Art& art, const AIRealMatrix& m) {
   switch (art.kind) {
     case ArtKind::Path:
       for (AIPathSegment& s : art.path.segments) {
@@ -376,9 +421,18 @@ void Document::Transform(ObjectId id, const AIRealMatrix& m) {
       art.text.anchor = hostsim::Transform(m, art.text.anchor);
       break;
     case ArtKind::Group:
-      for (ObjectId child : art.children) Transform(child, m);
+      for (const ChildEntry& child : art.children.entries()) TransformTree(*child.art, m);
       break;
   }
+}
+
+}  // namespace
+
+void Document::Transform(ObjectId id, const AIRealMatrix& m) {
+  Art* art = FindArt(id);
+  if (art == nullptr) return;
+  ArtChanged(id);
+  TransformTree(*art, m);
 }
 
 }  // namespace hostsim

@@ -6,12 +6,16 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "host/AITypes.h"
+#include "hostsim/document/ChildList.h"
+#include "hostsim/document/Devector.h"
 #include "hostsim/document/TextEngine.h"
 
 namespace hostsim {
@@ -55,18 +59,25 @@ struct TextData {
   AIColor fill = GrayColor(1);
 };
 
+// What a walk of the document reads of every art (kind, attributes, children)
+// comes first, so that it lies in one cache line.
 struct Art {
   ObjectId id = 0;
   ArtKind kind = ArtKind::Group;
+  int32_t userAttr = 0;             // kArtLocked | kArtHidden | kArtSelected | kArtCenterVisible
   ObjectId parent = 0;              // 0 for a layer's top group
   ObjectId layer = 0;
-  std::vector<ObjectId> children;   // paint order, top first
+  ChildList children;               // paint order, top first
   bool compound = false;            // kind Group: its paths paint as one shape, holes by the fill rule
   std::string name;                 // UTF-8; empty: no name given
   std::map<std::string, Tag> tags;
-  int32_t userAttr = 0;             // kArtLocked | kArtHidden | kArtSelected | kArtCenterVisible
   PathData path;                    // kind Path
   TextData text;                    // kind Text
+
+  // The bounds last measured (Document::Bounds), while boundsKnown. When an
+  // art's bounds are not known, neither are those of the groups holding it.
+  mutable std::optional<AIRealRect> keptBounds;
+  mutable bool boundsKnown = false;
 };
 
 struct Layer {
@@ -130,15 +141,23 @@ class Document {
   // Every art of every layer (layer top groups excluded), layers top first,
   // parents before their children, children top first.
   std::vector<ObjectId> ArtInDocumentOrder() const;
+  // Calls visit(const Art&) for every art in the order above.
+  template <class Visit>
+  void ForEachInDocumentOrder(Visit&& visit) const {
+    for (const Layer& layer : layers_) VisitBelow(*arts_.at(layer.group), visit);
+  }
   // Every path of every layer, in the order above. Kept up to date as art is
   // made and disposed, so that listing the paths costs a copy, not a walk.
-  const std::vector<ObjectId>& PathsInDocumentOrder() const;
+  std::span<const ObjectId> PathsInDocumentOrder() const;
   // Children were reordered by hand (not through ReorderArt): orders kept
   // aside are made again on their next use.
   void ChildrenReordered() { pathOrderValid_ = false; }
   // Geometric bounds: anchors and handles for paths, text box for texts, union for
-  // groups. Empty groups give nothing.
+  // groups. Empty groups give nothing. Kept with each art until it changes
+  // (ArtChanged, or made, disposed, reordered and transformed here).
   std::optional<AIRealRect> Bounds(const Art& art) const;
+  // The same, measured afresh through the whole tree below the art.
+  std::optional<AIRealRect> BoundsByWalk(const Art& art) const;
   // Left, bottom, right, top of a point text, from its font's metrics.
   AIRealRect TextBounds(const TextData& text) const;
   // Applies the matrix to every point of the art (and inside groups).
@@ -154,9 +173,10 @@ class Document {
   // The same answer for the whole document by visiting every art in order;
   // HitTest finds it through a map of the paths' and texts' bounds instead.
   HitResult HitTestByWalk(AIRealPoint point, double tolerance) const;
-  // The art's geometry or text changed (or may have): its bounds are taken
-  // again before the next hit test. Groups pass it on to what they hold.
-  // Art made through NewArt needs no word until after its first hit test.
+  // The art's geometry or text changed (or may have): its bounds are measured
+  // again when next asked for, and before the next hit test. Groups pass it on
+  // to what they hold. Art made through NewArt needs no word until its bounds
+  // are first asked for, or its first hit test.
   void ArtChanged(ObjectId id);
 
   // --- The page, the view and the file.
@@ -186,8 +206,18 @@ class Document {
   std::optional<Placement> Place(int16_t paintOrder, ObjectId prep) const;
   void Unlink(Art& art);
   void EraseTree(ObjectId id);
-  void AppendInOrder(ObjectId id, std::vector<ObjectId>& out) const;
-  std::optional<ObjectId> FirstPathIn(ObjectId id) const;
+  void AppendInOrder(const Art& art, std::vector<ObjectId>& out) const;
+  template <class Visit>
+  static void VisitBelow(const Art& group, Visit& visit) {
+    for (const ChildEntry& child : group.children.entries()) {
+      visit(static_cast<const Art&>(*child.art));
+      if (child.group) VisitBelow(*child.art, visit);
+    }
+  }
+  void ForgetBounds(ObjectId id);
+  void ForgetBoundsBelow(const Art& art);
+  std::optional<AIRealRect> MeasureBounds(const Art& art, bool keep) const;
+  std::optional<ObjectId> FirstPathIn(const Art& art) const;
   std::optional<ObjectId> FirstPathAfter(ObjectId parent, std::size_t index) const;
   void NotePathMade(ObjectId id, ObjectId parent, std::size_t index);
   void NoteTreeDisposed(ObjectId id);
@@ -196,10 +226,10 @@ class Document {
   const FontList& fonts_;
   TextEngine text_;
   std::vector<Layer> layers_;
-  std::unordered_map<ObjectId, Art> arts_;
+  std::unordered_map<ObjectId, std::unique_ptr<Art>> arts_;  // art at fixed addresses, which children point to
   ObjectId currentLayer_ = 0;
   int layersMade_ = 0;
-  mutable std::vector<ObjectId> pathOrder_;  // PathsInDocumentOrder, while pathOrderValid_
+  mutable Devector<ObjectId> pathOrder_;  // PathsInDocumentOrder, while pathOrderValid_
   mutable bool pathOrderValid_ = false;
 
   // Paths and texts filed by their bounds in square cells, for hit testing.
@@ -216,6 +246,7 @@ class Document {
   void FileForHits(ObjectId id) const;
   void UnfileForHits(ObjectId id) const;
   bool HittableThrough(const Art& art) const;
+  void NoteChangedForHits(const Art& art);
   bool BeforeInDocument(ObjectId a, ObjectId b) const;
 };
 

@@ -85,15 +85,15 @@ std::optional<HitResult> Document::HitArt(const Art& art, AIRealPoint point, dou
   if (art.userAttr & (kArtHidden | kArtLocked)) return std::nullopt;
   switch (art.kind) {
     case ArtKind::Group:
-      for (ObjectId child : art.children) {
-        if (auto hit = HitArt(*FindArt(child), point, tolerance)) return hit;
+      for (const ChildEntry& child : art.children.entries()) {
+        if (auto hit = HitArt(*child.art, point, tolerance)) return hit;
       }
       return std::nullopt;
     case ArtKind::Path:
       if (art.path.guide) return std::nullopt;
       return HitPath(art, ToVec(point), tolerance);
     case ArtKind::Text: {
-      const AIRealRect b = TextBounds(art.text);
+      const AIRealRect b = *Bounds(art);  // a text always has bounds
       if (point.h >= b.left - tolerance && point.h <= b.right + tolerance && point.v >= b.bottom - tolerance &&
           point.v <= b.top + tolerance) {
         HitResult r;
@@ -156,12 +156,18 @@ void VisitCells(const AIRealRect& r, double cell, Visit&& visit) {
 
 void Document::ArtChanged(ObjectId id) {
   const Art* art = FindArt(id);
-  if (art == nullptr || !hitMap_.built) return;
-  if (art->kind == ArtKind::Group) {
-    for (ObjectId child : art->children) ArtChanged(child);
-  } else {
-    hitMap_.changed.push_back(id);
+  if (art == nullptr) return;
+  ForgetBounds(id);
+  ForgetBoundsBelow(*art);
+  if (hitMap_.built) NoteChangedForHits(*art);
+}
+
+void Document::NoteChangedForHits(const Art& art) {
+  if (art.kind != ArtKind::Group) {
+    hitMap_.changed.push_back(art.id);
+    return;
   }
+  for (const ChildEntry& child : art.children.entries()) NoteChangedForHits(*child.art);
 }
 
 void Document::FileForHits(ObjectId id) const {
@@ -207,8 +213,8 @@ void Document::BringHitMapUpToDate() const {
     double area = 0;
     std::size_t leaves = 0;
     for (const auto& [id, art] : arts_) {
-      if (art.kind == ArtKind::Group) continue;
-      if (const auto b = Bounds(art); b && FiniteRect(*b)) {
+      if (art->kind == ArtKind::Group) continue;
+      if (const auto b = Bounds(*art); b && FiniteRect(*b)) {
         area += (static_cast<double>(b->right) - b->left + 1) * (static_cast<double>(b->top) - b->bottom + 1);
         ++leaves;
       }
@@ -240,7 +246,7 @@ bool Document::HittableThrough(const Art& art) const {
 bool Document::BeforeInDocument(ObjectId a, ObjectId b) const {
   const auto chain = [this](ObjectId id) {
     std::vector<ObjectId> up;
-    for (; id != 0; id = arts_.at(id).parent) up.push_back(id);
+    for (; id != 0; id = arts_.at(id)->parent) up.push_back(id);
     std::reverse(up.begin(), up.end());  // layer group first
     return up;
   };
@@ -253,7 +259,7 @@ bool Document::BeforeInDocument(ObjectId a, ObjectId b) const {
   std::size_t i = 1;
   while (i < ca.size() && i < cb.size() && ca[i] == cb[i]) ++i;
   if (i == ca.size() || i == cb.size()) return ca.size() < cb.size();  // a parent comes before what it holds
-  for (ObjectId child : arts_.at(ca[i - 1]).children) {
+  for (ObjectId child : arts_.at(ca[i - 1])->children) {
     if (child == ca[i]) return true;
     if (child == cb[i]) return false;
   }
@@ -290,7 +296,7 @@ HitResult Document::HitTest(ObjectId artId, AIRealPoint point, double tolerance)
       const AIRealRect& b = hitMap_.filed.at(id);
       if (point.h < b.left - reach || point.h > b.right + reach || point.v < b.bottom - reach || point.v > b.top + reach)
         continue;
-      const Art& art = arts_.at(id);
+      const Art& art = *arts_.at(id);
       if (!HittableThrough(art)) continue;
       if (first && !BeforeInDocument(id, first->object)) continue;
       if (auto hit = HitArt(art, point, tolerance)) first = hit;

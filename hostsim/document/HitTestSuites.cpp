@@ -29,7 +29,7 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHand
     *numMatches = 0;
     if (numSpecs == 1 && specs[0].type == kPathArt && specs[0].whichAttr == 0) {
       // Every path: the document keeps that list ready.
-      const std::vector<ObjectId>& paths = doc.PathsInDocumentOrder();
+      const std::span<const ObjectId> paths = doc.PathsInDocumentOrder();
       if (paths.empty()) return kNoErr;
       auto* block = static_cast<AIArtHandle*>(AllocateBlock(paths.size() * sizeof(AIArtHandle)));
       if (!block) return kSPOutOfMemoryError;
@@ -39,17 +39,16 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIArtHand
       return kNoErr;
     }
     std::vector<ObjectId> found;
-    for (ObjectId id : doc.ArtInDocumentOrder()) {
-      const Art& art = *doc.FindArt(id);
+    doc.ForEachInDocumentOrder([&](const Art& art) {
       for (int16_t i = 0; i < numSpecs; ++i) {
         const AIMatchingArtSpec& s = specs[i];
         const bool typeMatches = s.type == kAnyArt || s.type == ArtTypeCode(art.kind);
         if (typeMatches && (art.userAttr & s.whichAttr) == (s.attr & s.whichAttr)) {
-          found.push_back(id);
+          found.push_back(art.id);
           break;
         }
       }
-    }
+    });
     if (found.empty()) return kNoErr;
     auto* block = static_cast<AIArtHandle*>(AllocateBlock(found.size() * sizeof(AIArtHandle)));
     if (!block) return kSPOutOfMemoryError;

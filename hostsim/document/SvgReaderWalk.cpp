@@ -228,8 +228,7 @@ Art& Reader::NewArt(ArtKind kind, ObjectId parent, pugi::xml_node n) {
 }
 
 void Reader::Reverse(Document& doc, ObjectId group) {
-  auto& children = doc.FindArt(group)->children;
-  std::reverse(children.begin(), children.end());
+  doc.FindArt(group)->children.Reverse();
   doc.ChildrenReordered();
 }
 
