@@ -43,10 +43,6 @@ ASErr StoreInteger(const char* key, int32_t value) {
   return sAIPreference->PutIntegerPreference(kSettingsSection, key, value);
 }
 
-ASErr StoreReal(const char* key, float value) {
-  return sAIPreference->PutRealPreference(kSettingsSection, key, static_cast<double>(value));
-}
-
 ASErr StoreString(const char* key, const char* value) {
   return sAIPreference->PutStringPreference(kSettingsSection, key, value != nullptr ? value : "");
 }
@@ -63,12 +59,6 @@ bool ReadInteger(const char* key, int32_t& value) {
   if (sAIPreference->GetIntegerPreference(kSettingsSection, key, &read) != kNoErr) return false;
   value = read;
   return true;
-}
-
-bool ReadReal(const char* key, float& value) {
-  double read = 0;
-  if (sAIPreference->GetRealPreference(kSettingsSection, key, &read) != kNoErr) return false;
-  return NarrowToFloat(read, value);
 }
 
 bool ReadString(const char* key, char* value, int32_t size) {

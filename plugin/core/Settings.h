@@ -129,17 +129,14 @@ ASErr WriteCornerDefaults();
 ASErr StoreArrowheadPoints();
 ASErr StoreCornerPoints();
 
-// Typed stores under the section. Reals are widened from single precision.
+// Typed stores under the section.
 ASErr StoreBoolean(const char* key, ASBoolean value);
 ASErr StoreInteger(const char* key, int32_t value);
-ASErr StoreReal(const char* key, float value);
 ASErr StoreString(const char* key, const char* value);
 
 // Typed reads: true and the value on success; the value is untouched when the
-// key is missing or of another type, and, for reals, when the stored value
-// is not a finite float.
+// key is missing or of another type.
 bool ReadBoolean(const char* key, ASBoolean& value);
 bool ReadInteger(const char* key, int32_t& value);
-bool ReadReal(const char* key, float& value);
 // Into a buffer of size bytes, truncated and always terminated.
 bool ReadString(const char* key, char* value, int32_t size);
