@@ -43,9 +43,13 @@ ASErr ReadPath(AIArtHandle path, std::vector<AIPathSegment>& out) {
 
 ASErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* art) {
   *art = nullptr;
-  MagnetArtMadeOrDisposed();
   ASErr err = sAIArt->NewArt(type, paintOrder, prep, art);
-  if (err != kNoErr) *art = nullptr;
+  if (err != kNoErr) {
+    *art = nullptr;
+    MagnetArtListChanged();  // whatever the host did, the map compares its list
+  } else {
+    MagnetArtMade(*art);
+  }
   return err;
 }
 
@@ -66,7 +70,7 @@ ASErr MoveArt(AIArtHandle art, AIRealPoint by) {
 
 void DisposeArt(AIArtHandle& art) {
   if (ArtAlive(art)) {
-    MagnetArtMadeOrDisposed();
+    MagnetArtDisposing(art);
     sAIArt->DisposeArt(art);
   }
   art = nullptr;

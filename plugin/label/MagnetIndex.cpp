@@ -26,8 +26,9 @@ constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed und
 
 struct PathCopy {
   AIArtHandle handle = nullptr;
-  // Place in the host's list counted from its end, so that art made on top
-  // (the usual place for new labels) leaves every other rank as it was.
+  // Place in the host's list counted from its end (its index in `listed`),
+  // so that art made on top (the usual place for new labels) leaves every
+  // other rank as it was.
   uint32_t rank = 0;
   bool live = false;
   bool unread = false;  // the host refused to give its anchors: ask again next time
@@ -60,11 +61,14 @@ struct Grid {
 struct Map {
   bool remake = true;
   bool recheck = false;             // the host's word: list the paths and read them all again
-  bool relist = false;              // the plug-in made or disposed art: compare the host's list
+  bool relist = false;              // compare the host's list with the map's
+  std::vector<AIArtHandle> made;      // art the plug-in made since the map was last used
+  std::vector<AIArtHandle> disposed;  // paths the plug-in disposed of since then
   std::size_t unread = 0;           // copies the host would not give
-  std::vector<AIArtHandle> listed;  // the host's list of paths when last compared
-  std::vector<AIArtHandle> relisted;  // the host's list now; kept to spare a large allocation a label
-  std::vector<uint32_t> copyAt;     // the copy of each listed path
+  // The host's list of paths, bottom first: art made on top is appended.
+  std::vector<AIArtHandle> listed;
+  std::vector<AIArtHandle> relisted;  // the host's list now; kept to spare a large allocation
+  std::vector<uint32_t> copyAt;       // the copy of each listed path
   std::vector<PathCopy> copies;
   std::vector<uint32_t> freeCopies;
   std::unordered_map<AIArtHandle, uint32_t> copyOf;
@@ -471,7 +475,7 @@ void Remake(std::vector<AIArtHandle> listed) {
   gMap.copyAt.reserve(paths.size());
   for (uint32_t rank = 0; rank < paths.size(); ++rank) {
     const uint32_t index = AddCopy(paths[rank], false);
-    gMap.copies[index].rank = static_cast<uint32_t>(paths.size() - 1 - rank);
+    gMap.copies[index].rank = rank;
     gMap.copyAt.push_back(index);
   }
   Refile();
@@ -507,7 +511,7 @@ void Follow(std::vector<AIArtHandle>& listed) {
   std::vector<uint32_t>& copyAt = gMap.copyAt;
   const auto from = copyAt.begin() + static_cast<std::ptrdiff_t>(head);
   copyAt.insert(copyAt.erase(from, from + static_cast<std::ptrdiff_t>(n - tail - head)), middle.begin(), middle.end());
-  for (std::size_t i = 0; i < m - tail; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(m - 1 - i);
+  for (std::size_t i = head; i < m; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(i);
   gMap.listed.swap(listed);
 }
 
@@ -589,9 +593,98 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
   int32_t count = 0;
   listed.clear();
   if (sAIMatchingArt->GetMatchingArt(&pathsOnly, 1, &matches, &count) != kNoErr) return false;
-  if (matches != nullptr && count > 0) listed.assign(matches, matches + count);
+  // Bottom first: the paths of art made on top come last.
+  if (matches != nullptr && count > 0) {
+    listed.assign(std::make_reverse_iterator(matches + count), std::make_reverse_iterator(matches));
+  }
   sSPBasic->FreeBlock(matches);
   return true;
+}
+
+// Paths the plug-in disposed of are taken out where they lie near the top of
+// the list; false when one lies deeper (the host's list is then compared).
+bool TakeOutDisposed() {
+  constexpr std::size_t kNearTop = 4096;
+  for (AIArtHandle path : gMap.disposed) {
+    const auto it = gMap.copyOf.find(path);
+    if (it == gMap.copyOf.end()) continue;
+    const std::size_t size = gMap.listed.size(), stop = size > kNearTop ? size - kNearTop : 0;
+    std::size_t at = size;
+    while (at > stop && gMap.listed[at - 1] != path) --at;
+    if (at == stop) return false;
+    --at;
+    const uint32_t index = gMap.copyAt[at];
+    gMap.listed.erase(gMap.listed.begin() + static_cast<std::ptrdiff_t>(at));
+    gMap.copyAt.erase(gMap.copyAt.begin() + static_cast<std::ptrdiff_t>(at));
+    RemoveCopy(index);
+    for (std::size_t i = at; i < gMap.copyAt.size(); ++i) gMap.copies[gMap.copyAt[i]].rank = static_cast<uint32_t>(i);
+  }
+  return true;
+}
+
+bool MadeThisRound(AIArtHandle art) {
+  return std::find(gMap.made.begin(), gMap.made.end(), art) != gMap.made.end();
+}
+
+// Appends the paths in `art` in document order (top first); false when the
+// host will not say.
+bool CollectPaths(AIArtHandle art, std::vector<AIArtHandle>& paths, int depth) {
+  int16_t type = kUnknownArt;
+  if (depth > 64 || sAIArt->GetArtType(art, &type) != kNoErr) return false;
+  if (type == kPathArt) {
+    paths.push_back(art);
+    return true;
+  }
+  if (type != kGroupArt) return true;
+  AIArtHandle child = nullptr;
+  if (sAIArt->GetArtFirstChild(art, &child) != kNoErr) return false;
+  while (child != nullptr) {
+    if (!CollectPaths(child, paths, depth + 1)) return false;
+    if (sAIArt->GetArtSibling(child, &child) != kNoErr) return false;
+  }
+  return true;
+}
+
+// The usual case of the plug-in's own making: new art on top of the top
+// layer. Its paths are then the first of the host's list, in the order of a
+// walk down from the top, and are appended without listing the document.
+// False when the new art lies anywhere else (the host's list is then compared).
+bool AppendMadeOnTop() {
+  AILayerHandle top = nullptr;
+  AIArtHandle group = nullptr, child = nullptr;
+  if (sAILayer->GetNthLayer(0, &top) != kNoErr || top == nullptr) return false;
+  if (sAIArt->GetFirstArtOfLayer(top, &group) != kNoErr || group == nullptr) return false;
+  if (sAIArt->GetArtFirstChild(group, &child) != kNoErr) return false;
+  std::vector<AIArtHandle> paths;
+  while (child != nullptr && MadeThisRound(child)) {
+    if (!CollectPaths(child, paths, 0)) return false;
+    if (sAIArt->GetArtSibling(child, &child) != kNoErr) return false;
+  }
+  // They are all new, and every path made and still there is among them.
+  for (AIArtHandle path : paths) {
+    if (!MadeThisRound(path) || gMap.copyOf.count(path) != 0) return false;
+  }
+  std::size_t madePaths = 0;
+  for (AIArtHandle art : gMap.made) {
+    if (ArtAlive(art) && ArtType(art) == kPathArt) ++madePaths;
+  }
+  if (madePaths != paths.size()) return false;
+  for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
+    const uint32_t index = AddCopy(*path, true);
+    gMap.copies[index].rank = static_cast<uint32_t>(gMap.listed.size());
+    gMap.listed.push_back(*path);
+    gMap.copyAt.push_back(index);
+  }
+  return true;
+}
+
+// The plug-in's own making and disposing, followed without listing the
+// document when it happened on top; else the host's list is compared.
+void FollowOwnEdits() {
+  if (gMap.made.empty() && gMap.disposed.empty()) return;
+  if (!gMap.relist && !(TakeOutDisposed() && AppendMadeOnTop())) gMap.relist = true;
+  gMap.made.clear();
+  gMap.disposed.clear();
 }
 
 // The host's list is asked for only when something may have changed it: the
@@ -599,6 +692,11 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
 // change). Between those, hovering costs what the cursor's neighbourhood holds.
 bool Synchronise() {
   std::vector<AIArtHandle>& listed = gMap.relisted;
+  if (gMap.remake || gMap.recheck) {
+    gMap.made.clear();
+    gMap.disposed.clear();
+  }
+  FollowOwnEdits();
   if (gMap.remake || gMap.relist || gMap.recheck) {
     if (!ListPaths(listed)) return false;
     if (gMap.remake) {
@@ -722,7 +820,26 @@ bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments
 
 void MagnetDocumentChanged() { gMap.recheck = true; }
 
-void MagnetArtMadeOrDisposed() { gMap.relist = true; }
+void MagnetArtListChanged() { gMap.relist = true; }
+
+namespace {
+// Beyond this much making and disposing between two uses of the map (a long
+// drag), comparing the host's list once costs less than following each.
+constexpr std::size_t kOwnEditsLimit = 1024;
+}  // namespace
+
+void MagnetArtMade(AIArtHandle art) {
+  if (art == nullptr || gMap.relist) return;
+  gMap.made.push_back(art);
+  if (gMap.made.size() + gMap.disposed.size() > kOwnEditsLimit) gMap.relist = true;
+}
+
+void MagnetArtDisposing(AIArtHandle art) {
+  if (art == nullptr || gMap.relist) return;
+  if (!CollectPaths(art, gMap.disposed, 0) || gMap.made.size() + gMap.disposed.size() > kOwnEditsLimit) {
+    gMap.relist = true;
+  }
+}
 
 void MagnetArtEdited(AIArtHandle art) {
   if (art == nullptr) return;

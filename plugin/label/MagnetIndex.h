@@ -3,8 +3,10 @@
 // without visiting the whole document.
 //
 // The map is a copy of what the host holds, kept up to date by what the
-// plug-in sees: the art it makes, disposes and writes itself (after which the
-// host's list of paths is compared with the map's), and the notifications
+// plug-in sees: the art it makes, disposes and writes itself (art made on
+// top of the top layer is appended, paths disposed of near the top taken
+// out; anything else and the host's list of paths is compared with the
+// map's), and the notifications
 // and tool changes after which anything may have changed (the host's list
 // is followed and every path read again; only changed paths are filed
 // again). The host sends its selection notification after every change it
@@ -44,8 +46,13 @@ bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments
 // Anything in the document may have changed: before its next use the map
 // follows the host's list of paths and reads every path again.
 void MagnetDocumentChanged();
-// The plug-in has made or disposed of art.
-void MagnetArtMadeOrDisposed();
+// The plug-in has made this art (followed without listing the document when
+// it lies on top of the top layer).
+void MagnetArtMade(AIArtHandle art);
+// The plug-in is about to dispose of this art.
+void MagnetArtDisposing(AIArtHandle art);
+// The host's list of paths may have changed in a way the map cannot follow.
+void MagnetArtListChanged();
 // The plug-in has changed this art (a path's anchors, or a move).
 void MagnetArtEdited(AIArtHandle art);
 // Drops the map and its memory (shut-down, a new state block).

@@ -336,7 +336,40 @@ class MagnetEquivalence : public InProcessCoreTest {
   }
 
   // The plug-in making and writing paths itself, as the rebuild does.
+  // Both tests at one cursor; stops at a difference.
+  void CompareAt(AIRealPoint cursor, const std::string& when) {
+    const ref::Result expected = ref::Run(suites_, cursor, static_cast<float>(g().Tolerance));
+    const MagnetHit actual = FindMagnetHit(cursor, SnapDistance());
+    SCOPED_TRACE(when + ", seed " + std::to_string(seed_));
+    ASSERT_EQ(static_cast<int>(actual.found), static_cast<int>(expected.found));
+    EXPECT_EQ(actual.path, expected.path);
+    EXPECT_EQ(actual.anchor, expected.anchor);
+    EXPECT_EQ(actual.sample, expected.sample);
+  }
+
+  // Paths the plug-in makes one after another through the same anchor, as a
+  // label's lines meet at its frame: the newest lies on top and wins the tie,
+  // also after one of them is disposed of again.
+  void MakeSeveralThroughOnePoint() {
+    const AIRealPoint shared{Uniform(0, 300), Uniform(0, 300)};
+    std::vector<AIArtHandle> made;
+    for (int i = 0; i < 3; ++i) {
+      AIArtHandle path = nullptr;
+      ASSERT_EQ(::NewPath(kPlaceAboveAll, nullptr, 0, &path), kNoErr);
+      const AIRealPoint other = Near(shared, 40);
+      ASSERT_EQ(WriteSegments(path, {{shared, shared, shared, true}, {other, other, other, true}}, false), kNoErr);
+      made.push_back(path);
+    }
+    CompareAt({shared.h + 0.5f, shared.v}, "three paths made through one anchor");
+    AIArtHandle gone = made[static_cast<std::size_t>(Below(3))];
+    std::erase(made, gone);
+    ::DisposeArt(gone);
+    CompareAt({shared.h, shared.v - 0.5f}, "one of them disposed of");
+    paths_.insert(paths_.end(), made.begin(), made.end());
+  }
+
   void EditAsThePlugIn() {
+    if (Chance(0.3)) MakeSeveralThroughOnePoint();
     AIArtHandle path = AnyPath();
     if (Chance(0.4) || path == nullptr) {
       ASSERT_EQ(::NewPath(kPlaceAboveAll, nullptr, 0, &path), kNoErr);
