@@ -127,12 +127,19 @@ hostsim::DocumentPtr MakeLargeDocument(int count, int perGroup) {
 // front of the lists, it is made then, once for as many insertions as
 // the layer holds (the cost, amortised, is the first insertion's copy
 // divided by range(0)).
-void NewArtOnTopOfAFullLayer(benchmark::State& state) {
-  Suites& suites = TheSuites();
-  const auto doc = MakeLargeDocument(static_cast<int>(state.range(0)), 1);
+// A layer of range(0) paths, its kept list in use, and one more put on top.
+template <class Doc>
+AIArtHandle PutOneOnTop(Suites& suites, const Doc& doc) {
   benchmark::DoNotOptimize(doc->PathsInDocumentOrder().size());
   AIArtHandle first = nullptr;
   suites.art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &first);
+  return first;
+}
+
+void NewArtOnTopOfAFullLayer(benchmark::State& state) {
+  Suites& suites = TheSuites();
+  const auto doc = MakeLargeDocument(static_cast<int>(state.range(0)), 1);
+  PutOneOnTop(suites, doc);
   for (auto _ : state) {
     AIArtHandle made = nullptr;
     benchmark::DoNotOptimize(suites.art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &made));
@@ -145,9 +152,7 @@ BENCHMARK(NewArtOnTopOfAFullLayer)->Arg(10000)->Arg(100000)->Arg(1000000)->Itera
 void NewArtAboveTheTopChild(benchmark::State& state) {
   Suites& suites = TheSuites();
   const auto doc = MakeLargeDocument(static_cast<int>(state.range(0)), 1);
-  benchmark::DoNotOptimize(doc->PathsInDocumentOrder().size());
-  AIArtHandle top = nullptr;
-  suites.art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &top);
+  AIArtHandle top = PutOneOnTop(suites, doc);
   for (auto _ : state) {
     AIArtHandle made = nullptr;
     benchmark::DoNotOptimize(suites.art->NewArt(kPathArt, kPlaceAbove, top, &made));
@@ -193,11 +198,11 @@ BENCHMARK(ListArtInDocumentOrder)->Arg(100000)->Arg(1000000)->Iterations(10)->Un
 void MatchingUnlockedPaths(benchmark::State& state) {
   Suites& suites = TheSuites();
   const auto doc = MakeLargeDocument(static_cast<int>(state.range(0)), 10);
-  const AIMatchingArtSpec spec{kPathArt, kArtLocked, 0};
+  const AIMatchingArtSpec unlockedPaths{kPathArt, kArtLocked, 0};
   for (auto _ : state) {
     AIArtHandle* found = nullptr;
     int32_t count = 0;
-    benchmark::DoNotOptimize(suites.matching->GetMatchingArt(&spec, 1, &found, &count));
+    benchmark::DoNotOptimize(suites.matching->GetMatchingArt(&unlockedPaths, 1, &found, &count));
     hostsim::FreeBlock(found);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -63,10 +63,10 @@ class KeptBounds : public DocumentTest {
   }
 
   std::vector<AIArtHandle> Matching(int16_t type, int32_t whichAttr, int32_t attr) {
-    const AIMatchingArtSpec spec{type, whichAttr, attr};
+    const AIMatchingArtSpec wanted{type, whichAttr, attr};
     AIArtHandle* found = nullptr;
     int32_t count = 0;
-    EXPECT_EQ(matching->GetMatchingArt(&spec, 1, &found, &count), kNoErr);
+    EXPECT_EQ(matching->GetMatchingArt(&wanted, 1, &found, &count), kNoErr);
     std::vector<AIArtHandle> out(found, found + count);
     hostsim::FreeBlock(found);
     return out;
