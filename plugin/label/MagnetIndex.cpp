@@ -54,7 +54,10 @@ struct Item {
 struct Grid {
   int32_t x0 = 0, y0 = 0;       // the first cell
   int32_t across = 0, up = 0;   // cells on each axis; 0: no grid
-  std::vector<uint32_t> start;  // the items of cell c: [start[c], start[c + 1])
+  // The items of cell c: [start[c], start[c + 1]). The place at column cx and
+  // row cy holds cell 2 (cy * across + cx) for its anchors and the next one
+  // for its segment pieces.
+  std::vector<uint32_t> start;
   std::vector<Item> items;
 };
 
@@ -343,13 +346,15 @@ bool FileInGrid(const Box& bulk) {
   Grid& grid = gMap.grid;
   grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
   grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
-  const std::size_t cellCount = static_cast<std::size_t>(across * up);
-  // The grid's cell of a key; cellCount for one outside the grid (or no cell at all).
-  const auto cellOf = [&](uint64_t key) {
+  // Each place holds two cells, its anchors' and its segment pieces', so
+  // that a lookup scans each kind only as far as that kind reaches.
+  const std::size_t cellCount = 2 * static_cast<std::size_t>(across * up);
+  // The grid's cell of a key and item; cellCount for one outside the grid (or no cell at all).
+  const auto cellOf = [&](uint64_t key, const Filed& f) {
     const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
     const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
     if (key == kEverywhere || cx < x0 || cx > x1 || cy < y0 || cy > y1) return cellCount;
-    return static_cast<std::size_t>((cy - y0) * across + (cx - x0));
+    return 2 * static_cast<std::size_t>((cy - y0) * across + (cx - x0)) + (f.code & 1);
   };
   // Neighbouring pieces of one segment often share a cell: one item holds
   // both, as in the table. `last` is each cell's latest path and code.
@@ -359,7 +364,7 @@ bool FileInGrid(const Box& bulk) {
   for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
     if (!gMap.copies[index].live) continue;
     VisitPathCells(gMap.copies[index].segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      const std::size_t c = cellOf(key);
+      const std::size_t c = cellOf(key, f);
       if (c == cellCount) return;
       const uint64_t owner = (uint64_t{index} << 32) | f.code;
       if (last[c] == owner) return;
@@ -378,7 +383,7 @@ bool FileInGrid(const Box& bulk) {
     copy.inGrid = copy.gridded = true;
     gMap.segments += copy.segments.size();
     VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      const std::size_t c = cellOf(key);
+      const std::size_t c = cellOf(key, f);
       if (c == cellCount) {
         FileInTable(key, index, f);
         return;
@@ -587,6 +592,25 @@ void MarkSamples(uint64_t (&samples)[2], int first, int last) {
   }
 }
 
+// Keeps, of the samples marked, those of the copy's segment j that come
+// within reach of the cursor by our own evaluation, with room for the host's
+// rounding; the host is asked only about those left. The copy is the one the
+// segment was filed by, so it is as current as the filing itself.
+void KeepNearSamples(const PathCopy& copy, std::size_t j, double x, double y, double reach, uint64_t (&samples)[2]) {
+  const Cubic c = SegmentCubic(copy.segments, j);
+  if (!IsFinite(c)) return;
+  const double limit = reach + RoundingSlack(std::max({Magnitude(c), std::fabs(x), std::fabs(y)}));
+  for (int word = 0; word < 2; ++word) {
+    for (uint64_t left = samples[word]; left != 0; left &= left - 1) {
+      const int bit = __builtin_ctzll(left);
+      const auto t = static_cast<float>(word * 64 + bit) * 0.01f;
+      double px, py;
+      PointAt(c, t, px, py);
+      if ((px - x) * (px - x) + (py - y) * (py - y) >= limit * limit) samples[word] &= ~(uint64_t{1} << bit);
+    }
+  }
+}
+
 bool ListPaths(std::vector<AIArtHandle>& listed) {
   const AIMatchingArtSpec pathsOnly{kPathArt, 0, 0};
   AIArtHandle* matches = nullptr;
@@ -733,12 +757,15 @@ bool Synchronise() {
 //-----------------------------------------------------------------------------
 
 bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
-                          std::vector<MagnetCandidate>& out, bool& listed) {
-  out.clear();
+                          const std::function<MagnetVisit(const MagnetCandidate&)>& visit, bool& listed) {
   listed = Synchronise();
   if (!listed) return false;
   const double x = cursor.h, y = cursor.v;
-  const double reach = std::max(anchorReach, segmentReach) * (1 + 1e-6) + RoundingSlack(std::max(std::fabs(x), std::fabs(y)));
+  // Rounding matters only for points near the cursor, so the slack follows its size.
+  const double size = std::max(std::fabs(x), std::fabs(y)) + std::max(anchorReach, segmentReach);
+  const double anchorSlack = anchorReach * (1 + 1e-6) + RoundingSlack(size);
+  const double segmentSlack = segmentReach * (1 + 1e-6) + RoundingSlack(size);
+  const double reach = std::max(anchorSlack, segmentSlack);
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
 
   struct Found {
@@ -746,35 +773,40 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     uint8_t firstSample, lastSample;
   };
   std::vector<Found> found;
-  // Rounding matters only for points near the cursor, so the slack follows its size.
-  const double size = std::max(std::fabs(x), std::fabs(y)) + std::max(anchorReach, segmentReach);
-  const double anchorSlack = anchorReach * (1 + 1e-6) + RoundingSlack(size);
-  const double segmentSlack = segmentReach * (1 + 1e-6) + RoundingSlack(size);
   const auto consider = [&](const Item& item) {
     const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
     found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
   };
-  const auto considerGridded = [&](const Item& item) {
-    const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
-    if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
-    if (!gMap.copies[item.path].gridded) return;
-    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
-  };
 
-  const Box around{x - reach, y - reach, x + reach, y + reach};
-  if (const Grid& grid = gMap.grid; grid.across > 0) {
-    const int64_t x0 = std::max<int64_t>(CellCoord(around.left, gMap.cell), grid.x0);
-    const int64_t x1 = std::min<int64_t>(CellCoord(around.right, gMap.cell), int64_t{grid.x0} + grid.across - 1);
-    const int64_t y0 = std::max<int64_t>(CellCoord(around.bottom, gMap.cell), grid.y0);
-    const int64_t y1 = std::min<int64_t>(CellCoord(around.top, gMap.cell), int64_t{grid.y0} + grid.up - 1);
+  // The grid's cells of one kind (0 anchors, 1 segment pieces) within r of
+  // the cursor. The box test is made on floats rounded outwards, which can
+  // only let a few more items through, and without branches: most fail it.
+  const auto scanGrid = [&](double r, uint32_t kind) {
+    const Grid& grid = gMap.grid;
+    if (grid.across == 0) return;
+    const int64_t x0 = std::max<int64_t>(CellCoord(x - r, gMap.cell), grid.x0);
+    const int64_t x1 = std::min<int64_t>(CellCoord(x + r, gMap.cell), int64_t{grid.x0} + grid.across - 1);
+    const int64_t y0 = std::max<int64_t>(CellCoord(y - r, gMap.cell), grid.y0);
+    const int64_t y1 = std::min<int64_t>(CellCoord(y + r, gMap.cell), int64_t{grid.y0} + grid.up - 1);
+    const float maxLeft = Up(x + r), minRight = Down(x - r), maxBottom = Up(y + r), minTop = Down(y - r);
     for (int64_t cy = y0; cy <= y1; ++cy) {
       for (int64_t cx = x0; cx <= x1; ++cx) {
-        const auto c = static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0));
-        for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) considerGridded(grid.items[i]);
+        const auto c = 2 * static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0)) + kind;
+        for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) {
+          const Item& item = grid.items[i];
+          if ((item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop) &&
+              gMap.copies[item.path].gridded) {
+            found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
+          }
+        }
       }
     }
-  }
+  };
+  scanGrid(anchorSlack, 0);
+  scanGrid(segmentSlack, 1);
+
+  const Box around{x - reach, y - reach, x + reach, y + reach};
   if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
     for (const Item& item : it->second) consider(item);
   }
@@ -795,17 +827,31 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
       for (const Item& item : it->second) consider(item);
     });
   }
-  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-    return a.rank != b.rank ? a.rank > b.rank : a.code < b.code;
-  });
-  out.reserve(found.size());
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    const Found& f = found[i];
-    const bool same = !out.empty() && i > 0 && found[i - 1].rank == f.rank && found[i - 1].code == f.code;
-    if (!same) out.push_back({gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}});
-    if (f.code % 2 == 1) {
-      MarkSamples(out.back().samples, f.firstSample, f.lastSample);
+  // In the walk's order: path by path from the top of the host's list, anchor
+  // j before segment j. Taken from a heap one at a time, since the caller
+  // usually stops after the first few.
+  const auto after = [](const Found& a, const Found& b) { return a.rank != b.rank ? a.rank < b.rank : a.code > b.code; };
+  std::make_heap(found.begin(), found.end(), after);
+  while (!found.empty()) {
+    std::pop_heap(found.begin(), found.end(), after);
+    const Found f = found.back();
+    found.pop_back();
+    MagnetCandidate candidate{gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}};
+    if (!candidate.segment) {
+      // An anchor is filed in one cell only.
+      if (visit(candidate) == MagnetVisit::Stop) return true;
+      continue;
     }
+    // A segment's items of several cells make one candidate.
+    MarkSamples(candidate.samples, f.firstSample, f.lastSample);
+    while (!found.empty() && found.front().rank == f.rank && found.front().code == f.code) {
+      MarkSamples(candidate.samples, found.front().firstSample, found.front().lastSample);
+      std::pop_heap(found.begin(), found.end(), after);
+      found.pop_back();
+    }
+    KeepNearSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
+    if ((candidate.samples[0] | candidate.samples[1]) == 0) continue;
+    if (visit(candidate) == MagnetVisit::Stop) return true;
   }
   return true;
 }
