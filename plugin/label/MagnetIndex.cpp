@@ -771,17 +771,19 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   struct Found {
     uint32_t rank, code, path;
     uint8_t firstSample, lastSample;
+    bool inGrid;  // the grid's items of a copy changed since are no longer current
   };
   std::vector<Found> found;
   const auto consider = [&](const Item& item) {
     const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
-    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
+    found.push_back({0, item.code, item.path, item.firstSample, item.lastSample, false});
   };
 
   // The grid's cells of one kind (0 anchors, 1 segment pieces) within r of
   // the cursor. The box test is made on floats rounded outwards, which can
-  // only let a few more items through, and without branches: most fail it.
+  // only let a few more items through, and without branches: in a dense
+  // drawing about half pass it, which no branch predicts.
   const auto scanGrid = [&](double r, uint32_t kind) {
     const Grid& grid = gMap.grid;
     if (grid.across == 0) return;
@@ -793,13 +795,14 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     for (int64_t cy = y0; cy <= y1; ++cy) {
       for (int64_t cx = x0; cx <= x1; ++cx) {
         const auto c = 2 * static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0)) + kind;
+        std::size_t n = found.size();
+        found.resize(n + (grid.start[c + 1] - grid.start[c]));
         for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) {
           const Item& item = grid.items[i];
-          if ((item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop) &&
-              gMap.copies[item.path].gridded) {
-            found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
-          }
+          found[n] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
+          n += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
         }
+        found.resize(n);
       }
     }
   };
@@ -827,6 +830,16 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
       for (const Item& item : it->second) consider(item);
     });
   }
+  // Each item's path by its place in the host's list; grid items of copies
+  // changed since the grid was made are dropped.
+  std::size_t kept = 0;
+  for (const Found& f : found) {
+    const PathCopy& copy = gMap.copies[f.path];
+    found[kept] = f;
+    found[kept].rank = copy.rank;
+    kept += !f.inGrid || copy.gridded;
+  }
+  found.resize(kept);
   // In the walk's order: path by path from the top of the host's list, anchor
   // j before segment j. Taken from a heap one at a time, since the caller
   // usually stops after the first few.
