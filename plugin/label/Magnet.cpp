@@ -138,7 +138,9 @@ MagnetHit FindMagnetHit(AIRealPoint cursor, AIReal snapDistance) {
     // read it; one that differs from the map's copy mends the map, and the
     // candidates are looked up again.
     MagnetHit hit;
-    PathRead read;
+    // Its anchors' room is kept from one cursor move to the next.
+    static PathRead read;
+    read.path = nullptr;
     bool stale = false;
     const auto test = [&](const MagnetCandidate& candidate) {
       if (candidate.path != read.path) {

@@ -5,6 +5,7 @@
 #include "label/MagnetIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -61,6 +62,13 @@ struct Grid {
   std::vector<Item> items;
 };
 
+// An item a lookup found near the cursor.
+struct Found {
+  uint32_t rank, code, path;
+  uint8_t firstSample, lastSample;
+  bool inGrid;  // the grid's items of a copy changed since are no longer current
+};
+
 struct Map {
   bool remake = true;
   bool recheck = false;             // the host's word: list the paths and read them all again
@@ -82,6 +90,7 @@ struct Map {
   std::size_t items = 0, segments = 0;
   std::size_t sizedFor = 0;         // segments when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
+  std::vector<Found> found;         // a lookup's; kept to spare an allocation a cursor move
 };
 
 Map gMap;
@@ -592,21 +601,23 @@ void MarkSamples(uint64_t (&samples)[2], int first, int last) {
   }
 }
 
-// Keeps, of the samples marked, those of the copy's segment j that come
-// within reach of the cursor by our own evaluation, with room for the host's
-// rounding; the host is asked only about those left. The copy is the one the
-// segment was filed by, so it is as current as the filing itself.
-void KeepNearSamples(const PathCopy& copy, std::size_t j, double x, double y, double reach, uint64_t (&samples)[2]) {
+// Clears, of the samples marked, those of the copy's segment j that stay out
+// of reach of the cursor by our own evaluation (with room for the host's
+// rounding), up to the first that may come near: the host is asked about
+// the samples in order and stops at the first it finds near. The copy is the
+// one the segment was filed by, so it is as current as the filing itself.
+void ClearFarSamples(const PathCopy& copy, std::size_t j, double x, double y, double reach, uint64_t (&samples)[2]) {
   const Cubic c = SegmentCubic(copy.segments, j);
   if (!IsFinite(c)) return;
   const double limit = reach + RoundingSlack(std::max({Magnitude(c), std::fabs(x), std::fabs(y)}));
   for (int word = 0; word < 2; ++word) {
     for (uint64_t left = samples[word]; left != 0; left &= left - 1) {
-      const int bit = __builtin_ctzll(left);
+      const int bit = std::countr_zero(left);
       const auto t = static_cast<float>(word * 64 + bit) * 0.01f;
       double px, py;
       PointAt(c, t, px, py);
-      if ((px - x) * (px - x) + (py - y) * (py - y) >= limit * limit) samples[word] &= ~(uint64_t{1} << bit);
+      if ((px - x) * (px - x) + (py - y) * (py - y) < limit * limit) return;
+      samples[word] &= ~(uint64_t{1} << bit);
     }
   }
 }
@@ -768,12 +779,8 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   const double reach = std::max(anchorSlack, segmentSlack);
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
 
-  struct Found {
-    uint32_t rank, code, path;
-    uint8_t firstSample, lastSample;
-    bool inGrid;  // the grid's items of a copy changed since are no longer current
-  };
-  std::vector<Found> found;
+  std::vector<Found>& found = gMap.found;
+  found.clear();
   const auto consider = [&](const Item& item) {
     const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
@@ -862,7 +869,7 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
       std::pop_heap(found.begin(), found.end(), after);
       found.pop_back();
     }
-    KeepNearSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
+    ClearFarSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
     if ((candidate.samples[0] | candidate.samples[1]) == 0) continue;
     if (visit(candidate) == MagnetVisit::Stop) return true;
   }
