@@ -779,12 +779,18 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   const double reach = std::max(anchorSlack, segmentSlack);
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
 
+  // The items found are the first `count` of the buffer, which only grows:
+  // the scan writes every item it looks at and counts those that pass.
   std::vector<Found>& found = gMap.found;
-  found.clear();
+  std::size_t count = 0;
+  const auto room = [&](std::size_t more) {
+    if (found.size() < count + more) found.resize(std::max(count + more, 2 * found.size()));
+  };
   const auto consider = [&](const Item& item) {
     const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
-    found.push_back({0, item.code, item.path, item.firstSample, item.lastSample, false});
+    room(1);
+    found[count++] = {0, item.code, item.path, item.firstSample, item.lastSample, false};
   };
 
   // The grid's cells of one kind (0 anchors, 1 segment pieces) within r of
@@ -802,60 +808,62 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     for (int64_t cy = y0; cy <= y1; ++cy) {
       for (int64_t cx = x0; cx <= x1; ++cx) {
         const auto c = 2 * static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0)) + kind;
-        std::size_t n = found.size();
-        found.resize(n + (grid.start[c + 1] - grid.start[c]));
+        room(grid.start[c + 1] - grid.start[c]);
         for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) {
           const Item& item = grid.items[i];
-          found[n] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
-          n += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
+          found[count] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
+          count += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
         }
-        found.resize(n);
       }
     }
   };
   scanGrid(anchorSlack, 0);
   scanGrid(segmentSlack, 1);
 
-  const Box around{x - reach, y - reach, x + reach, y + reach};
-  if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
-    for (const Item& item : it->second) consider(item);
-  }
-  if (CellsAcross(around, gMap.cell) > static_cast<double>(gMap.cells.size())) {
-    // The cursor's reach covers more cells than are filled: look at them all.
-    const int32_t x0 = CellCoord(around.left, gMap.cell), x1 = CellCoord(around.right, gMap.cell);
-    const int32_t y0 = CellCoord(around.bottom, gMap.cell), y1 = CellCoord(around.top, gMap.cell);
-    for (const auto& [key, items] : gMap.cells) {
-      const auto cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
-      const auto cy = static_cast<int32_t>(static_cast<uint32_t>(key));
-      if (cx < x0 || cx > x1 || cy < y0 || cy > y1) continue;
-      for (const Item& item : items) consider(item);
-    }
-  } else {
-    VisitBoxCells(around, gMap.cell, [&](uint64_t key) {
-      const auto it = gMap.cells.find(key);
-      if (it == gMap.cells.end()) return;
+  // The table: paths filed after the grid was made, and what it cannot hold.
+  if (!gMap.cells.empty()) {
+    const Box around{x - reach, y - reach, x + reach, y + reach};
+    if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
       for (const Item& item : it->second) consider(item);
-    });
+    }
+    if (CellsAcross(around, gMap.cell) > static_cast<double>(gMap.cells.size())) {
+      // The cursor's reach covers more cells than are filled: look at them all.
+      const int32_t x0 = CellCoord(around.left, gMap.cell), x1 = CellCoord(around.right, gMap.cell);
+      const int32_t y0 = CellCoord(around.bottom, gMap.cell), y1 = CellCoord(around.top, gMap.cell);
+      for (const auto& [key, items] : gMap.cells) {
+        const auto cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
+        const auto cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+        if (cx < x0 || cx > x1 || cy < y0 || cy > y1) continue;
+        for (const Item& item : items) consider(item);
+      }
+    } else {
+      VisitBoxCells(around, gMap.cell, [&](uint64_t key) {
+        const auto it = gMap.cells.find(key);
+        if (it == gMap.cells.end()) return;
+        for (const Item& item : it->second) consider(item);
+      });
+    }
   }
   // Each item's path by its place in the host's list; grid items of copies
   // changed since the grid was made are dropped.
   std::size_t kept = 0;
-  for (const Found& f : found) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const Found f = found[i];
     const PathCopy& copy = gMap.copies[f.path];
     found[kept] = f;
     found[kept].rank = copy.rank;
     kept += !f.inGrid || copy.gridded;
   }
-  found.resize(kept);
   // In the walk's order: path by path from the top of the host's list, anchor
   // j before segment j. Taken from a heap one at a time, since the caller
   // usually stops after the first few.
   const auto after = [](const Found& a, const Found& b) { return a.rank != b.rank ? a.rank < b.rank : a.code > b.code; };
-  std::make_heap(found.begin(), found.end(), after);
-  while (!found.empty()) {
-    std::pop_heap(found.begin(), found.end(), after);
-    const Found f = found.back();
-    found.pop_back();
+  const auto heap = found.begin();
+  auto end = heap + static_cast<std::ptrdiff_t>(kept);
+  std::make_heap(heap, end, after);
+  while (heap != end) {
+    std::pop_heap(heap, end, after);
+    const Found f = *--end;
     MagnetCandidate candidate{gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}};
     if (!candidate.segment) {
       // An anchor is filed in one cell only.
@@ -864,10 +872,10 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     }
     // A segment's items of several cells make one candidate.
     MarkSamples(candidate.samples, f.firstSample, f.lastSample);
-    while (!found.empty() && found.front().rank == f.rank && found.front().code == f.code) {
-      MarkSamples(candidate.samples, found.front().firstSample, found.front().lastSample);
-      std::pop_heap(found.begin(), found.end(), after);
-      found.pop_back();
+    while (heap != end && heap->rank == f.rank && heap->code == f.code) {
+      MarkSamples(candidate.samples, heap->firstSample, heap->lastSample);
+      std::pop_heap(heap, end, after);
+      --end;
     }
     ClearFarSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
     if ((candidate.samples[0] | candidate.samples[1]) == 0) continue;
