@@ -591,15 +591,52 @@ void RereadUnread() {
   }
 }
 
+// The samples first..last (of 0..127) as a mask of each word.
+uint64_t SampleMask(int word, int first, int last) {
+  const int lo = std::max(first, word * 64) - word * 64, hi = std::min(last, word * 64 + 63) - word * 64;
+  if (lo > hi) return 0;
+  const uint64_t upTo = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
+  return upTo & ~((uint64_t{1} << lo) - 1);
+}
+
 // Sets bits first..last of a 128-bit set.
 void MarkSamples(uint64_t (&samples)[2], int first, int last) {
-  for (int word = 0; word < 2; ++word) {
-    const int lo = std::max(first, word * 64) - word * 64, hi = std::min(last, word * 64 + 63) - word * 64;
-    if (lo > hi) continue;
-    const uint64_t upTo = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
-    samples[word] |= upTo & ~((uint64_t{1} << lo) - 1);
-  }
+  for (int word = 0; word < 2; ++word) samples[word] |= SampleMask(word, first, last);
 }
+
+double SampleT(int k) { return static_cast<double>(static_cast<float>(k) * 0.01f); }
+
+struct FarSamples {
+  const Cubic& curve;
+  double x, y, limit;
+  uint64_t (&samples)[2];
+
+  // Clears the marked samples of first..last that stay out of reach, in
+  // order, up to the first that may come near (true). A part of the curve
+  // that stays far as a whole is cleared at once; else its halves are looked
+  // at in turn.
+  bool ClearUpToNear(int first, int last) {
+    if ((samples[0] & SampleMask(0, first, last)) == 0 && (samples[1] & SampleMask(1, first, last)) == 0) return false;
+    if (last - first >= 4) {
+      if (FarFrom(Piece(curve, SampleT(first), SampleT(last)), x, y, limit)) {
+        for (int word = 0; word < 2; ++word) samples[word] &= ~SampleMask(word, first, last);
+        return false;
+      }
+      const int middle = (first + last) / 2;
+      return ClearUpToNear(first, middle) || ClearUpToNear(middle + 1, last);
+    }
+    for (int k = first; k <= last; ++k) {
+      uint64_t& word = samples[k / 64];
+      const uint64_t bit = uint64_t{1} << (k % 64);
+      if ((word & bit) == 0) continue;
+      double px, py;
+      PointAt(curve, SampleT(k), px, py);
+      if ((px - x) * (px - x) + (py - y) * (py - y) < limit * limit) return true;
+      word &= ~bit;
+    }
+    return false;
+  }
+};
 
 // Clears, of the samples marked, those of the copy's segment j that stay out
 // of reach of the cursor by our own evaluation (with room for the host's
@@ -610,16 +647,7 @@ void ClearFarSamples(const PathCopy& copy, std::size_t j, double x, double y, do
   const Cubic c = SegmentCubic(copy.segments, j);
   if (!IsFinite(c)) return;
   const double limit = reach + RoundingSlack(std::max({Magnitude(c), std::fabs(x), std::fabs(y)}));
-  for (int word = 0; word < 2; ++word) {
-    for (uint64_t left = samples[word]; left != 0; left &= left - 1) {
-      const int bit = std::countr_zero(left);
-      const auto t = static_cast<float>(word * 64 + bit) * 0.01f;
-      double px, py;
-      PointAt(c, t, px, py);
-      if ((px - x) * (px - x) + (py - y) * (py - y) < limit * limit) return;
-      samples[word] &= ~(uint64_t{1} << bit);
-    }
-  }
+  FarSamples{c, x, y, limit, samples}.ClearUpToNear(0, 99);
 }
 
 bool ListPaths(std::vector<AIArtHandle>& listed) {
