@@ -23,6 +23,9 @@ namespace {
 constexpr double kDefaultCell = 8.0;        // points; for a drawing with nothing to size by
 constexpr int kMaxHalvings = 12;           // a segment is halved until its pieces fit a cell
 constexpr std::size_t kItemsPerSegmentLimit = 12;  // beyond this on average, the cells are resized
+constexpr double kPiecesPerCell = 16;       // pieces of line a cell is sized for, in a crowded drawing
+constexpr double kPiecesPerSegment = 24;    // the memory a drawing's pieces may take: this many a segment,
+constexpr double kPiecesAtLeast = 1 << 20;  // or this many in all
 constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed under kEverywhere
 
 struct PathCopy {
@@ -305,8 +308,12 @@ Sizing ChooseCells() {
   const Box bulk{percentile(xs, low), percentile(ys, low), percentile(xs, high), percentile(ys, high)};
   const double area = std::max(bulk.right - bulk.left, 1.0) * std::max(bulk.top - bulk.bottom, 1.0);
   const double bySpread = 2 * std::sqrt(area / static_cast<double>(count));
-  const double byLength = length / static_cast<double>(count) / 16;
-  const double cell = std::max({bySpread, byLength, 1.0});
+  // Long segments crowd a cell that suits the anchors' spacing: the cell
+  // shrinks until about kPiecesPerCell pieces of line cross it, as far as
+  // the memory for the pieces allows.
+  const double byCrowd = kPiecesPerCell * area / std::max(length, 1.0);
+  const double byMemory = 1.5 * length / std::max(kPiecesPerSegment * static_cast<double>(count), kPiecesAtLeast);
+  const double cell = std::max({std::min(bySpread, byCrowd), byMemory, 1.0});
   return {std::isfinite(cell) ? cell : kDefaultCell, bulk};
 }
 
