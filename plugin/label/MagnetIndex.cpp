@@ -59,8 +59,9 @@ struct Grid {
   int32_t x0 = 0, y0 = 0;       // the first cell
   int32_t across = 0, up = 0;   // cells on each axis; 0: no grid
   // The items of cell c: [start[c], start[c + 1]). The place at column cx and
-  // row cy holds cell 2 (cy * across + cx) for its anchors and the next one
-  // for its segment pieces.
+  // row cy holds cell cy * across + cx for its anchors and the same cell of
+  // a second layer, across * up further on, for its segment pieces; a row's
+  // cells of one kind are side by side.
   std::vector<uint32_t> start;
   std::vector<Item> items;
 };
@@ -364,13 +365,14 @@ bool FileInGrid(const Box& bulk) {
   grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
   // Each place holds two cells, its anchors' and its segment pieces', so
   // that a lookup scans each kind only as far as that kind reaches.
-  const std::size_t cellCount = 2 * static_cast<std::size_t>(across * up);
+  const auto places = static_cast<std::size_t>(across * up);
+  const std::size_t cellCount = 2 * places;
   // The grid's cell of a key and item; cellCount for one outside the grid (or no cell at all).
   const auto cellOf = [&](uint64_t key, const Filed& f) {
     const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
     const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
     if (key == kEverywhere || cx < x0 || cx > x1 || cy < y0 || cy > y1) return cellCount;
-    return 2 * static_cast<std::size_t>((cy - y0) * across + (cx - x0)) + (f.code & 1);
+    return (f.code & 1) * places + static_cast<std::size_t>((cy - y0) * across + (cx - x0));
   };
   // Neighbouring pieces of one segment often share a cell: one item holds
   // both, as in the table. `last` is each cell's latest path and code.
@@ -840,15 +842,18 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     const int64_t y0 = std::max<int64_t>(CellCoord(y - r, gMap.cell), grid.y0);
     const int64_t y1 = std::min<int64_t>(CellCoord(y + r, gMap.cell), int64_t{grid.y0} + grid.up - 1);
     const float maxLeft = Up(x + r), minRight = Down(x - r), maxBottom = Up(y + r), minTop = Down(y - r);
+    if (x0 > x1) return;
+    const std::size_t layer = kind * static_cast<std::size_t>(grid.across) * static_cast<std::size_t>(grid.up);
     for (int64_t cy = y0; cy <= y1; ++cy) {
-      for (int64_t cx = x0; cx <= x1; ++cx) {
-        const auto c = 2 * static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0)) + kind;
-        room(grid.start[c + 1] - grid.start[c]);
-        for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) {
-          const Item& item = grid.items[i];
-          found[count] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
-          count += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
-        }
+      // The row's cells from x0 to x1 hold their items side by side.
+      const std::size_t row = layer + static_cast<std::size_t>((cy - grid.y0) * grid.across);
+      const uint32_t from = grid.start[row + static_cast<std::size_t>(x0 - grid.x0)];
+      const uint32_t to = grid.start[row + static_cast<std::size_t>(x1 - grid.x0) + 1];
+      room(to - from);
+      for (uint32_t i = from; i < to; ++i) {
+        const Item& item = grid.items[i];
+        found[count] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
+        count += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
       }
     }
   };
