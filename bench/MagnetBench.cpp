@@ -3,7 +3,8 @@
 // mouse going down, the drag of a 29-leader label and mouse up, and a long
 // session of labels. The magnet test's literal whole-document walk runs on
 // the same drawings and cursor positions in the same run, as the reference
-// the ratios are taken against.
+// the ratios are taken against; so does the tool's first walk (the literal one
+// skipping segments whose control box is far), for a second ratio.
 //
 // Drawings of 1 000 to 1 000 000 segments, of three kinds: random walks of
 // cubic curves, a grid of small shapes (rectangles and circles) like a
@@ -284,6 +285,20 @@ void LiteralNear(benchmark::State& state, Kind kind, int segments) {
   Timed(state, s.nearArt, &s, [&](AIRealPoint p) { benchmark::DoNotOptimize(ref::Run(s.suites, p, kTolerance)); });
 }
 
+void FirstWalkAway(benchmark::State& state, Kind kind, int segments) {
+  Scene& s = SceneFor(kind, segments);
+  Timed(state, s.away, &s, [&](AIRealPoint p) {
+    benchmark::DoNotOptimize(ref::Run(s.suites, p, kTolerance, true, ref::Walk::SkippingFarBoxes));
+  });
+}
+
+void FirstWalkNear(benchmark::State& state, Kind kind, int segments) {
+  Scene& s = SceneFor(kind, segments);
+  Timed(state, s.nearArt, &s, [&](AIRealPoint p) {
+    benchmark::DoNotOptimize(ref::Run(s.suites, p, kTolerance, true, ref::Walk::SkippingFarBoxes));
+  });
+}
+
 // The pointer arrives and the button goes down, near art and on blank space in
 // turn; the drag and release that finish each label are not timed.
 void PointerAndDown(benchmark::State& state, Kind kind, int segments) {
@@ -402,12 +417,19 @@ int Register() {
       if (kind == Kind::Long && size > 100000) continue;
       const std::string tail = std::string("/") + Name(kind) + "/" + std::to_string(size);
       // The literal walk costs seconds a call on large drawings: a few calls are enough.
-      const int literalCalls = size >= 100000 ? 8 : 0;
+      const int literalCalls = size >= 1000000 ? 3 : size >= 100000 ? 8 : 0;
+      const int firstWalkCalls = size >= 100000 ? 8 : 0;
       auto* la = benchmark::RegisterBenchmark(("LiteralAway" + tail).c_str(), LiteralAway, kind, size);
       auto* ln = benchmark::RegisterBenchmark(("LiteralNear" + tail).c_str(), LiteralNear, kind, size);
+      auto* fa = benchmark::RegisterBenchmark(("FirstWalkAway" + tail).c_str(), FirstWalkAway, kind, size);
+      auto* fn = benchmark::RegisterBenchmark(("FirstWalkNear" + tail).c_str(), FirstWalkNear, kind, size);
       if (literalCalls > 0) {
         la->Iterations(literalCalls);
         ln->Iterations(literalCalls);
+      }
+      if (firstWalkCalls > 0) {
+        fa->Iterations(firstWalkCalls);
+        fn->Iterations(firstWalkCalls);
       }
       benchmark::RegisterBenchmark(("HoverAway" + tail).c_str(), HoverAway, kind, size)->MinTime(0.3);
       benchmark::RegisterBenchmark(("HoverNear" + tail).c_str(), HoverNear, kind, size)->MinTime(0.3);

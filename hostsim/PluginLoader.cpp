@@ -48,10 +48,14 @@ ASErr PluginLibrary::CallMain(const char* caller, const char* selector, void* me
 }
 
 std::optional<std::string_view> PluginLibrary::Resource(int32_t type, int32_t id) const {
+  const uint64_t key = (uint64_t{static_cast<uint32_t>(type)} << 32) | static_cast<uint32_t>(id);
+  if (const auto kept = resources_.find(key); kept != resources_.end()) return kept->second;
   const void* data = nullptr;
   uint32_t size = 0;
-  if (resource_(type, id, &data, &size) != kNoErr || data == nullptr) return std::nullopt;
-  return std::string_view(static_cast<const char*>(data), size);
+  std::optional<std::string_view> found;
+  if (resource_(type, id, &data, &size) == kNoErr && data != nullptr) found = std::string_view(static_cast<const char*>(data), size);
+  resources_.emplace(key, found);
+  return found;
 }
 
 }  // namespace hostsim

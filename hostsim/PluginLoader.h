@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "host/PluginExports.h"
 
@@ -23,6 +24,8 @@ class PluginLibrary {
 
   ASErr CallMain(const char* caller, const char* selector, void* message) const;
   // The resource's bytes (valid while the library is loaded), or nothing.
+  // Each answer is kept: a library's resources do not change while it is
+  // loaded, and the cursor is looked up on every pointer movement.
   std::optional<std::string_view> Resource(int32_t type, int32_t id) const;
   const std::filesystem::path& file() const { return file_; }
 
@@ -32,6 +35,7 @@ class PluginLibrary {
   PluginMainProc main_ = nullptr;
   PluginResourceProc resource_ = nullptr;
   std::filesystem::path file_;
+  mutable std::unordered_map<uint64_t, std::optional<std::string_view>> resources_;
 };
 
 }  // namespace hostsim

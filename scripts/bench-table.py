@@ -3,7 +3,9 @@
 
 Medians and 95th percentiles are of single calls (microseconds); "ratio" is
 the literal walk's time over the tool's, both measured in the same run on the
-same drawing and cursor positions: by means, and by medians.
+same drawing and cursor positions: by means, and by medians. A second table
+holds the tool against its first walk (the literal one skipping segments
+whose control box is far from the cursor).
 """
 import json
 import sys
@@ -52,6 +54,17 @@ def main(path):
               f"| {f(rn[0])}× / {f(rn[1])}× | {f(us(d, 'p50_us'))} / {f(us(d, 'p95_us'))} "
               f"| {f((ha or {}).get('map_ms', float('nan')))} "
               f"| {f((ha or {}).get('recheck_ms', float('nan')))} |")
+    print("\n| drawing | segments | first walk away mean µs | ratio mean / p50 | first walk near mean µs | ratio mean / p50 |")
+    print("|---|---:|---:|---|---:|---|")
+    for (kind, size) in sorted(rows, key=lambda k: (order.get(k[0], 9), k[1])):
+        r = rows[(kind, size)]
+        ha, hn, fa, fn = (r.get(m) for m in ("HoverAway", "HoverNear", "FirstWalkAway", "FirstWalkNear"))
+        if not (fa or fn):
+            continue
+        ra = (mean_us(fa) / mean_us(ha), us(fa, "p50_us") / us(ha, "p50_us")) if ha and fa else (float("nan"),) * 2
+        rn = (mean_us(fn) / mean_us(hn), us(fn, "p50_us") / us(hn, "p50_us")) if hn and fn else (float("nan"),) * 2
+        print(f"| {kind} | {size:,} | {f(mean_us(fa))} | {f(ra[0])}× / {f(ra[1])}× "
+              f"| {f(mean_us(fn))} | {f(rn[0])}× / {f(rn[1])}× |")
     for kind in ("walk", "grid"):
         small, large = rows.get((kind, 100000), {}), rows.get((kind, 1000000), {})
         if small and large:

@@ -278,6 +278,16 @@ HitResult Document::HitTest(ObjectId artId, AIRealPoint point, double tolerance)
     const AIRealRect around{static_cast<AIReal>(point.h - reach), static_cast<AIReal>(point.v + reach),
                             static_cast<AIReal>(point.h + reach), static_cast<AIReal>(point.v - reach)};
     if (FiniteRect(around) && CellsAcross(around, hitMap_.cell) <= static_cast<double>(hitMap_.cells.size())) {
+      // An art is in each cell at most once: beyond this many entries, the
+      // distinct candidates are too many for ordering to pay, whatever the
+      // repeats (a point under a pile of page-wide paths).
+      std::size_t entries = candidates.size(), cells = 1;
+      VisitCells(around, hitMap_.cell, [&](std::uint64_t key) {
+        const auto cell = hitMap_.cells.find(key);
+        if (cell != hitMap_.cells.end()) entries += cell->second.size();
+        ++cells;
+      });
+      if (entries > kMaxCandidates * cells) return HitTestByWalk(point, tolerance);
       VisitCells(around, hitMap_.cell, [&](std::uint64_t key) {
         const auto cell = hitMap_.cells.find(key);
         if (cell != hitMap_.cells.end()) candidates.insert(candidates.end(), cell->second.begin(), cell->second.end());

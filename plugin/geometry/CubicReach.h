@@ -39,6 +39,47 @@ inline void PointAt(const Cubic& c, double t, double& x, double& y) {
   y = b0 * c.y[0] + b1 * c.y[1] + b2 * c.y[2] + b3 * c.y[3];
 }
 
+// The derivative at t.
+inline void TangentAt(const Cubic& c, double t, double& dx, double& dy) {
+  const double u = 1 - t, a = 3 * u * u, b = 6 * u * t, d = 3 * t * t;
+  dx = a * (c.x[1] - c.x[0]) + b * (c.x[2] - c.x[1]) + d * (c.x[3] - c.x[2]);
+  dy = a * (c.y[1] - c.y[0]) + b * (c.y[2] - c.y[1]) + d * (c.y[3] - c.y[2]);
+}
+
+// The part of the curve between t0 and t1, as a cubic of its own.
+inline Cubic Piece(const Cubic& c, double t0, double t1) {
+  Cubic p;
+  double dx0, dy0, dx1, dy1;
+  PointAt(c, t0, p.x[0], p.y[0]);
+  PointAt(c, t1, p.x[3], p.y[3]);
+  TangentAt(c, t0, dx0, dy0);
+  TangentAt(c, t1, dx1, dy1);
+  const double k = (t1 - t0) / 3;
+  p.x[1] = p.x[0] + k * dx0, p.y[1] = p.y[0] + k * dy0;
+  p.x[2] = p.x[3] - k * dx1, p.y[2] = p.y[3] - k * dy1;
+  return p;
+}
+
+// The square of the distance from (x, y) to the line segment from (x0, y0)
+// to (x1, y1).
+inline double SquaredDistanceToSegment(double x, double y, double x0, double y0, double x1, double y1) {
+  const double dx = x1 - x0, dy = y1 - y0, length2 = dx * dx + dy * dy;
+  const double t = length2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / length2, 0.0, 1.0) : 0.0;
+  const double ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
+  return ex * ex + ey * ey;
+}
+
+// True when no point of the cubic comes within reach of (x, y): it lies in
+// the hull of its control points, and the distance to a line segment is
+// convex, so no point of it is nearer than its chord less the handles'
+// distance from the chord.
+inline bool FarFrom(const Cubic& c, double x, double y, double reach) {
+  const double stray2 = std::max(SquaredDistanceToSegment(c.x[1], c.y[1], c.x[0], c.y[0], c.x[3], c.y[3]),
+                                 SquaredDistanceToSegment(c.x[2], c.y[2], c.x[0], c.y[0], c.x[3], c.y[3]));
+  const double near = reach + std::sqrt(stray2);
+  return SquaredDistanceToSegment(x, y, c.x[0], c.y[0], c.x[3], c.y[3]) >= near * near;
+}
+
 // Splits at t = 0.5 (de Casteljau): each half lies inside its own control box.
 inline void Halve(const Cubic& c, Cubic& first, Cubic& second) {
   const auto mid = [](double a, double b) { return (a + b) / 2; };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <vector>
 
 #include "core/Ids.h"
@@ -44,30 +43,24 @@ bool AnchorClose(const AIRealPoint& cursor, const AIPathSegment& anchor, AIReal 
   return close;
 }
 
-// A cubic lies inside the box of its four control points, so no sample of
-// a curve whose box, grown by the reach, misses the cursor can come near it.
-bool CurveBoxNear(const AIRealBezier& curve, const AIRealPoint& cursor, float reach) {
-  const auto [left, right] = std::minmax({curve.p0.h, curve.p1.h, curve.p2.h, curve.p3.h});
-  const auto [bottom, top] = std::minmax({curve.p0.v, curve.p1.v, curve.p2.v, curve.p3.v});
-  return cursor.h >= left - reach && cursor.h <= right + reach && cursor.v >= bottom - reach && cursor.v <= top + reach;
-}
-
 // The first sample of the segment within reach of the cursor, or -1. The
 // host decides each sample; samples that are plainly farther (by our own
 // evaluation, with room for the host's rounding) are not asked about.
 int FirstNearSample(const AIRealBezier& curve, const AIRealPoint& cursor, const MagnetCandidate& candidate) {
-  if (!CurveBoxNear(curve, cursor, kSegmentReach)) return -1;
   const Cubic c{{curve.p0.h, curve.p1.h, curve.p2.h, curve.p3.h}, {curve.p0.v, curve.p1.v, curve.p2.v, curve.p3.v}};
+  // A curve that is not finite is left wholly to the host.
   const bool finite = IsFinite(c);
   const double cursorSize = std::max(std::fabs(cursor.h), std::fabs(cursor.v));
   const double limit = kSegmentReach + RoundingSlack(std::max(Magnitude(c), cursorSize));
+  // A cubic lies inside the box of its four control points.
+  if (finite && !Contains(Grown(ControlBox(c), limit), cursor.h, cursor.v)) return -1;
   for (int k = 0; k < kSegmentSamples; ++k) {
     const AIReal t = static_cast<AIReal>(k) * 0.01f;
     if (finite) {
       if (!MaySampleNear(candidate, k)) continue;
       double x, y;
       PointAt(c, t, x, y);
-      if (std::hypot(x - cursor.h, y - cursor.v) >= limit) continue;
+      if ((x - cursor.h) * (x - cursor.h) + (y - cursor.v) * (y - cursor.v) >= limit * limit) continue;
     }
     AIRealPoint sample;
     if (sAIRealBezier->Evaluate(&curve, t, &sample) != kNoErr) return -1;
@@ -109,28 +102,6 @@ bool TestCandidate(const PathRead& read, const MagnetCandidate& candidate, const
   return true;
 }
 
-enum class Walk { Done, Stale };
-
-// Walks the candidates in order, reading each path afresh as the whole-document
-// walk would. Stale when a path read differs from the map's copy.
-Walk TestCandidates(const std::vector<MagnetCandidate>& candidates, const AIRealPoint& cursor, AIReal snapDistance,
-                    MagnetHit& hit) {
-  PathRead read;
-  for (const MagnetCandidate& candidate : candidates) {
-    if (candidate.path != read.path) {
-      read.path = candidate.path;
-      read.usable = Snappable(read.path) && ReadPath(read.path, read.segments) == kNoErr;
-      if (read.usable) {
-        if (MendMagnetPath(read.path, read.segments)) return Walk::Stale;
-        read.closed = false;
-        sAIPath->GetPathClosed(read.path, &read.closed);
-      }
-    }
-    if (read.usable && TestCandidate(read, candidate, cursor, snapDistance, hit)) return Walk::Done;
-  }
-  return Walk::Done;
-}
-
 // Every path of the document, in full: the answer when the map cannot give one.
 MagnetHit WalkEverything(const AIRealPoint& cursor, AIReal snapDistance) {
   MagnetHit hit;
@@ -162,15 +133,37 @@ MagnetHit WalkEverything(const AIRealPoint& cursor, AIReal snapDistance) {
 }  // namespace
 
 MagnetHit FindMagnetHit(AIRealPoint cursor, AIReal snapDistance) {
-  std::vector<MagnetCandidate> candidates;
   for (int round = 0; round < kMendRounds; ++round) {
+    // Each candidate's path is read afresh, as the whole-document walk would
+    // read it; one that differs from the map's copy mends the map, and the
+    // candidates are looked up again.
+    MagnetHit hit;
+    // Its anchors' room is kept from one cursor move to the next.
+    static PathRead read;
+    read.path = nullptr;
+    bool stale = false;
+    const auto test = [&](const MagnetCandidate& candidate) {
+      if (candidate.path != read.path) {
+        read.path = candidate.path;
+        read.usable = Snappable(read.path) && ReadPath(read.path, read.segments) == kNoErr;
+        if (read.usable) {
+          if (MendMagnetPath(read.path, read.segments)) {
+            stale = true;
+            return MagnetVisit::Stop;
+          }
+          read.closed = false;
+          sAIPath->GetPathClosed(read.path, &read.closed);
+        }
+      }
+      const bool snapped = read.usable && TestCandidate(read, candidate, cursor, snapDistance, hit);
+      return snapped ? MagnetVisit::Stop : MagnetVisit::Next;
+    };
     bool listed = false;
-    if (!FindMagnetCandidates(cursor, snapDistance, kSegmentReach, candidates, listed)) {
+    if (!FindMagnetCandidates(cursor, snapDistance, kSegmentReach, test, listed)) {
       if (!listed) return {};
       break;
     }
-    MagnetHit hit;
-    if (TestCandidates(candidates, cursor, snapDistance, hit) == Walk::Done) return hit;
+    if (!stale) return hit;
   }
   return WalkEverything(cursor, snapDistance);
 }

@@ -5,6 +5,7 @@
 #include "label/MagnetIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -22,6 +23,9 @@ namespace {
 constexpr double kDefaultCell = 8.0;        // points; for a drawing with nothing to size by
 constexpr int kMaxHalvings = 12;           // a segment is halved until its pieces fit a cell
 constexpr std::size_t kItemsPerSegmentLimit = 12;  // beyond this on average, the cells are resized
+constexpr double kPiecesPerCell = 16;       // pieces of line a cell is sized for, in a crowded drawing
+constexpr double kPiecesPerSegment = 24;    // the memory a drawing's pieces may take: this many a segment,
+constexpr double kPiecesAtLeast = 1 << 20;  // or this many in all
 constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed under kEverywhere
 
 struct PathCopy {
@@ -54,8 +58,19 @@ struct Item {
 struct Grid {
   int32_t x0 = 0, y0 = 0;       // the first cell
   int32_t across = 0, up = 0;   // cells on each axis; 0: no grid
-  std::vector<uint32_t> start;  // the items of cell c: [start[c], start[c + 1])
+  // The items of cell c: [start[c], start[c + 1]). The place at column cx and
+  // row cy holds cell cy * across + cx for its anchors and the same cell of
+  // a second layer, across * up further on, for its segment pieces; a row's
+  // cells of one kind are side by side.
+  std::vector<uint32_t> start;
   std::vector<Item> items;
+};
+
+// An item a lookup found near the cursor.
+struct Found {
+  uint32_t rank, code, path;
+  uint8_t firstSample, lastSample;
+  bool inGrid;  // the grid's items of a copy changed since are no longer current
 };
 
 struct Map {
@@ -79,6 +94,7 @@ struct Map {
   std::size_t items = 0, segments = 0;
   std::size_t sizedFor = 0;         // segments when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
+  std::vector<Found> found;         // a lookup's; kept to spare an allocation a cursor move
 };
 
 Map gMap;
@@ -293,8 +309,12 @@ Sizing ChooseCells() {
   const Box bulk{percentile(xs, low), percentile(ys, low), percentile(xs, high), percentile(ys, high)};
   const double area = std::max(bulk.right - bulk.left, 1.0) * std::max(bulk.top - bulk.bottom, 1.0);
   const double bySpread = 2 * std::sqrt(area / static_cast<double>(count));
-  const double byLength = length / static_cast<double>(count) / 16;
-  const double cell = std::max({bySpread, byLength, 1.0});
+  // Long segments crowd a cell that suits the anchors' spacing: the cell
+  // shrinks until about kPiecesPerCell pieces of line cross it, as far as
+  // the memory for the pieces allows.
+  const double byCrowd = kPiecesPerCell * area / std::max(length, 1.0);
+  const double byMemory = 1.5 * length / std::max(kPiecesPerSegment * static_cast<double>(count), kPiecesAtLeast);
+  const double cell = std::max({std::min(bySpread, byCrowd), byMemory, 1.0});
   return {std::isfinite(cell) ? cell : kDefaultCell, bulk};
 }
 
@@ -343,13 +363,16 @@ bool FileInGrid(const Box& bulk) {
   Grid& grid = gMap.grid;
   grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
   grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
-  const std::size_t cellCount = static_cast<std::size_t>(across * up);
-  // The grid's cell of a key; cellCount for one outside the grid (or no cell at all).
-  const auto cellOf = [&](uint64_t key) {
+  // Each place holds two cells, its anchors' and its segment pieces', so
+  // that a lookup scans each kind only as far as that kind reaches.
+  const auto places = static_cast<std::size_t>(across * up);
+  const std::size_t cellCount = 2 * places;
+  // The grid's cell of a key and item; cellCount for one outside the grid (or no cell at all).
+  const auto cellOf = [&](uint64_t key, const Filed& f) {
     const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
     const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
     if (key == kEverywhere || cx < x0 || cx > x1 || cy < y0 || cy > y1) return cellCount;
-    return static_cast<std::size_t>((cy - y0) * across + (cx - x0));
+    return (f.code & 1) * places + static_cast<std::size_t>((cy - y0) * across + (cx - x0));
   };
   // Neighbouring pieces of one segment often share a cell: one item holds
   // both, as in the table. `last` is each cell's latest path and code.
@@ -359,7 +382,7 @@ bool FileInGrid(const Box& bulk) {
   for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
     if (!gMap.copies[index].live) continue;
     VisitPathCells(gMap.copies[index].segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      const std::size_t c = cellOf(key);
+      const std::size_t c = cellOf(key, f);
       if (c == cellCount) return;
       const uint64_t owner = (uint64_t{index} << 32) | f.code;
       if (last[c] == owner) return;
@@ -378,7 +401,7 @@ bool FileInGrid(const Box& bulk) {
     copy.inGrid = copy.gridded = true;
     gMap.segments += copy.segments.size();
     VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      const std::size_t c = cellOf(key);
+      const std::size_t c = cellOf(key, f);
       if (c == cellCount) {
         FileInTable(key, index, f);
         return;
@@ -577,14 +600,63 @@ void RereadUnread() {
   }
 }
 
+// The samples first..last (of 0..127) as a mask of each word.
+uint64_t SampleMask(int word, int first, int last) {
+  const int lo = std::max(first, word * 64) - word * 64, hi = std::min(last, word * 64 + 63) - word * 64;
+  if (lo > hi) return 0;
+  const uint64_t upTo = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
+  return upTo & ~((uint64_t{1} << lo) - 1);
+}
+
 // Sets bits first..last of a 128-bit set.
 void MarkSamples(uint64_t (&samples)[2], int first, int last) {
-  for (int word = 0; word < 2; ++word) {
-    const int lo = std::max(first, word * 64) - word * 64, hi = std::min(last, word * 64 + 63) - word * 64;
-    if (lo > hi) continue;
-    const uint64_t upTo = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
-    samples[word] |= upTo & ~((uint64_t{1} << lo) - 1);
+  for (int word = 0; word < 2; ++word) samples[word] |= SampleMask(word, first, last);
+}
+
+double SampleT(int k) { return static_cast<double>(static_cast<float>(k) * 0.01f); }
+
+struct FarSamples {
+  const Cubic& curve;
+  double x, y, limit;
+  uint64_t (&samples)[2];
+
+  // Clears the marked samples of first..last that stay out of reach, in
+  // order, up to the first that may come near (true). A part of the curve
+  // that stays far as a whole is cleared at once; else its halves are looked
+  // at in turn.
+  bool ClearUpToNear(int first, int last) {
+    if ((samples[0] & SampleMask(0, first, last)) == 0 && (samples[1] & SampleMask(1, first, last)) == 0) return false;
+    if (last - first >= 4) {
+      if (FarFrom(Piece(curve, SampleT(first), SampleT(last)), x, y, limit)) {
+        for (int word = 0; word < 2; ++word) samples[word] &= ~SampleMask(word, first, last);
+        return false;
+      }
+      const int middle = (first + last) / 2;
+      return ClearUpToNear(first, middle) || ClearUpToNear(middle + 1, last);
+    }
+    for (int k = first; k <= last; ++k) {
+      uint64_t& word = samples[k / 64];
+      const uint64_t bit = uint64_t{1} << (k % 64);
+      if ((word & bit) == 0) continue;
+      double px, py;
+      PointAt(curve, SampleT(k), px, py);
+      if ((px - x) * (px - x) + (py - y) * (py - y) < limit * limit) return true;
+      word &= ~bit;
+    }
+    return false;
   }
+};
+
+// Clears, of the samples marked, those of the copy's segment j that stay out
+// of reach of the cursor by our own evaluation (with room for the host's
+// rounding), up to the first that may come near: the host is asked about
+// the samples in order and stops at the first it finds near. The copy is the
+// one the segment was filed by, so it is as current as the filing itself.
+void ClearFarSamples(const PathCopy& copy, std::size_t j, double x, double y, double reach, uint64_t (&samples)[2]) {
+  const Cubic c = SegmentCubic(copy.segments, j);
+  if (!IsFinite(c)) return;
+  const double limit = reach + RoundingSlack(std::max({Magnitude(c), std::fabs(x), std::fabs(y)}));
+  FarSamples{c, x, y, limit, samples}.ClearUpToNear(0, 99);
 }
 
 bool ListPaths(std::vector<AIArtHandle>& listed) {
@@ -733,79 +805,121 @@ bool Synchronise() {
 //-----------------------------------------------------------------------------
 
 bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
-                          std::vector<MagnetCandidate>& out, bool& listed) {
-  out.clear();
+                          const std::function<MagnetVisit(const MagnetCandidate&)>& visit, bool& listed) {
   listed = Synchronise();
   if (!listed) return false;
   const double x = cursor.h, y = cursor.v;
-  const double reach = std::max(anchorReach, segmentReach) * (1 + 1e-6) + RoundingSlack(std::max(std::fabs(x), std::fabs(y)));
-  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
-
-  struct Found {
-    uint32_t rank, code, path;
-    uint8_t firstSample, lastSample;
-  };
-  std::vector<Found> found;
   // Rounding matters only for points near the cursor, so the slack follows its size.
   const double size = std::max(std::fabs(x), std::fabs(y)) + std::max(anchorReach, segmentReach);
   const double anchorSlack = anchorReach * (1 + 1e-6) + RoundingSlack(size);
   const double segmentSlack = segmentReach * (1 + 1e-6) + RoundingSlack(size);
+  const double reach = std::max(anchorSlack, segmentSlack);
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
+
+  // The items found are the first `count` of the buffer, which only grows:
+  // the scan writes every item it looks at and counts those that pass.
+  std::vector<Found>& found = gMap.found;
+  std::size_t count = 0;
+  const auto room = [&](std::size_t more) {
+    if (found.size() < count + more) found.resize(std::max(count + more, 2 * found.size()));
+  };
   const auto consider = [&](const Item& item) {
     const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
-    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
-  };
-  const auto considerGridded = [&](const Item& item) {
-    const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
-    if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
-    if (!gMap.copies[item.path].gridded) return;
-    found.push_back({gMap.copies[item.path].rank, item.code, item.path, item.firstSample, item.lastSample});
+    room(1);
+    found[count++] = {0, item.code, item.path, item.firstSample, item.lastSample, false};
   };
 
-  const Box around{x - reach, y - reach, x + reach, y + reach};
-  if (const Grid& grid = gMap.grid; grid.across > 0) {
-    const int64_t x0 = std::max<int64_t>(CellCoord(around.left, gMap.cell), grid.x0);
-    const int64_t x1 = std::min<int64_t>(CellCoord(around.right, gMap.cell), int64_t{grid.x0} + grid.across - 1);
-    const int64_t y0 = std::max<int64_t>(CellCoord(around.bottom, gMap.cell), grid.y0);
-    const int64_t y1 = std::min<int64_t>(CellCoord(around.top, gMap.cell), int64_t{grid.y0} + grid.up - 1);
+  // The grid's cells of one kind (0 anchors, 1 segment pieces) within r of
+  // the cursor. The box test is made on floats rounded outwards, which can
+  // only let a few more items through, and without branches: in a dense
+  // drawing about half pass it, which no branch predicts.
+  const auto scanGrid = [&](double r, uint32_t kind) {
+    const Grid& grid = gMap.grid;
+    if (grid.across == 0) return;
+    const int64_t x0 = std::max<int64_t>(CellCoord(x - r, gMap.cell), grid.x0);
+    const int64_t x1 = std::min<int64_t>(CellCoord(x + r, gMap.cell), int64_t{grid.x0} + grid.across - 1);
+    const int64_t y0 = std::max<int64_t>(CellCoord(y - r, gMap.cell), grid.y0);
+    const int64_t y1 = std::min<int64_t>(CellCoord(y + r, gMap.cell), int64_t{grid.y0} + grid.up - 1);
+    const float maxLeft = Up(x + r), minRight = Down(x - r), maxBottom = Up(y + r), minTop = Down(y - r);
+    if (x0 > x1) return;
+    const std::size_t layer = kind * static_cast<std::size_t>(grid.across) * static_cast<std::size_t>(grid.up);
     for (int64_t cy = y0; cy <= y1; ++cy) {
-      for (int64_t cx = x0; cx <= x1; ++cx) {
-        const auto c = static_cast<std::size_t>((cy - grid.y0) * grid.across + (cx - grid.x0));
-        for (uint32_t i = grid.start[c]; i < grid.start[c + 1]; ++i) considerGridded(grid.items[i]);
+      // The row's cells from x0 to x1 hold their items side by side.
+      const std::size_t row = layer + static_cast<std::size_t>((cy - grid.y0) * grid.across);
+      const uint32_t from = grid.start[row + static_cast<std::size_t>(x0 - grid.x0)];
+      const uint32_t to = grid.start[row + static_cast<std::size_t>(x1 - grid.x0) + 1];
+      room(to - from);
+      for (uint32_t i = from; i < to; ++i) {
+        const Item& item = grid.items[i];
+        found[count] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
+        count += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
       }
     }
-  }
-  if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
-    for (const Item& item : it->second) consider(item);
-  }
-  if (CellsAcross(around, gMap.cell) > static_cast<double>(gMap.cells.size())) {
-    // The cursor's reach covers more cells than are filled: look at them all.
-    const int32_t x0 = CellCoord(around.left, gMap.cell), x1 = CellCoord(around.right, gMap.cell);
-    const int32_t y0 = CellCoord(around.bottom, gMap.cell), y1 = CellCoord(around.top, gMap.cell);
-    for (const auto& [key, items] : gMap.cells) {
-      const auto cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
-      const auto cy = static_cast<int32_t>(static_cast<uint32_t>(key));
-      if (cx < x0 || cx > x1 || cy < y0 || cy > y1) continue;
-      for (const Item& item : items) consider(item);
-    }
-  } else {
-    VisitBoxCells(around, gMap.cell, [&](uint64_t key) {
-      const auto it = gMap.cells.find(key);
-      if (it == gMap.cells.end()) return;
+  };
+  scanGrid(anchorSlack, 0);
+  scanGrid(segmentSlack, 1);
+
+  // The table: paths filed after the grid was made, and what it cannot hold.
+  if (!gMap.cells.empty()) {
+    const Box around{x - reach, y - reach, x + reach, y + reach};
+    if (const auto it = gMap.cells.find(kEverywhere); it != gMap.cells.end()) {
       for (const Item& item : it->second) consider(item);
-    });
-  }
-  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-    return a.rank != b.rank ? a.rank > b.rank : a.code < b.code;
-  });
-  out.reserve(found.size());
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    const Found& f = found[i];
-    const bool same = !out.empty() && i > 0 && found[i - 1].rank == f.rank && found[i - 1].code == f.code;
-    if (!same) out.push_back({gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}});
-    if (f.code % 2 == 1) {
-      MarkSamples(out.back().samples, f.firstSample, f.lastSample);
     }
+    if (CellsAcross(around, gMap.cell) > static_cast<double>(gMap.cells.size())) {
+      // The cursor's reach covers more cells than are filled: look at them all.
+      const int32_t x0 = CellCoord(around.left, gMap.cell), x1 = CellCoord(around.right, gMap.cell);
+      const int32_t y0 = CellCoord(around.bottom, gMap.cell), y1 = CellCoord(around.top, gMap.cell);
+      for (const auto& [key, items] : gMap.cells) {
+        const auto cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
+        const auto cy = static_cast<int32_t>(static_cast<uint32_t>(key));
+        if (cx < x0 || cx > x1 || cy < y0 || cy > y1) continue;
+        for (const Item& item : items) consider(item);
+      }
+    } else {
+      VisitBoxCells(around, gMap.cell, [&](uint64_t key) {
+        const auto it = gMap.cells.find(key);
+        if (it == gMap.cells.end()) return;
+        for (const Item& item : it->second) consider(item);
+      });
+    }
+  }
+  // Each item's path by its place in the host's list; grid items of copies
+  // changed since the grid was made are dropped.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Found f = found[i];
+    const PathCopy& copy = gMap.copies[f.path];
+    found[kept] = f;
+    found[kept].rank = copy.rank;
+    kept += !f.inGrid || copy.gridded;
+  }
+  // In the walk's order: path by path from the top of the host's list, anchor
+  // j before segment j. Taken from a heap one at a time, since the caller
+  // usually stops after the first few.
+  const auto after = [](const Found& a, const Found& b) { return a.rank != b.rank ? a.rank < b.rank : a.code > b.code; };
+  const auto heap = found.begin();
+  auto end = heap + static_cast<std::ptrdiff_t>(kept);
+  std::make_heap(heap, end, after);
+  while (heap != end) {
+    std::pop_heap(heap, end, after);
+    const Found f = *--end;
+    MagnetCandidate candidate{gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}};
+    if (!candidate.segment) {
+      // An anchor is filed in one cell only.
+      if (visit(candidate) == MagnetVisit::Stop) return true;
+      continue;
+    }
+    // A segment's items of several cells make one candidate.
+    MarkSamples(candidate.samples, f.firstSample, f.lastSample);
+    while (heap != end && heap->rank == f.rank && heap->code == f.code) {
+      MarkSamples(candidate.samples, heap->firstSample, heap->lastSample);
+      std::pop_heap(heap, end, after);
+      --end;
+    }
+    ClearFarSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
+    if ((candidate.samples[0] | candidate.samples[1]) == 0) continue;
+    if (visit(candidate) == MagnetVisit::Stop) return true;
   }
   return true;
 }

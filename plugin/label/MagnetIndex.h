@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "host/AITypes.h"
@@ -29,14 +30,18 @@ struct MagnetCandidate {
 
 inline bool MaySampleNear(const MagnetCandidate& c, int k) { return (c.samples[k / 64] >> (k % 64)) & 1u; }
 
-// The anchors within anchorReach of the cursor on both axes and the segments
-// with a piece whose control points' box, grown by segmentReach, holds it
-// (both with a little more for rounding), in the order the whole-document walk meets them:
-// path by path in the host's order, anchor j before segment j. False when the
-// host's list of paths cannot be had (`listed` false) or when the map cannot
-// answer for this cursor (`listed` true: walk the whole document instead).
+enum class MagnetVisit { Next, Stop };
+
+// Gives visit the anchors within anchorReach of the cursor on both axes and
+// the segments with a sample that may come within segmentReach of it (both
+// with a little more for rounding), one at a time in the order the
+// whole-document walk meets them (path by path in the host's order, anchor j
+// before segment j) until visit says Stop. False when the host's list of
+// paths cannot be had (`listed` false) or when the map cannot answer for this
+// cursor (`listed` true: walk the whole document instead). The map may be
+// mended by visit only when it then says Stop.
 bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
-                          std::vector<MagnetCandidate>& out, bool& listed);
+                          const std::function<MagnetVisit(const MagnetCandidate&)>& visit, bool& listed);
 
 // Takes a path's anchors as just read from the host. True when they differ
 // from the map's copy, which is then replaced (the candidates found with the

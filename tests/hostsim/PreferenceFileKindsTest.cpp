@@ -193,6 +193,24 @@ TEST_F(PreferenceFileKinds, AFileFarTooLargeIsNotReadWholeAndIsMovedAside) {
   EXPECT_FALSE(store.Save(file));
 }
 
+TEST_F(PreferenceFileKinds, AFileOfExactlyTheLimitIsReadAndOneByteMoreIsNot) {
+  constexpr std::size_t kLimit = 4 * 1024 * 1024;
+  const auto file = dir / "preferences.json";
+  // Blanks after the JSON value are allowed, so padding sets the size.
+  WriteFile(file, kGoodFile + std::string(kLimit - kGoodFile.size(), ' '));
+  ASSERT_EQ(fs::file_size(file), kLimit);
+  PreferenceStore store;
+  const auto message = store.Load(file);
+  EXPECT_FALSE(message) << *message;
+  EXPECT_EQ(store.GetReal("KPXEtiquette", "Taille"), 12.5);
+
+  WriteFile(file, kGoodFile + std::string(kLimit - kGoodFile.size() + 1, ' '));
+  PreferenceStore refused;
+  const auto tooLarge = refused.Load(file);
+  ASSERT_TRUE(tooLarge);
+  EXPECT_NE(tooLarge->find("is larger than 4 MB"), std::string::npos) << *tooLarge;
+}
+
 TEST_F(PreferenceFileKinds, ASaveKilledHalfWayLeavesAWholeFileAndItsTemporaryIsRemovedLater) {
   const auto file = dir / "preferences.json";
   PreferenceStore big;

@@ -76,7 +76,7 @@ void Release(const Suites& s) {
   for (const auto& [name, version] : held) s.basic->ReleaseSuite(name, version);
 }
 
-Result Run(const Suites& s, AIRealPoint cursor, float tolerance, bool on) {
+Result Run(const Suites& s, AIRealPoint cursor, float tolerance, bool on, Walk walk) {
   Result r;
   AIReal zoom = 1.0f;
   if (s.view->GetDocumentViewZoom(nullptr, &zoom) != kNoErr || !(zoom > 0.0f)) zoom = 1.0f;
@@ -113,7 +113,7 @@ Result Run(const Suites& s, AIRealPoint cursor, float tolerance, bool on) {
       const AIPathSegment& a = segments[j];
       const AIPathSegment& b = segments[last ? 0 : j + 1];
       const AIRealBezier curve{a.p, a.out, b.in, b.p};
-      if (!CurveBoxNear(curve, cursor, 1.0f)) continue;
+      if (walk == Walk::SkippingFarBoxes && !CurveBoxNear(curve, cursor, 1.0f)) continue;
       for (int k = 0; k < 100; ++k) {
         AIRealPoint sample;
         if (s.bezier->Evaluate(&curve, static_cast<AIReal>(k) * 0.01f, &sample) != kNoErr) break;

@@ -1,8 +1,8 @@
-// The magnet test exactly as first written: every path of the document, every
-// anchor through the host's closeness test, every segment sampled at
-// t = 0, 0.01 ... 0.99 through the host's Bezier evaluation. It changes
-// nothing and sets no cursor; it reports what it found, so that tests and
-// benchmarks can hold the plug-in's own test against it.
+// The magnet test taken literally: every path of the document, every anchor
+// through the host's closeness test, every segment sampled at t = 0, 0.01 ...
+// 0.99 through the host's Bezier evaluation. It changes nothing and sets no
+// cursor; it reports what it found, so that tests and benchmarks can hold the
+// plug-in's own test against it.
 #pragma once
 
 #include "host/AISuites.h"
@@ -38,8 +38,13 @@ struct Suites {
 bool Acquire(SPBasicSuite* basic, Suites& out);
 void Release(const Suites& suites);
 
+// Every segment sampled, or (the tool's first walk, kept as a second
+// reference for speed) only segments whose control points' box, grown by the
+// reach, holds the cursor.
+enum class Walk { EverySample, SkippingFarBoxes };
+
 // The test at the cursor, with the magnet on (`on`) and the tolerance in
 // screen units; the zoom comes from the host's view.
-Result Run(const Suites& suites, AIRealPoint cursor, float tolerance, bool on = true);
+Result Run(const Suites& suites, AIRealPoint cursor, float tolerance, bool on = true, Walk walk = Walk::EverySample);
 
 }  // namespace magnet_reference

@@ -477,3 +477,49 @@ TEST_F(MagnetEquivalence, TiesAndBoundariesGoTheWayTheWholeWalkGoes) {
   // t = 0.25 of 100 + 100 (3t^2 - 2t^3) = 115.625 at x = 115.625.
   EXPECT_EQ(FindMagnetHit({150, 99}, 2.5f).found, MagnetFound::Nothing);
 }
+
+namespace {
+
+// A drawing one cell wide (lines close together up the page) and one a cell
+// high (the same across it): the map's grid has a single column or row.
+class MagnetOnAStrip : public MagnetEquivalence {
+ protected:
+  void CompareAlong(bool upright) {
+    int snapped = 0;
+    for (float along = 3.0f; along < 300.0f; along += 7.3f) {
+      for (const float across : {99.2f, 100.1f, 100.4f, 101.6f, 104.0f}) {
+        const AIRealPoint cursor = upright ? AIRealPoint{across, along} : AIRealPoint{along, across};
+        const ref::Result expected = ref::Run(suites_, cursor, 8);
+        const MagnetHit actual = FindMagnetHit(cursor, 8);
+        SCOPED_TRACE(std::to_string(cursor.h) + ", " + std::to_string(cursor.v));
+        ASSERT_EQ(static_cast<int>(actual.found), static_cast<int>(expected.found));
+        EXPECT_EQ(actual.path, expected.path);
+        EXPECT_EQ(actual.anchor, expected.anchor);
+        EXPECT_EQ(actual.sample, expected.sample);
+        snapped += expected.found != ref::Found::Nothing ? 1 : 0;
+      }
+    }
+    EXPECT_GT(snapped, 40);
+  }
+  void Lines(bool upright) {
+    for (const float at : {100.0f, 100.25f, 100.5f}) {
+      const AIRealPoint from = upright ? AIRealPoint{at, 0} : AIRealPoint{0, at};
+      const AIRealPoint to = upright ? AIRealPoint{at, 300} : AIRealPoint{300, at};
+      NewPath({{from, from, from, true}, {to, to, to, true}}, false);
+    }
+  }
+};
+
+TEST_F(MagnetOnAStrip, LinesUpThePageInOneColumnAreFound) {
+  g().Tolerance = 8;
+  Lines(true);
+  CompareAlong(true);
+}
+
+TEST_F(MagnetOnAStrip, LinesAcrossThePageInOneRowAreFound) {
+  g().Tolerance = 8;
+  Lines(false);
+  CompareAlong(false);
+}
+
+}  // namespace
