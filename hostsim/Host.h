@@ -43,6 +43,7 @@ struct HostOptions {
   std::filesystem::path prefsFile;   // empty: PreferenceStore::DefaultFile()
   std::filesystem::path pluginFile;  // the plug-in library
   bool readPrefs = true;             // false: start with an empty store, file untouched until saved
+  bool quickPng = false;             // pictures of dialogs written with the quickest PNG compression
 };
 
 class Host {

@@ -246,15 +246,21 @@ void Canvas::FaceMetrics(const TextFace& wanted, int32_t* ascent, int32_t* desce
 
 Canvas Canvas::Scaled(int32_t factor) const {
   factor = std::clamp(factor, 1, 8);
+  if (factor == 1) return *this;
   Canvas out(width_ * factor, height_ * factor, {});
-  for (int32_t y = 0; y < out.height_; ++y)
-    for (int32_t x = 0; x < out.width_; ++x)
-      out.pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width_) + static_cast<std::size_t>(x)] =
-          At(x / factor, y / factor);
+  const auto outWidth = static_cast<std::size_t>(out.width_);
+  // Each source row is widened once, then copied down for the other rows of its square.
+  for (int32_t y = 0; y < height_; ++y) {
+    const Rgba* from = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    Rgba* first = out.pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(factor) * outWidth;
+    Rgba* to = first;
+    for (int32_t x = 0; x < width_; ++x, to += factor) std::fill(to, to + factor, from[x]);
+    for (int32_t k = 1; k < factor; ++k) std::copy(first, first + outWidth, first + static_cast<std::size_t>(k) * outWidth);
+  }
   return out;
 }
 
-bool Canvas::WritePng(const std::filesystem::path& file) const {
+bool Canvas::WritePng(const std::filesystem::path& file, PngCompression compression) const {
   std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(file.c_str(), "wb"), &std::fclose);
   if (!out) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -265,16 +271,21 @@ bool Canvas::WritePng(const std::filesystem::path& file) const {
     return false;
   }
   png_init_io(png, out.get());
+  if (compression == PngCompression::kFastest) {
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 1);
+  }
   png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   std::vector<png_byte> row(static_cast<std::size_t>(width_) * 3);
   for (int32_t y = 0; y < height_; ++y) {
-    for (int32_t x = 0; x < width_; ++x) {
-      const Rgba p = At(x, y);
-      row[static_cast<std::size_t>(x) * 3] = p.r;
-      row[static_cast<std::size_t>(x) * 3 + 1] = p.g;
-      row[static_cast<std::size_t>(x) * 3 + 2] = p.b;
+    const Rgba* from = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    png_byte* to = row.data();
+    for (int32_t x = 0; x < width_; ++x, to += 3) {
+      to[0] = from[x].r;
+      to[1] = from[x].g;
+      to[2] = from[x].b;
     }
     png_write_row(png, row.data());
   }
