@@ -80,6 +80,26 @@ TEST(Canvas, APictureAndItsAlphaArePaintedAndWhatIsWrittenReadsBack) {
   std::filesystem::remove(file);
 }
 
+TEST(Canvas, BothCompressionsWriteEveryPixelInItsPlace) {
+  // Every pixel differs from its neighbours, so a row written twice, out of
+  // order or shifted reads back wrong.
+  Canvas c(7, 5, kWhite);
+  for (int32_t y = 0; y < 5; ++y)
+    for (int32_t x = 0; x < 7; ++x)
+      c.FillRect({x, y, x + 1, y + 1}, Rgba{static_cast<uint8_t>(30 * x), static_cast<uint8_t>(50 * y), 7, 255});
+  for (const auto compression : {Canvas::PngCompression::kSmallest, Canvas::PngCompression::kFastest}) {
+    const auto file = std::filesystem::path(::testing::TempDir()) / "kpx-canvas-compression.png";
+    ASSERT_TRUE(c.WritePng(file, compression));
+    Canvas back(7, 5, kBlue);
+    ASSERT_TRUE(back.DrawPng(ReadFile(file), {0, 0}));
+    for (int32_t y = 0; y < 5; ++y)
+      for (int32_t x = 0; x < 7; ++x)
+        EXPECT_TRUE(Same(back.At(x, y), Rgba{static_cast<uint8_t>(30 * x), static_cast<uint8_t>(50 * y), 7, 255}))
+            << "pixel " << x << "," << y << " of compression " << static_cast<int>(compression);
+    std::filesystem::remove(file);
+  }
+}
+
 TEST(Canvas, AScaledCanvasRepeatsEachPixelAsASquare) {
   Canvas c(2, 1, kWhite);
   c.FillRect({1, 0, 2, 1}, kRed);
@@ -89,6 +109,13 @@ TEST(Canvas, AScaledCanvasRepeatsEachPixelAsASquare) {
   EXPECT_TRUE(Same(big.At(2, 2), kWhite));
   EXPECT_TRUE(Same(big.At(3, 0), kRed));
   EXPECT_TRUE(Same(big.At(5, 2), kRed));
+  Canvas tall(1, 2, kWhite);
+  tall.FillRect({0, 1, 1, 2}, kBlue);
+  const Canvas tallBig = tall.Scaled(2);
+  EXPECT_TRUE(Same(tallBig.At(1, 1), kWhite)) << "the top row's square";
+  EXPECT_TRUE(Same(tallBig.At(0, 2), kBlue)) << "the bottom row's square";
+  EXPECT_TRUE(Same(tallBig.At(1, 3), kBlue));
+  EXPECT_TRUE(Same(tall.Scaled(1).At(0, 1), kBlue)) << "a factor of 1 is a plain copy";
 }
 
 TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
