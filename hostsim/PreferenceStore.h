@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 
 #include <nlohmann/json.hpp>
@@ -79,7 +80,15 @@ class PreferenceStore {
   nlohmann::json Dump() const;
 
  private:
-  std::map<std::string, std::map<std::string, PrefValue>> sections_;
+  // Every preference call finds its key: hashed. The file and the dump still
+  // list keys in order, as JSON objects keep theirs sorted.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  template <class Value>
+  using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+  TextMap<TextMap<PrefValue>> sections_;
   int64_t stores_ = 0;
   // A file Load could not read or move aside: never written over.
   std::filesystem::path protected_;
