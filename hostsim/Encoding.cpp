@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace hostsim {
 namespace {
@@ -60,7 +61,13 @@ char ToCp1252(char32_t c) {
 // The length of the leading run of ASCII bytes, which read the same in both
 // encodings: most texts are ASCII throughout and are copied whole.
 std::size_t AsciiPrefix(std::string_view text) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
   std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    if ((word & kHighBits) != 0) break;
+  }
   while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
   return i;
 }
@@ -94,6 +101,8 @@ std::string Utf8ToCp1252(std::string_view text) {
   }
   return out;
 }
+
+bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
 
 bool IsValidUtf8(std::string_view text) {
   char32_t c = 0;

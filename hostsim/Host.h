@@ -173,7 +173,7 @@ class Host {
   HostOptions options_;
   std::filesystem::path prefsFile_;
   std::unique_ptr<PluginLibrary> library_;
-  std::unique_ptr<FontList> fonts_;
+  std::shared_ptr<const FontList> fonts_;  // the system's, shared by every host
   DocumentPtr document_;
   SuiteRegistry suites_;
   FaultInjector faults_;

@@ -55,21 +55,21 @@ class PreferenceStore {
 
   // Stores a value. kBadParameterErr for a non-finite real, a string that is not
   // UTF-8, or an empty section or key (nothing stored).
-  ASErr Put(const std::string& section, const std::string& key, PrefValue value);
+  ASErr Put(std::string_view section, std::string key, PrefValue value);
   // Null when the key is absent.
-  const PrefValue* Find(const std::string& section, const std::string& key) const;
+  const PrefValue* Find(std::string_view section, std::string_view key) const;
 
-  std::optional<bool> GetBoolean(const std::string& section, const std::string& key) const;
-  std::optional<int32_t> GetInteger(const std::string& section, const std::string& key) const;
-  std::optional<double> GetReal(const std::string& section, const std::string& key) const;
-  std::optional<std::string> GetString(const std::string& section, const std::string& key) const;
-  std::optional<PrefPoint> GetPoint(const std::string& section, const std::string& key) const;
+  std::optional<bool> GetBoolean(std::string_view section, std::string_view key) const;
+  std::optional<int32_t> GetInteger(std::string_view section, std::string_view key) const;
+  std::optional<double> GetReal(std::string_view section, std::string_view key) const;
+  std::optional<std::string> GetString(std::string_view section, std::string_view key) const;
+  std::optional<PrefPoint> GetPoint(std::string_view section, std::string_view key) const;
 
-  bool Erase(const std::string& section, const std::string& key);
+  bool Erase(std::string_view section, std::string_view key);
   void Clear() { sections_.clear(); }
   bool empty() const { return sections_.empty(); }
-  bool HasSection(const std::string& section) const { return sections_.count(section) != 0; }
-  std::size_t KeyCount(const std::string& section) const;
+  bool HasSection(std::string_view section) const { return sections_.find(section) != sections_.end(); }
+  std::size_t KeyCount(std::string_view section) const;
 
   // Number of successful Puts since the store was made.
   int64_t storeCount() const { return stores_; }

@@ -14,8 +14,10 @@ namespace hostsim {
 
 class SuiteRegistry {
  public:
-  // Offers a table (static storage) under name and version.
-  void Add(const std::string& name, int32_t version, const void* table);
+  SuiteRegistry() { offers_.reserve(256); }
+  // Offers a table under name and version; both the table and the name are
+  // of static storage (the name is kept as given, not copied).
+  void Add(const char* name, int32_t version, const void* table);
 
   // kNoErr and the table, or kSPSuiteNotFoundError.
   ASErr Acquire(const char* name, int32_t version, const void** suite);
@@ -40,37 +42,23 @@ class SuiteRegistry {
 
  private:
   // Every host offers its hundred-odd suites when it is made and the plug-in
-  // acquires them all at start-up: a hash, looked up by the caller's name
-  // without copying it.
+  // acquires them all at start-up: a hash over the names as given, with
+  // nothing copied.
   struct Key {
-    std::string name;
-    int32_t version;
-  };
-  struct KeyView {
     std::string_view name;
     int32_t version;
+    bool operator==(const Key&) const = default;
   };
   struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(KeyView k) const {
+    std::size_t operator()(const Key& k) const {
       return std::hash<std::string_view>{}(k.name) ^ (static_cast<std::size_t>(static_cast<uint32_t>(k.version)) * 0x9E3779B97F4A7C15u);
-    }
-    std::size_t operator()(const Key& k) const { return (*this)(KeyView{k.name, k.version}); }
-  };
-  struct KeyEqual {
-    using is_transparent = void;
-    static KeyView View(const Key& k) { return {k.name, k.version}; }
-    static KeyView View(KeyView k) { return k; }
-    template <class A, class B>
-    bool operator()(const A& a, const B& b) const {
-      return View(a).version == View(b).version && View(a).name == View(b).name;
     }
   };
   struct Offer {
     const void* table = nullptr;
     int32_t held = 0;  // acquisitions not yet released
   };
-  std::unordered_map<Key, Offer, KeyHash, KeyEqual> offers_;
+  std::unordered_map<Key, Offer, KeyHash> offers_;
   int64_t acquisitions_ = 0;
   int64_t releases_ = 0;
 };
