@@ -1,5 +1,7 @@
 #include "hostsim/Encoding.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -61,15 +63,19 @@ char ToCp1252(char32_t c) {
 // The length of the leading run of ASCII bytes, which read the same in both
 // encodings: most texts are ASCII throughout and are copied whole.
 std::size_t AsciiPrefix(std::string_view text) {
+  // Eight bytes at a time: the first byte with its high bit set ends the run.
   constexpr uint64_t kHighBits = 0x8080808080808080u;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
+  for (std::size_t i = 0; i < text.size(); i += 8) {
     uint64_t word = 0;
-    std::memcpy(&word, text.data() + i, 8);
-    if ((word & kHighBits) != 0) break;
+    std::memcpy(&word, text.data() + i, std::min<std::size_t>(8, text.size() - i));
+    if (const uint64_t high = word & kHighBits; high != 0) {
+      if constexpr (std::endian::native == std::endian::little) return i + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+      std::size_t k = i;
+      while (static_cast<unsigned char>(text[k]) < 0x80) ++k;
+      return k;
+    }
   }
-  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-  return i;
+  return text.size();
 }
 
 }  // namespace

@@ -38,6 +38,13 @@ TEST(Encoding, APlainStartDoesNotHideWhatFollowsIt) {
   EXPECT_TRUE(IsValidUtf8("Labels Tool"));
   EXPECT_FALSE(IsValidUtf8("Labels Tool\xC3"));
   EXPECT_FALSE(IsValidUtf8("Labels\xFF Tool"));
+  // Texts are looked at eight bytes at a time: a character on either side of
+  // a block's edge, and one that ends a text, are all found.
+  EXPECT_EQ(Cp1252ToUtf8("Labels T\x80"), "Labels T\u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("Labels \x80"), "Labels \u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("Labels Tool 4.5 \x95 x"), "Labels Tool 4.5 \u2022 x");
+  EXPECT_FALSE(IsAscii("Labels Tool 4.5 \x95"));
+  EXPECT_TRUE(IsAscii("Labels Tool 4.5 x"));
 }
 
 TEST(Encoding, CopiesNeverRunPastTheBuffer) {
