@@ -161,9 +161,9 @@ ASErr PreferenceStore::Put(std::string_view section, std::string key, PrefValue 
   if (section.empty() || key.empty()) return kBadParameterErr;
   if (const double* d = std::get_if<double>(&value); d != nullptr && !std::isfinite(*d)) return kBadParameterErr;
   if (const auto* s = std::get_if<std::string>(&value); s != nullptr && !IsValidUtf8(*s)) return kBadParameterErr;
-  auto s = sections_.find(section);
-  if (s == sections_.end()) s = sections_.emplace(std::string(section), TextMap<PrefValue>()).first;
-  s->second.insert_or_assign(std::move(key), std::move(value));
+  auto keys = sections_.find(section);
+  if (keys == sections_.end()) keys = sections_.emplace(std::string(section), TextMap<PrefValue>()).first;
+  keys->second.insert_or_assign(std::move(key), std::move(value));
   ++stores_;
   return kNoErr;
 }
