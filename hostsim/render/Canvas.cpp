@@ -8,8 +8,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "hostsim/Encoding.h"
 
@@ -37,6 +39,58 @@ FT_Face Face(const TextFace& wanted) {
   }
   faces[key] = face;
   return face;
+}
+
+// A character of a face as FreeType draws it: its coverage bitmap, where
+// that sits from the pen, and how far the pen then moves. `drawn` is false
+// when FreeType cannot load the character (it is then skipped).
+struct Glyph {
+  bool drawn = false;
+  int32_t left = 0, top = 0, advance = 0;
+  uint32_t width = 0, rows = 0;
+  std::vector<uint8_t> coverage;  // rows * width
+};
+
+// Loading and rasterising a glyph is most of a picture's cost, and pictures
+// repeat the same few characters: each is made once per face. `render`
+// false gives the advance alone, as measuring loads it. Kept for the run, cut
+// back when texts of many different characters have filled it.
+const Glyph& CachedGlyph(FT_Face face, char32_t code, bool render) {
+  struct Key {
+    FT_Face face;
+    char32_t code;
+    bool render;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const {
+      return std::hash<const void*>{}(k.face) ^ (std::size_t{k.code} << 1) ^ std::size_t{k.render};
+    }
+  };
+  constexpr std::size_t kMaxGlyphs = 1 << 16;
+  static std::unordered_map<Key, Glyph, KeyHash> glyphs;
+  const Key key{face, code, render};
+  if (auto it = glyphs.find(key); it != glyphs.end()) return it->second;
+  if (glyphs.size() >= kMaxGlyphs) glyphs.clear();
+  Glyph glyph;
+  if (FT_Load_Char(face, code, render ? FT_LOAD_RENDER : FT_LOAD_DEFAULT) == 0) {
+    const FT_GlyphSlot g = face->glyph;
+    glyph.drawn = true;
+    glyph.advance = static_cast<int32_t>(g->advance.x >> 6);
+    if (render) {
+      const FT_Bitmap& bitmap = g->bitmap;
+      glyph.left = g->bitmap_left;
+      glyph.top = g->bitmap_top;
+      glyph.width = bitmap.width;
+      glyph.rows = bitmap.rows;
+      glyph.coverage.resize(static_cast<std::size_t>(bitmap.width) * bitmap.rows);
+      const auto pitch = static_cast<unsigned>(std::abs(bitmap.pitch));
+      for (unsigned row = 0; row < bitmap.rows; ++row)
+        std::copy_n(bitmap.buffer + static_cast<std::size_t>(row) * pitch, bitmap.width,
+                    glyph.coverage.data() + static_cast<std::size_t>(row) * bitmap.width);
+    }
+  }
+  return glyphs.emplace(key, std::move(glyph)).first->second;
 }
 
 struct PngReadState {
@@ -214,17 +268,15 @@ bool Canvas::DrawText(std::string_view utf8, ADMPoint baseline, const TextFace& 
   if (face == nullptr) return false;
   int32_t pen = baseline.h;
   for (char32_t code : Utf8CodePoints(utf8)) {
-    if (FT_Load_Char(face, code, FT_LOAD_RENDER) != 0) continue;
-    const FT_GlyphSlot g = face->glyph;
-    const FT_Bitmap& bitmap = g->bitmap;
-    for (unsigned row = 0; row < bitmap.rows; ++row)
-      for (unsigned col = 0; col < bitmap.width; ++col) {
-        const uint8_t coverage = bitmap.buffer[row * static_cast<unsigned>(std::abs(bitmap.pitch)) + col];
+    const Glyph& g = CachedGlyph(face, code, true);
+    if (!g.drawn) continue;
+    for (uint32_t row = 0; row < g.rows; ++row)
+      for (uint32_t col = 0; col < g.width; ++col) {
+        const uint8_t coverage = g.coverage[static_cast<std::size_t>(row) * g.width + col];
         if (coverage != 0)
-          Blend(pen + g->bitmap_left + static_cast<int32_t>(col), baseline.v - g->bitmap_top + static_cast<int32_t>(row),
-                c, coverage);
+          Blend(pen + g.left + static_cast<int32_t>(col), baseline.v - g.top + static_cast<int32_t>(row), c, coverage);
       }
-    pen += static_cast<int32_t>(g->advance.x >> 6);
+    pen += g.advance;
   }
   return true;
 }
@@ -233,8 +285,10 @@ int32_t Canvas::TextWidth(std::string_view utf8, const TextFace& wanted) {
   FT_Face face = Face(wanted);
   if (face == nullptr) return 0;
   int32_t width = 0;
-  for (char32_t code : Utf8CodePoints(utf8))
-    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) == 0) width += static_cast<int32_t>(face->glyph->advance.x >> 6);
+  for (char32_t code : Utf8CodePoints(utf8)) {
+    const Glyph& g = CachedGlyph(face, code, false);
+    if (g.drawn) width += g.advance;
+  }
   return width;
 }
 

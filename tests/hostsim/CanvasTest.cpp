@@ -134,4 +134,20 @@ TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
   const int32_t width = Canvas::TextWidth("Hi", face);
   EXPECT_GT(width, 6);
   EXPECT_LT(width, 20);
+  // Glyphs are made once: a second drawing, and a longer text of the same
+  // characters, come out as the first.
+  EXPECT_EQ(Canvas::TextWidth("HiHi", face), 2 * width);
+  Canvas again(60, 20, kWhite);
+  ASSERT_TRUE(again.DrawText("Hi", {2, 14}, face, kRed));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x) EXPECT_TRUE(Same(again.At(x, y), c.At(x, y))) << x << "," << y;
+  Canvas twice(60, 20, kWhite);
+  ASSERT_TRUE(twice.DrawText("HiHi", {2, 14}, face, kRed));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < width; ++x) {
+      EXPECT_TRUE(Same(twice.At(x + 2, y), c.At(x + 2, y))) << x << "," << y;
+      if (x + 2 + width < 60) {
+        EXPECT_TRUE(Same(twice.At(x + 2 + width, y), c.At(x + 2, y))) << "second Hi at " << x << "," << y;
+      }
+    }
 }
