@@ -1,7 +1,10 @@
 #include "hostsim/Encoding.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace hostsim {
 namespace {
@@ -57,12 +60,33 @@ char ToCp1252(char32_t c) {
   return '?';
 }
 
+// The length of the leading run of ASCII bytes, which read the same in both
+// encodings: most texts are ASCII throughout and are copied whole.
+std::size_t AsciiPrefix(std::string_view text) {
+  // Eight bytes at a time: the first byte with its high bit set ends the run.
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  for (std::size_t i = 0; i < text.size(); i += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, std::min<std::size_t>(8, text.size() - i));
+    if (const uint64_t high = word & kHighBits; high != 0) {
+      if constexpr (std::endian::native == std::endian::little) return i + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+      std::size_t k = i;
+      while (static_cast<unsigned char>(text[k]) < 0x80) ++k;
+      return k;
+    }
+  }
+  return text.size();
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view text) {
+  const std::size_t ascii = AsciiPrefix(text);
+  if (ascii == text.size()) return std::string(text);
   std::string out;
-  out.reserve(text.size());
-  for (char ch : text) {
+  out.reserve(text.size() + (text.size() - ascii) * 2);
+  out.append(text.substr(0, ascii));
+  for (char ch : text.substr(ascii)) {
     const auto b = static_cast<unsigned char>(ch);
     AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
   }
@@ -70,15 +94,25 @@ std::string Cp1252ToUtf8(std::string_view text) {
 }
 
 std::string Utf8ToCp1252(std::string_view text) {
+  std::size_t i = AsciiPrefix(text);
+  if (i == text.size()) return std::string(text);
   std::string out;
   out.reserve(text.size());
-  for (char32_t c : Utf8CodePoints(text)) out.push_back(c == 0xFFFD ? '?' : ToCp1252(c));
+  out.append(text.substr(0, i));
+  char32_t c = 0;
+  while (i < text.size()) {
+    const std::size_t length = DecodeAt(text, i, c);
+    out.push_back(length == 0 ? '?' : ToCp1252(c));
+    i += length == 0 ? 1 : length;
+  }
   return out;
 }
 
+bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
+
 bool IsValidUtf8(std::string_view text) {
   char32_t c = 0;
-  for (std::size_t i = 0; i < text.size();) {
+  for (std::size_t i = AsciiPrefix(text); i < text.size();) {
     const std::size_t length = DecodeAt(text, i, c);
     if (length == 0) return false;
     i += length;

@@ -14,6 +14,8 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Characters outside Windows-1252, and malformed UTF-8 bytes, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 
+// True when every byte is below 0x80: the text reads the same in both encodings.
+bool IsAscii(std::string_view text);
 // True when text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 // Code points of a UTF-8 string; each malformed byte gives one U+FFFD.

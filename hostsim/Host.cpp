@@ -18,10 +18,10 @@ Host* gCurrentHost = nullptr;
 constexpr int32_t kCheckWord = KPX_FOURCC('S', 'P', 'C', 'k');
 constexpr std::uintptr_t kAccessBase = 0x1A8000;
 
-// The font list does not change while the process runs; reading it once keeps
-// hosts made one after another (tests) quick.
-const FontList& SystemFonts() {
-  static const FontList fonts = FontList::FromFontconfig();
+// The font list does not change while the process runs; reading it once, and
+// sharing it, keeps hosts made one after another (tests, fuzzing) quick.
+const std::shared_ptr<const FontList>& SystemFonts() {
+  static const std::shared_ptr<const FontList> fonts = std::make_shared<const FontList>(FontList::FromFontconfig());
   return fonts;
 }
 
@@ -71,7 +71,7 @@ Host::Host(HostOptions options)
   if (options_.readPrefs) {
     if (auto problem = prefs_.Load(prefsFile_)) AddMessage(*problem);
   }
-  fonts_ = std::make_unique<FontList>(SystemFonts());
+  fonts_ = SystemFonts();
   document_ = MakeDocument(*fonts_);
   RegisterSuites();
 }

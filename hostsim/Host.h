@@ -43,6 +43,7 @@ struct HostOptions {
   std::filesystem::path prefsFile;   // empty: PreferenceStore::DefaultFile()
   std::filesystem::path pluginFile;  // the plug-in library
   bool readPrefs = true;             // false: start with an empty store, file untouched until saved
+  bool quickPng = false;             // pictures of dialogs written with the quickest PNG compression
 };
 
 class Host {
@@ -172,7 +173,7 @@ class Host {
   HostOptions options_;
   std::filesystem::path prefsFile_;
   std::unique_ptr<PluginLibrary> library_;
-  std::unique_ptr<FontList> fonts_;
+  std::shared_ptr<const FontList> fonts_;  // the system's, shared by every host
   DocumentPtr document_;
   SuiteRegistry suites_;
   FaultInjector faults_;

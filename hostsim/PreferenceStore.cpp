@@ -157,16 +157,18 @@ std::optional<std::string> PreferenceStore::Save(const fs::path& file) const {
   return std::nullopt;
 }
 
-ASErr PreferenceStore::Put(const std::string& section, const std::string& key, PrefValue value) {
+ASErr PreferenceStore::Put(std::string_view section, std::string key, PrefValue value) {
   if (section.empty() || key.empty()) return kBadParameterErr;
   if (const double* d = std::get_if<double>(&value); d != nullptr && !std::isfinite(*d)) return kBadParameterErr;
   if (const auto* s = std::get_if<std::string>(&value); s != nullptr && !IsValidUtf8(*s)) return kBadParameterErr;
-  sections_[section][key] = std::move(value);
+  auto keys = sections_.find(section);
+  if (keys == sections_.end()) keys = sections_.emplace(std::string(section), TextMap<PrefValue>()).first;
+  keys->second.insert_or_assign(std::move(key), std::move(value));
   ++stores_;
   return kNoErr;
 }
 
-const PrefValue* PreferenceStore::Find(const std::string& section, const std::string& key) const {
+const PrefValue* PreferenceStore::Find(std::string_view section, std::string_view key) const {
   auto s = sections_.find(section);
   if (s == sections_.end()) return nullptr;
   auto k = s->second.find(key);
@@ -182,31 +184,33 @@ std::optional<T> Typed(const PrefValue* value) {
 }
 }  // namespace
 
-std::optional<bool> PreferenceStore::GetBoolean(const std::string& section, const std::string& key) const {
+std::optional<bool> PreferenceStore::GetBoolean(std::string_view section, std::string_view key) const {
   return Typed<bool>(Find(section, key));
 }
-std::optional<int32_t> PreferenceStore::GetInteger(const std::string& section, const std::string& key) const {
+std::optional<int32_t> PreferenceStore::GetInteger(std::string_view section, std::string_view key) const {
   return Typed<int32_t>(Find(section, key));
 }
-std::optional<double> PreferenceStore::GetReal(const std::string& section, const std::string& key) const {
+std::optional<double> PreferenceStore::GetReal(std::string_view section, std::string_view key) const {
   return Typed<double>(Find(section, key));
 }
-std::optional<std::string> PreferenceStore::GetString(const std::string& section, const std::string& key) const {
+std::optional<std::string> PreferenceStore::GetString(std::string_view section, std::string_view key) const {
   return Typed<std::string>(Find(section, key));
 }
-std::optional<PrefPoint> PreferenceStore::GetPoint(const std::string& section, const std::string& key) const {
+std::optional<PrefPoint> PreferenceStore::GetPoint(std::string_view section, std::string_view key) const {
   return Typed<PrefPoint>(Find(section, key));
 }
 
-bool PreferenceStore::Erase(const std::string& section, const std::string& key) {
+bool PreferenceStore::Erase(std::string_view section, std::string_view key) {
   auto s = sections_.find(section);
   if (s == sections_.end()) return false;
-  const bool erased = s->second.erase(key) != 0;
+  const auto k = s->second.find(key);
+  const bool erased = k != s->second.end();
+  if (erased) s->second.erase(k);
   if (s->second.empty()) sections_.erase(s);
   return erased;
 }
 
-std::size_t PreferenceStore::KeyCount(const std::string& section) const {
+std::size_t PreferenceStore::KeyCount(std::string_view section) const {
   auto s = sections_.find(section);
   return s == sections_.end() ? 0 : s->second.size();
 }

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 
 #include <nlohmann/json.hpp>
@@ -54,21 +55,21 @@ class PreferenceStore {
 
   // Stores a value. kBadParameterErr for a non-finite real, a string that is not
   // UTF-8, or an empty section or key (nothing stored).
-  ASErr Put(const std::string& section, const std::string& key, PrefValue value);
+  ASErr Put(std::string_view section, std::string key, PrefValue value);
   // Null when the key is absent.
-  const PrefValue* Find(const std::string& section, const std::string& key) const;
+  const PrefValue* Find(std::string_view section, std::string_view key) const;
 
-  std::optional<bool> GetBoolean(const std::string& section, const std::string& key) const;
-  std::optional<int32_t> GetInteger(const std::string& section, const std::string& key) const;
-  std::optional<double> GetReal(const std::string& section, const std::string& key) const;
-  std::optional<std::string> GetString(const std::string& section, const std::string& key) const;
-  std::optional<PrefPoint> GetPoint(const std::string& section, const std::string& key) const;
+  std::optional<bool> GetBoolean(std::string_view section, std::string_view key) const;
+  std::optional<int32_t> GetInteger(std::string_view section, std::string_view key) const;
+  std::optional<double> GetReal(std::string_view section, std::string_view key) const;
+  std::optional<std::string> GetString(std::string_view section, std::string_view key) const;
+  std::optional<PrefPoint> GetPoint(std::string_view section, std::string_view key) const;
 
-  bool Erase(const std::string& section, const std::string& key);
+  bool Erase(std::string_view section, std::string_view key);
   void Clear() { sections_.clear(); }
   bool empty() const { return sections_.empty(); }
-  bool HasSection(const std::string& section) const { return sections_.count(section) != 0; }
-  std::size_t KeyCount(const std::string& section) const;
+  bool HasSection(std::string_view section) const { return sections_.find(section) != sections_.end(); }
+  std::size_t KeyCount(std::string_view section) const;
 
   // Number of successful Puts since the store was made.
   int64_t storeCount() const { return stores_; }
@@ -79,7 +80,15 @@ class PreferenceStore {
   nlohmann::json Dump() const;
 
  private:
-  std::map<std::string, std::map<std::string, PrefValue>> sections_;
+  // Every preference call finds its key: hashed. The file and the dump still
+  // list keys in order, as JSON objects keep theirs sorted.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  template <class Value>
+  using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+  TextMap<TextMap<PrefValue>> sections_;
   int64_t stores_ = 0;
   // A file Load could not read or move aside: never written over.
   std::filesystem::path protected_;

@@ -181,6 +181,7 @@ class Session {
     hostsim::HostOptions hostOptions;
     hostOptions.prefsFile = options_.prefsFile;
     hostOptions.pluginFile = options_.pluginFile;
+    hostOptions.quickPng = options_.quickPng;
     try {
       hostOwner_ = std::make_unique<hostsim::Host>(hostOptions);
     } catch (const std::exception& e) {

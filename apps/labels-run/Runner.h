@@ -29,6 +29,8 @@ struct RunOptions {
   std::function<void(hostsim::Host&, hostsim::UserActions&)> onEnd;
   // Files the script names are plain names inside this folder (fuzzing).
   std::optional<std::filesystem::path> sandbox;
+  // `png` pictures written with the quickest compression: the same pixels, larger files.
+  bool quickPng = false;
 };
 
 // "SUITE/OP/N" fails the Nth call of the operation OP of the suite SUITE;

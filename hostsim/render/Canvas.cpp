@@ -8,8 +8,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "hostsim/Encoding.h"
 
@@ -37,6 +39,58 @@ FT_Face Face(const TextFace& wanted) {
   }
   faces[key] = face;
   return face;
+}
+
+// A character of a face as FreeType draws it: its coverage bitmap, where
+// that sits from the pen, and how far the pen then moves. `drawn` is false
+// when FreeType cannot load the character (it is then skipped).
+struct Glyph {
+  bool drawn = false;
+  int32_t left = 0, top = 0, advance = 0;
+  uint32_t width = 0, rows = 0;
+  std::vector<uint8_t> coverage;  // rows * width
+};
+
+// Loading and rasterising a glyph is most of a picture's cost, and pictures
+// repeat the same few characters: each is made once per face. `render`
+// false gives the advance alone, as measuring loads it. Kept for the run, cut
+// back when texts of many different characters have filled it.
+const Glyph& CachedGlyph(FT_Face face, char32_t code, bool render) {
+  struct Key {
+    FT_Face face;
+    char32_t code;
+    bool render;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const {
+      return std::hash<const void*>{}(k.face) ^ (std::size_t{k.code} << 1) ^ std::size_t{k.render};
+    }
+  };
+  constexpr std::size_t kMaxGlyphs = 1 << 16;
+  static std::unordered_map<Key, Glyph, KeyHash> glyphs;
+  const Key key{face, code, render};
+  if (auto it = glyphs.find(key); it != glyphs.end()) return it->second;
+  if (glyphs.size() >= kMaxGlyphs) glyphs.clear();
+  Glyph glyph;
+  if (FT_Load_Char(face, code, render ? FT_LOAD_RENDER : FT_LOAD_DEFAULT) == 0) {
+    const FT_GlyphSlot g = face->glyph;
+    glyph.drawn = true;
+    glyph.advance = static_cast<int32_t>(g->advance.x >> 6);
+    if (render) {
+      const FT_Bitmap& bitmap = g->bitmap;
+      glyph.left = g->bitmap_left;
+      glyph.top = g->bitmap_top;
+      glyph.width = bitmap.width;
+      glyph.rows = bitmap.rows;
+      glyph.coverage.resize(static_cast<std::size_t>(bitmap.width) * bitmap.rows);
+      const auto pitch = static_cast<unsigned>(std::abs(bitmap.pitch));
+      for (unsigned row = 0; row < bitmap.rows; ++row)
+        std::copy_n(bitmap.buffer + static_cast<std::size_t>(row) * pitch, bitmap.width,
+                    glyph.coverage.data() + static_cast<std::size_t>(row) * bitmap.width);
+    }
+  }
+  return glyphs.emplace(key, std::move(glyph)).first->second;
 }
 
 struct PngReadState {
@@ -214,17 +268,15 @@ bool Canvas::DrawText(std::string_view utf8, ADMPoint baseline, const TextFace& 
   if (face == nullptr) return false;
   int32_t pen = baseline.h;
   for (char32_t code : Utf8CodePoints(utf8)) {
-    if (FT_Load_Char(face, code, FT_LOAD_RENDER) != 0) continue;
-    const FT_GlyphSlot g = face->glyph;
-    const FT_Bitmap& bitmap = g->bitmap;
-    for (unsigned row = 0; row < bitmap.rows; ++row)
-      for (unsigned col = 0; col < bitmap.width; ++col) {
-        const uint8_t coverage = bitmap.buffer[row * static_cast<unsigned>(std::abs(bitmap.pitch)) + col];
+    const Glyph& g = CachedGlyph(face, code, true);
+    if (!g.drawn) continue;
+    for (uint32_t row = 0; row < g.rows; ++row)
+      for (uint32_t col = 0; col < g.width; ++col) {
+        const uint8_t coverage = g.coverage[static_cast<std::size_t>(row) * g.width + col];
         if (coverage != 0)
-          Blend(pen + g->bitmap_left + static_cast<int32_t>(col), baseline.v - g->bitmap_top + static_cast<int32_t>(row),
-                c, coverage);
+          Blend(pen + g.left + static_cast<int32_t>(col), baseline.v - g.top + static_cast<int32_t>(row), c, coverage);
       }
-    pen += static_cast<int32_t>(g->advance.x >> 6);
+    pen += g.advance;
   }
   return true;
 }
@@ -233,8 +285,10 @@ int32_t Canvas::TextWidth(std::string_view utf8, const TextFace& wanted) {
   FT_Face face = Face(wanted);
   if (face == nullptr) return 0;
   int32_t width = 0;
-  for (char32_t code : Utf8CodePoints(utf8))
-    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) == 0) width += static_cast<int32_t>(face->glyph->advance.x >> 6);
+  for (char32_t code : Utf8CodePoints(utf8)) {
+    const Glyph& g = CachedGlyph(face, code, false);
+    if (g.drawn) width += g.advance;
+  }
   return width;
 }
 
@@ -246,15 +300,21 @@ void Canvas::FaceMetrics(const TextFace& wanted, int32_t* ascent, int32_t* desce
 
 Canvas Canvas::Scaled(int32_t factor) const {
   factor = std::clamp(factor, 1, 8);
+  if (factor == 1) return *this;
   Canvas out(width_ * factor, height_ * factor, {});
-  for (int32_t y = 0; y < out.height_; ++y)
-    for (int32_t x = 0; x < out.width_; ++x)
-      out.pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width_) + static_cast<std::size_t>(x)] =
-          At(x / factor, y / factor);
+  const auto outWidth = static_cast<std::size_t>(out.width_);
+  // Each source row is widened once, then copied down for the other rows of its square.
+  for (int32_t y = 0; y < height_; ++y) {
+    const Rgba* from = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    Rgba* first = out.pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(factor) * outWidth;
+    Rgba* to = first;
+    for (int32_t x = 0; x < width_; ++x, to += factor) std::fill(to, to + factor, from[x]);
+    for (int32_t k = 1; k < factor; ++k) std::copy(first, first + outWidth, first + static_cast<std::size_t>(k) * outWidth);
+  }
   return out;
 }
 
-bool Canvas::WritePng(const std::filesystem::path& file) const {
+bool Canvas::WritePng(const std::filesystem::path& file, PngCompression compression) const {
   std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(file.c_str(), "wb"), &std::fclose);
   if (!out) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -265,16 +325,21 @@ bool Canvas::WritePng(const std::filesystem::path& file) const {
     return false;
   }
   png_init_io(png, out.get());
+  if (compression == PngCompression::kFastest) {
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 1);
+  }
   png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   std::vector<png_byte> row(static_cast<std::size_t>(width_) * 3);
   for (int32_t y = 0; y < height_; ++y) {
-    for (int32_t x = 0; x < width_; ++x) {
-      const Rgba p = At(x, y);
-      row[static_cast<std::size_t>(x) * 3] = p.r;
-      row[static_cast<std::size_t>(x) * 3 + 1] = p.g;
-      row[static_cast<std::size_t>(x) * 3 + 2] = p.b;
+    const Rgba* from = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    png_byte* to = row.data();
+    for (int32_t x = 0; x < width_; ++x, to += 3) {
+      to[0] = from[x].r;
+      to[1] = from[x].g;
+      to[2] = from[x].b;
     }
     png_write_row(png, row.data());
   }

@@ -60,7 +60,11 @@ class Canvas {
   // Every pixel as a square of `factor` pixels (1..8), for a larger picture.
   Canvas Scaled(int32_t factor) const;
 
-  bool WritePng(const std::filesystem::path& file) const;
+  // How hard the PNG writer compresses: kSmallest filters each row and
+  // compresses at zlib's default level; kFastest writes unfiltered rows at
+  // zlib's quickest level (the same pixels, a larger file).
+  enum class PngCompression { kSmallest, kFastest };
+  bool WritePng(const std::filesystem::path& file, PngCompression compression = PngCompression::kSmallest) const;
 
  private:
   void Blend(int32_t x, int32_t y, Rgba c, uint8_t coverage = 255);

@@ -144,7 +144,10 @@ bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesyst
     *problem = std::string("the ") + what + " has no size to draw";
     return false;
   }
-  if (!RenderDialog(*picture, SourcesOf(host)).Scaled(scale).WritePng(file)) {
+  Canvas canvas = RenderDialog(*picture, SourcesOf(host));
+  if (scale > 1) canvas = canvas.Scaled(scale);
+  const auto compression = host.options().quickPng ? Canvas::PngCompression::kFastest : Canvas::PngCompression::kSmallest;
+  if (!canvas.WritePng(file, compression)) {
     *problem = "cannot write " + file.string();
     return false;
   }

@@ -16,8 +16,8 @@ namespace {
 
 constexpr const char* kPrefs = kAIPreferenceSuite;
 
-// A null prefix names the host's own section, whose keys fall back to these values.
-const char* const kHostSection = "";
+// A null prefix names the host's own section (the empty name), whose keys
+// fall back to these values.
 struct HostDefault {
   const char* key;
   double value;
@@ -28,13 +28,12 @@ constexpr HostDefault kHostRealDefaults[] = {
     {"Grid/Color/Lite/b", 0.8},
 };
 
-std::string Section(const char* prefix) { return prefix == nullptr ? kHostSection : Utf8(prefix); }
-
 template <class T, class Out, class Convert>
 AIErr GetPref(const char* op, const char* prefix, const char* suffix, Out* value, Convert convert) {
   return Guarded(kPrefs, op, suffix, [&](Host& h) -> ASErr {
     if (suffix == nullptr || value == nullptr) return kBadParameterErr;
-    const PrefValue* stored = h.prefs().Find(Section(prefix), Utf8(suffix));
+    std::string section, key;
+    const PrefValue* stored = h.prefs().Find(Utf8View(prefix, section), Utf8View(suffix, key));
     const T* typed = stored == nullptr ? nullptr : std::get_if<T>(stored);
     if (typed == nullptr) return kNoSuchKeyErr;
     *value = convert(*typed);
@@ -49,7 +48,8 @@ AIErr PutPref(const char* op, const char* prefix, const char* suffix, Make&& mak
     if (suffix == nullptr) return kBadParameterErr;
     std::optional<PrefValue> value = make();
     if (!value) return kBadParameterErr;
-    return h.prefs().Put(Section(prefix), Utf8(suffix), std::move(*value));
+    std::string section;
+    return h.prefs().Put(Utf8View(prefix, section), Utf8(suffix), std::move(*value));
   });
 }
 
@@ -83,7 +83,8 @@ AIErr PutRealPreference(const char* prefix, const char* suffix, double value) {
 AIErr GetStringPreference(const char* prefix, const char* suffix, char* value, int32_t size) {
   return Guarded(kPrefs, "GetStringPreference", suffix, [&](Host& h) -> ASErr {
     if (suffix == nullptr || value == nullptr || size < 1) return kBadParameterErr;
-    auto stored = h.prefs().GetString(Section(prefix), Utf8(suffix));
+    std::string section, key;
+    auto stored = h.prefs().GetString(Utf8View(prefix, section), Utf8View(suffix, key));
     if (!stored) return kNoSuchKeyErr;
     CopyTruncated(Utf8ToCp1252(*stored), value, size);
     return kNoErr;

@@ -16,7 +16,9 @@ void EntryList::Remove(std::size_t index) {
 }
 
 std::optional<std::size_t> EntryList::IndexOf(std::uintptr_t entryHandle) const {
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
+  // From the end: a list is filled by appending an entry and then setting it
+  // up, so the entry asked for is most often the last one.
+  for (std::size_t i = entries_.size(); i-- > 0;) {
     if (entries_[i].handle == entryHandle) return i;
   }
   return std::nullopt;

@@ -1,5 +1,8 @@
 #include "hostsim/toolkit/ItemKind.h"
 
+#include <cstddef>
+#include <iterator>
+
 #include "host/ADMSuites.h"
 
 namespace hostsim::toolkit {
@@ -31,13 +34,20 @@ constexpr KindInfo kKinds[] = {
     {ItemKind::User, kADMUserType, "user", false, false, false, false, false, false, false, false},
 };
 
+// The table is in the order of the enumeration, so a kind is its own index.
+constexpr bool InEnumOrder() {
+  for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+    if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
+  }
+  return true;
+}
+static_assert(InEnumOrder(), "kKinds lists the item kinds in the order of ItemKind");
+
 }  // namespace
 
 const KindInfo& Info(ItemKind kind) {
-  for (const KindInfo& k : kKinds) {
-    if (k.kind == kind) return k;
-  }
-  return kKinds[0];
+  const auto index = static_cast<std::size_t>(kind);
+  return index < std::size(kKinds) ? kKinds[index] : kKinds[0];
 }
 
 std::optional<ItemKind> KindOfType(std::string_view typeName) {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -265,10 +266,12 @@ class Toolkit {
 
   ToolkitServices& services_;
   ADMRect screen_{0, 0, 1440, 900};
-  std::map<std::uintptr_t, Dialog> dialogs_;
-  std::map<std::uintptr_t, Item> items_;
-  std::map<std::uintptr_t, std::uintptr_t> listItems_;   // list -> item
-  std::map<std::uintptr_t, std::uintptr_t> entryItems_;  // entry -> item
+  std::map<std::uintptr_t, Dialog> dialogs_;  // in creation order (handles grow)
+  // Looked up on nearly every suite call, never walked: hashed. Nodes keep
+  // their place, so an Item& stays good while others come and go.
+  std::unordered_map<std::uintptr_t, Item> items_;
+  std::unordered_map<std::uintptr_t, std::uintptr_t> listItems_;   // list -> item
+  std::unordered_map<std::uintptr_t, std::uintptr_t> entryItems_;  // entry -> item
   std::vector<NotifierCall> notifiers_;                  // live while their procedure runs
   std::vector<TrackerCall> trackers_;
   std::vector<DrawerCall> drawers_;

@@ -80,6 +80,26 @@ TEST(Canvas, APictureAndItsAlphaArePaintedAndWhatIsWrittenReadsBack) {
   std::filesystem::remove(file);
 }
 
+TEST(Canvas, BothCompressionsWriteEveryPixelInItsPlace) {
+  // Every pixel differs from its neighbours, so a row written twice, out of
+  // order or shifted reads back wrong.
+  Canvas c(7, 5, kWhite);
+  for (int32_t y = 0; y < 5; ++y)
+    for (int32_t x = 0; x < 7; ++x)
+      c.FillRect({x, y, x + 1, y + 1}, Rgba{static_cast<uint8_t>(30 * x), static_cast<uint8_t>(50 * y), 7, 255});
+  for (const auto compression : {Canvas::PngCompression::kSmallest, Canvas::PngCompression::kFastest}) {
+    const auto file = std::filesystem::path(::testing::TempDir()) / "kpx-canvas-compression.png";
+    ASSERT_TRUE(c.WritePng(file, compression));
+    Canvas back(7, 5, kBlue);
+    ASSERT_TRUE(back.DrawPng(ReadFile(file), {0, 0}));
+    for (int32_t y = 0; y < 5; ++y)
+      for (int32_t x = 0; x < 7; ++x)
+        EXPECT_TRUE(Same(back.At(x, y), Rgba{static_cast<uint8_t>(30 * x), static_cast<uint8_t>(50 * y), 7, 255}))
+            << "pixel " << x << "," << y << " of compression " << static_cast<int>(compression);
+    std::filesystem::remove(file);
+  }
+}
+
 TEST(Canvas, AScaledCanvasRepeatsEachPixelAsASquare) {
   Canvas c(2, 1, kWhite);
   c.FillRect({1, 0, 2, 1}, kRed);
@@ -89,6 +109,13 @@ TEST(Canvas, AScaledCanvasRepeatsEachPixelAsASquare) {
   EXPECT_TRUE(Same(big.At(2, 2), kWhite));
   EXPECT_TRUE(Same(big.At(3, 0), kRed));
   EXPECT_TRUE(Same(big.At(5, 2), kRed));
+  Canvas tall(1, 2, kWhite);
+  tall.FillRect({0, 1, 1, 2}, kBlue);
+  const Canvas tallBig = tall.Scaled(2);
+  EXPECT_TRUE(Same(tallBig.At(1, 1), kWhite)) << "the top row's square";
+  EXPECT_TRUE(Same(tallBig.At(0, 2), kBlue)) << "the bottom row's square";
+  EXPECT_TRUE(Same(tallBig.At(1, 3), kBlue));
+  EXPECT_TRUE(Same(tall.Scaled(1).At(0, 1), kBlue)) << "a factor of 1 is a plain copy";
 }
 
 TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
@@ -107,4 +134,20 @@ TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
   const int32_t width = Canvas::TextWidth("Hi", face);
   EXPECT_GT(width, 6);
   EXPECT_LT(width, 20);
+  // Glyphs are made once: a second drawing, and a longer text of the same
+  // characters, come out as the first.
+  EXPECT_EQ(Canvas::TextWidth("HiHi", face), 2 * width);
+  Canvas again(60, 20, kWhite);
+  ASSERT_TRUE(again.DrawText("Hi", {2, 14}, face, kRed));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x) EXPECT_TRUE(Same(again.At(x, y), c.At(x, y))) << x << "," << y;
+  Canvas twice(60, 20, kWhite);
+  ASSERT_TRUE(twice.DrawText("HiHi", {2, 14}, face, kRed));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < width; ++x) {
+      EXPECT_TRUE(Same(twice.At(x + 2, y), c.At(x + 2, y))) << x << "," << y;
+      if (x + 2 + width < 60) {
+        EXPECT_TRUE(Same(twice.At(x + 2 + width, y), c.At(x + 2, y))) << "second Hi at " << x << "," << y;
+      }
+    }
 }

@@ -30,6 +30,23 @@ TEST(Encoding, CharactersThePlatformCannotShowBecomeQuestionMarks) {
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
 }
 
+TEST(Encoding, APlainStartDoesNotHideWhatFollowsIt) {
+  EXPECT_EQ(Cp1252ToUtf8("Labels Tool"), "Labels Tool");
+  EXPECT_EQ(Cp1252ToUtf8("Labels\x80"), "Labels\u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("\x80Labels"), "\u20ACLabels");
+  EXPECT_EQ(Utf8ToCp1252("Labels\u20AC!"), "Labels\x80!");
+  EXPECT_TRUE(IsValidUtf8("Labels Tool"));
+  EXPECT_FALSE(IsValidUtf8("Labels Tool\xC3"));
+  EXPECT_FALSE(IsValidUtf8("Labels\xFF Tool"));
+  // Texts are looked at eight bytes at a time: a character on either side of
+  // a block's edge, and one that ends a text, are all found.
+  EXPECT_EQ(Cp1252ToUtf8("Labels T\x80"), "Labels T\u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("Labels \x80"), "Labels \u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("Labels Tool 4.5 \x95 x"), "Labels Tool 4.5 \u2022 x");
+  EXPECT_FALSE(IsAscii("Labels Tool 4.5 \x95"));
+  EXPECT_TRUE(IsAscii("Labels Tool 4.5 x"));
+}
+
 TEST(Encoding, CopiesNeverRunPastTheBuffer) {
   char buffer[6];
   std::memset(buffer, 'X', sizeof buffer);

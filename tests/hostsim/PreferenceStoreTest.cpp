@@ -68,6 +68,34 @@ TEST(PreferenceFile, MissingKeysAndKeysOfAnotherTypeReadAsMissing) {
   EXPECT_FALSE(store.GetPoint("KPXEtiquette", "Epaisseur"));
 }
 
+TEST(PreferenceFile, KeysAreWrittenInOrderWhateverOrderTheyWereStoredIn) {
+  PreferenceStore store;
+  for (const char* key : {"Zoom", "Angle", "Marge", "Base", "Ypsilon"}) store.Put("KPXEtiquette", key, 1);
+  store.Put("Autre", "Son", 2);
+  const std::string text = store.ToFileJson().dump();
+  std::size_t at = 0;
+  for (const char* name : {"\"Autre\"", "\"Son\"", "\"KPXEtiquette\"", "\"Angle\"", "\"Base\"", "\"Marge\"", "\"Ypsilon\"", "\"Zoom\""}) {
+    const std::size_t found = text.find(name, at);
+    ASSERT_NE(found, std::string::npos) << name << " in order in " << text;
+    at = found;
+  }
+}
+
+TEST(PreferenceFile, AnErasedKeyIsGoneAndAnEmptiedSectionWithIt) {
+  PreferenceStore store;
+  store.Put("KPXEtiquette", "Angle", 30);
+  store.Put("KPXEtiquette", "Marge", 2);
+  EXPECT_FALSE(store.Erase("KPXEtiquette", "Absent"));
+  EXPECT_FALSE(store.Erase("Ailleurs", "Angle"));
+  EXPECT_TRUE(store.Erase("KPXEtiquette", "Angle"));
+  EXPECT_FALSE(store.GetInteger("KPXEtiquette", "Angle"));
+  EXPECT_EQ(store.GetInteger("KPXEtiquette", "Marge"), 2);
+  EXPECT_FALSE(store.Erase("KPXEtiquette", "Angle")) << "already gone";
+  EXPECT_TRUE(store.Erase("KPXEtiquette", "Marge"));
+  EXPECT_FALSE(store.HasSection("KPXEtiquette"));
+  EXPECT_TRUE(store.empty());
+}
+
 TEST(PreferenceFile, BadValuesInAGoodFileAreSkippedAndTheRestIsKept) {
   ScratchDir dir;
   const auto file = dir / "preferences.json";
