@@ -76,8 +76,8 @@ inline double SquaredDistanceToSegment(double x, double y, double x0, double y0,
 inline bool FarFrom(const Cubic& c, double x, double y, double reach) {
   const double stray2 = std::max(SquaredDistanceToSegment(c.x[1], c.y[1], c.x[0], c.y[0], c.x[3], c.y[3]),
                                  SquaredDistanceToSegment(c.x[2], c.y[2], c.x[0], c.y[0], c.x[3], c.y[3]));
-  const double near = reach + std::sqrt(stray2);
-  return SquaredDistanceToSegment(x, y, c.x[0], c.y[0], c.x[3], c.y[3]) >= near * near;
+  const double within = reach + std::sqrt(stray2);
+  return SquaredDistanceToSegment(x, y, c.x[0], c.y[0], c.x[3], c.y[3]) >= within * within;
 }
 
 // Splits at t = 0.5 (de Casteljau): each half lies inside its own control box.
