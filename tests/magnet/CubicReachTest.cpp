@@ -10,20 +10,21 @@ namespace {
 // x(t) = t and y(t) = t³: controls (0, 0), (1/3, 0), (2/3, 0), (1, 1).
 const Cubic kRising{{0, 1.0 / 3, 2.0 / 3, 1}, {0, 0, 0, 1}};
 
+void ExpectPointAt(const Cubic& c, double t, double x, double y) {
+  double px, py;
+  PointAt(c, t, px, py);
+  EXPECT_NEAR(px, x, 1e-12) << "t " << t;
+  EXPECT_NEAR(py, y, 1e-12) << "t " << t;
+}
+
 TEST(CubicReach, APieceIsTheSameCurveOverItsOwnRange) {
   const Cubic piece = Piece(kRising, 0.2, 0.6);
-  double x, y;
-  PointAt(piece, 0.0, x, y);
-  EXPECT_NEAR(x, 0.2, 1e-12);
-  EXPECT_NEAR(y, 0.008, 1e-12);
+  ExpectPointAt(piece, 0.0, 0.2, 0.008);
   // Halfway along the piece is t = 0.4 of the whole: (0.4, 0.064).
-  PointAt(piece, 0.5, x, y);
-  EXPECT_NEAR(x, 0.4, 1e-12);
-  EXPECT_NEAR(y, 0.064, 1e-12);
-  PointAt(piece, 1.0, x, y);
-  EXPECT_NEAR(x, 0.6, 1e-12);
-  EXPECT_NEAR(y, 0.216, 1e-12);
+  ExpectPointAt(piece, 0.5, 0.4, 0.064);
+  ExpectPointAt(piece, 1.0, 0.6, 0.216);
   // The tangent of x(t) = t is 1 everywhere; of t³, 3t².
+  double x, y;
   TangentAt(kRising, 0.5, x, y);
   EXPECT_NEAR(x, 1.0, 1e-12);
   EXPECT_NEAR(y, 0.75, 1e-12);
