@@ -615,6 +615,9 @@ void MarkSamples(uint64_t (&samples)[2], int first, int last) {
 
 double SampleT(int k) { return static_cast<double>(static_cast<float>(k) * 0.01f); }
 
+// So few marked samples are looked at one by one rather than by halving the curve.
+constexpr int kFewSamples = 16;
+
 struct FarSamples {
   const Cubic& curve;
   double x, y, limit;
@@ -625,8 +628,9 @@ struct FarSamples {
   // that stays far as a whole is cleared at once; else its halves are looked
   // at in turn.
   bool ClearUpToNear(int first, int last) {
-    if ((samples[0] & SampleMask(0, first, last)) == 0 && (samples[1] & SampleMask(1, first, last)) == 0) return false;
-    if (last - first >= 4) {
+    const uint64_t marked[2] = {samples[0] & SampleMask(0, first, last), samples[1] & SampleMask(1, first, last)};
+    if ((marked[0] | marked[1]) == 0) return false;
+    if (last - first >= 4 && std::popcount(marked[0]) + std::popcount(marked[1]) > kFewSamples) {
       if (FarFrom(Piece(curve, SampleT(first), SampleT(last)), x, y, limit)) {
         for (int word = 0; word < 2; ++word) samples[word] &= ~SampleMask(word, first, last);
         return false;
@@ -634,14 +638,14 @@ struct FarSamples {
       const int middle = (first + last) / 2;
       return ClearUpToNear(first, middle) || ClearUpToNear(middle + 1, last);
     }
-    for (int k = first; k <= last; ++k) {
-      uint64_t& word = samples[k / 64];
-      const uint64_t bit = uint64_t{1} << (k % 64);
-      if ((word & bit) == 0) continue;
-      double px, py;
-      PointAt(curve, SampleT(k), px, py);
-      if ((px - x) * (px - x) + (py - y) * (py - y) < limit * limit) return true;
-      word &= ~bit;
+    for (int word = 0; word < 2; ++word) {
+      for (uint64_t bits = marked[word]; bits != 0; bits &= bits - 1) {
+        const int k = word * 64 + std::countr_zero(bits);
+        double px, py;
+        PointAt(curve, SampleT(k), px, py);
+        if ((px - x) * (px - x) + (py - y) * (py - y) < limit * limit) return true;
+        samples[word] &= ~(uint64_t{1} << (k % 64));
+      }
     }
     return false;
   }
@@ -804,6 +808,15 @@ bool Synchronise() {
 // [SECTION] Looking up a cursor
 //-----------------------------------------------------------------------------
 
+namespace {
+// Candidates picked out by passes over the items before a heap is made.
+constexpr int kPickedCandidates = 3;
+
+// The walk's order as one number, largest first: the path's rank, then the
+// anchor or segment, anchor j (code 2j) before segment j (2j + 1).
+uint64_t WalkKey(const Found& f) { return (uint64_t{f.rank} << 32) | (0xFFFFFFFFu - f.code); }
+}  // namespace
+
 bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
                           const std::function<MagnetVisit(const MagnetCandidate&)>& visit, bool& listed) {
   listed = Synchronise();
@@ -894,32 +907,53 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     found[kept].rank = copy.rank;
     kept += !f.inGrid || copy.gridded;
   }
+  // Offers the candidate of the items that share `f`'s path and code (a
+  // segment filed in several cells is one candidate, its samples merged).
+  const auto offer = [&](const Found& f, const uint64_t (&samples)[2]) {
+    MagnetCandidate candidate{gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1,
+                              {samples[0], samples[1]}};
+    if (candidate.segment) {
+      ClearFarSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
+      if ((candidate.samples[0] | candidate.samples[1]) == 0) return MagnetVisit::Next;
+    }
+    return visit(candidate);
+  };
   // In the walk's order: path by path from the top of the host's list, anchor
-  // j before segment j. Taken from a heap one at a time, since the caller
-  // usually stops after the first few.
-  const auto after = [](const Found& a, const Found& b) { return a.rank != b.rank ? a.rank < b.rank : a.code > b.code; };
+  // j before segment j, i.e. the largest WalkKey first. The caller usually
+  // stops after the first candidate or two: those are picked out by passes
+  // over the items, and a heap takes the rest only when it goes on.
+  std::size_t left = kept;
+  for (int pass = 0; pass < kPickedCandidates && left > 0; ++pass) {
+    uint64_t first = 0;
+    for (std::size_t i = 0; i < left; ++i) first = std::max(first, WalkKey(found[i]));
+    uint64_t samples[2] = {0, 0};
+    Found chosen{};
+    for (std::size_t i = 0; i < left;) {
+      if (WalkKey(found[i]) != first) {
+        ++i;
+        continue;
+      }
+      chosen = found[i];
+      MarkSamples(samples, chosen.firstSample, chosen.lastSample);
+      found[i] = found[--left];
+    }
+    if (offer(chosen, samples) == MagnetVisit::Stop) return true;
+  }
+  const auto after = [](const Found& a, const Found& b) { return WalkKey(a) < WalkKey(b); };
   const auto heap = found.begin();
-  auto end = heap + static_cast<std::ptrdiff_t>(kept);
+  auto end = heap + static_cast<std::ptrdiff_t>(left);
   std::make_heap(heap, end, after);
   while (heap != end) {
     std::pop_heap(heap, end, after);
     const Found f = *--end;
-    MagnetCandidate candidate{gMap.copies[f.path].handle, static_cast<int32_t>(f.code / 2), f.code % 2 == 1, {0, 0}};
-    if (!candidate.segment) {
-      // An anchor is filed in one cell only.
-      if (visit(candidate) == MagnetVisit::Stop) return true;
-      continue;
-    }
-    // A segment's items of several cells make one candidate.
-    MarkSamples(candidate.samples, f.firstSample, f.lastSample);
-    while (heap != end && heap->rank == f.rank && heap->code == f.code) {
-      MarkSamples(candidate.samples, heap->firstSample, heap->lastSample);
+    uint64_t samples[2] = {0, 0};
+    MarkSamples(samples, f.firstSample, f.lastSample);
+    while (heap != end && WalkKey(*heap) == WalkKey(f)) {
+      MarkSamples(samples, heap->firstSample, heap->lastSample);
       std::pop_heap(heap, end, after);
       --end;
     }
-    ClearFarSamples(gMap.copies[f.path], f.code / 2, x, y, segmentReach, candidate.samples);
-    if ((candidate.samples[0] | candidate.samples[1]) == 0) continue;
-    if (visit(candidate) == MagnetVisit::Stop) return true;
+    if (offer(f, samples) == MagnetVisit::Stop) return true;
   }
   return true;
 }
