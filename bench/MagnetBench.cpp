@@ -185,7 +185,10 @@ Scene& SceneFor(Kind kind, int segments, const std::string& purpose = "hover") {
   scene->purpose = purpose;
   const auto prefs = std::filesystem::temp_directory_path() / "kpxlabels-magnet-bench-prefs.json";
   std::filesystem::remove(prefs);
-  scene->host = std::make_unique<hostsim::Host>(hostsim::HostOptions{prefs, KPX_PLUGIN_FILE, false});
+  // KPX_BENCH_PLUGIN measures another build of the plug-in against the same drawings.
+  const char* plugin = std::getenv("KPX_BENCH_PLUGIN");
+  scene->host = std::make_unique<hostsim::Host>(
+      hostsim::HostOptions{prefs, plugin != nullptr && *plugin != 0 ? plugin : KPX_PLUGIN_FILE, false});
   PutTwentyPointOutlines(scene->host->prefs());
   scene->host->Launch();
   ref::Acquire(scene->host->basicSuite(), scene->suites);
@@ -273,6 +276,12 @@ void HoverAway(benchmark::State& state, Kind kind, int segments) {
 void HoverNear(benchmark::State& state, Kind kind, int segments) {
   Scene& s = SceneFor(kind, segments);
   Timed(state, s.nearArt, &s, [&](AIRealPoint p) { benchmark::DoNotOptimize(s.host->SendTool(kSelectorAITrackToolCursor, p)); });
+}
+
+void HoverOutside(benchmark::State& state, Kind kind, int segments) {
+  Scene& s = SceneFor(kind, segments);
+  const std::vector<AIRealPoint> outside = {{-5000, -5000}, {-5001, -5000}};
+  Timed(state, outside, &s, [&](AIRealPoint p) { benchmark::DoNotOptimize(s.host->SendTool(kSelectorAITrackToolCursor, p)); });
 }
 
 void LiteralAway(benchmark::State& state, Kind kind, int segments) {
@@ -433,6 +442,7 @@ int Register() {
       }
       benchmark::RegisterBenchmark(("HoverAway" + tail).c_str(), HoverAway, kind, size)->MinTime(0.3);
       benchmark::RegisterBenchmark(("HoverNear" + tail).c_str(), HoverNear, kind, size)->MinTime(0.3);
+      benchmark::RegisterBenchmark(("HoverOutside" + tail).c_str(), HoverOutside, kind, size)->MinTime(0.3);
       benchmark::RegisterBenchmark(("PointerAndDown" + tail).c_str(), PointerAndDown, kind, size)
           ->UseManualTime()
           ->Iterations(400);

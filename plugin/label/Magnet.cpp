@@ -54,10 +54,11 @@ int FirstNearSample(const AIRealBezier& curve, const AIRealPoint& cursor, const 
   const double limit = kSegmentReach + RoundingSlack(std::max(Magnitude(c), cursorSize));
   // A cubic lies inside the box of its four control points.
   if (finite && !Contains(Grown(ControlBox(c), limit), cursor.h, cursor.v)) return -1;
-  for (int k = 0; k < kSegmentSamples; ++k) {
+  // Only the samples the map marked are looked at, unless the curve is not finite.
+  const auto next = [&](int k) { return finite ? NextSampleMayBeNear(candidate, k) : k; };
+  for (int k = next(0); k < kSegmentSamples; k = next(k + 1)) {
     const AIReal t = static_cast<AIReal>(k) * 0.01f;
     if (finite) {
-      if (!MaySampleNear(candidate, k)) continue;
       double x, y;
       PointAt(c, t, x, y);
       if ((x - cursor.h) * (x - cursor.h) + (y - cursor.v) * (y - cursor.v) >= limit * limit) continue;

@@ -95,6 +95,7 @@ struct Map {
   std::size_t sizedFor = 0;         // segments when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
   std::vector<Found> found;         // a lookup's; kept to spare an allocation a cursor move
+  std::vector<uint64_t> keys;       // ... and their places in the walk's order
 };
 
 Map gMap;
@@ -899,12 +900,15 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   }
   // Each item's path by its place in the host's list; grid items of copies
   // changed since the grid was made are dropped.
+  std::vector<uint64_t>& keys = gMap.keys;
+  if (keys.size() < count) keys.resize(std::max(count, 2 * keys.size()));
   std::size_t kept = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const Found f = found[i];
     const PathCopy& copy = gMap.copies[f.path];
     found[kept] = f;
     found[kept].rank = copy.rank;
+    keys[kept] = WalkKey(found[kept]);
     kept += !f.inGrid || copy.gridded;
   }
   // Offers the candidate of the items that share `f`'s path and code (a
@@ -925,17 +929,19 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   std::size_t left = kept;
   for (int pass = 0; pass < kPickedCandidates && left > 0; ++pass) {
     uint64_t first = 0;
-    for (std::size_t i = 0; i < left; ++i) first = std::max(first, WalkKey(found[i]));
+    for (std::size_t i = 0; i < left; ++i) first = std::max(first, keys[i]);
     uint64_t samples[2] = {0, 0};
     Found chosen{};
     for (std::size_t i = 0; i < left;) {
-      if (WalkKey(found[i]) != first) {
+      if (keys[i] != first) {
         ++i;
         continue;
       }
       chosen = found[i];
       MarkSamples(samples, chosen.firstSample, chosen.lastSample);
-      found[i] = found[--left];
+      --left;
+      found[i] = found[left];
+      keys[i] = keys[left];
     }
     if (offer(chosen, samples) == MagnetVisit::Stop) return true;
   }

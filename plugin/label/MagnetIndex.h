@@ -15,6 +15,8 @@
 // word arrived is found and mended there.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -29,6 +31,16 @@ struct MagnetCandidate {
 };
 
 inline bool MaySampleNear(const MagnetCandidate& c, int k) { return (c.samples[k / 64] >> (k % 64)) & 1u; }
+
+// The first sample from `from` (0..127) on that may come near, or 128 when none does.
+inline int NextSampleMayBeNear(const MagnetCandidate& c, int from) {
+  for (int word = from / 64; word < 2; ++word) {
+    const int skip = std::max(from - word * 64, 0);
+    const uint64_t bits = c.samples[word] >> skip << skip;
+    if (bits != 0) return word * 64 + std::countr_zero(bits);
+  }
+  return 128;
+}
 
 enum class MagnetVisit { Next, Stop };
 
