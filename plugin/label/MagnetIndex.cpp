@@ -70,7 +70,6 @@ struct Grid {
 struct Found {
   uint32_t rank, code, path;
   uint8_t firstSample, lastSample;
-  bool inGrid;  // the grid's items of a copy changed since are no longer current
 };
 
 struct Map {
@@ -94,7 +93,8 @@ struct Map {
   std::size_t items = 0, segments = 0;
   std::size_t sizedFor = 0;         // segments when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
-  std::vector<Found> found;         // a lookup's; kept to spare an allocation a cursor move
+  std::vector<uint32_t> hits;       // a lookup's; kept to spare an allocation a cursor move
+  std::vector<Found> found;
   std::vector<uint64_t> keys;       // ... and their places in the walk's order
 };
 
@@ -830,18 +830,21 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   const double reach = std::max(anchorSlack, segmentSlack);
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) return false;
 
-  // The items found are the first `count` of the buffer, which only grows:
-  // the scan writes every item it looks at and counts those that pass.
+  // The grid items found are the first `hitCount` of a buffer that only
+  // grows: the scan writes the place of every item it looks at and counts
+  // those that pass. The table's items found go to `found`.
+  std::vector<uint32_t>& hits = gMap.hits;
+  std::size_t hitCount = 0;
   std::vector<Found>& found = gMap.found;
   std::size_t count = 0;
-  const auto room = [&](std::size_t more) {
-    if (found.size() < count + more) found.resize(std::max(count + more, 2 * found.size()));
+  const auto grow = [](auto& buffer, std::size_t size) {
+    if (buffer.size() < size) buffer.resize(std::max(size, 2 * buffer.size()));
   };
   const auto consider = [&](const Item& item) {
     const double r = item.code % 2 == 0 ? anchorSlack : segmentSlack;
     if (x < item.left - r || x > item.right + r || y < item.bottom - r || y > item.top + r) return;
-    room(1);
-    found[count++] = {0, item.code, item.path, item.firstSample, item.lastSample, false};
+    grow(found, count + 1);
+    found[count++] = {0, item.code, item.path, item.firstSample, item.lastSample};
   };
 
   // The grid's cells of one kind (0 anchors, 1 segment pieces) within r of
@@ -863,11 +866,11 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
       const std::size_t row = layer + static_cast<std::size_t>((cy - grid.y0) * grid.across);
       const uint32_t from = grid.start[row + static_cast<std::size_t>(x0 - grid.x0)];
       const uint32_t to = grid.start[row + static_cast<std::size_t>(x1 - grid.x0) + 1];
-      room(to - from);
+      grow(hits, hitCount + (to - from));
       for (uint32_t i = from; i < to; ++i) {
         const Item& item = grid.items[i];
-        found[count] = {0, item.code, item.path, item.firstSample, item.lastSample, true};
-        count += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
+        hits[hitCount] = i;
+        hitCount += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
       }
     }
   };
@@ -901,15 +904,19 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   // Each item's path by its place in the host's list; grid items of copies
   // changed since the grid was made are dropped.
   std::vector<uint64_t>& keys = gMap.keys;
-  if (keys.size() < count) keys.resize(std::max(count, 2 * keys.size()));
-  std::size_t kept = 0;
+  grow(found, count + hitCount);
+  grow(keys, count + hitCount);
   for (std::size_t i = 0; i < count; ++i) {
-    const Found f = found[i];
-    const PathCopy& copy = gMap.copies[f.path];
-    found[kept] = f;
-    found[kept].rank = copy.rank;
+    found[i].rank = gMap.copies[found[i].path].rank;
+    keys[i] = WalkKey(found[i]);
+  }
+  std::size_t kept = count;
+  for (std::size_t h = 0; h < hitCount; ++h) {
+    const Item& item = gMap.grid.items[hits[h]];
+    const PathCopy& copy = gMap.copies[item.path];
+    found[kept] = {copy.rank, item.code, item.path, item.firstSample, item.lastSample};
     keys[kept] = WalkKey(found[kept]);
-    kept += !f.inGrid || copy.gridded;
+    kept += copy.gridded;
   }
   // Offers the candidate of the items that share `f`'s path and code (a
   // segment filed in several cells is one candidate, its samples merged).
