@@ -810,8 +810,10 @@ bool Synchronise() {
 //-----------------------------------------------------------------------------
 
 namespace {
-// Candidates picked out by passes over the items before a heap is made.
+// Candidates picked out by passes over the items before a heap is made,
+// when no more items than this were found.
 constexpr int kPickedCandidates = 3;
+constexpr std::size_t kPickAmong = 128;
 
 // The walk's order as one number, largest first: the path's rank, then the
 // anchor or segment, anchor j (code 2j) before segment j (2j + 1).
@@ -931,10 +933,12 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   };
   // In the walk's order: path by path from the top of the host's list, anchor
   // j before segment j, i.e. the largest WalkKey first. The caller usually
-  // stops after the first candidate or two: those are picked out by passes
-  // over the items, and a heap takes the rest only when it goes on.
+  // stops after the first candidate or two: among a few items those are
+  // picked out by passes over them, and a heap takes the rest only when the
+  // walk goes on.
   std::size_t left = kept;
-  for (int pass = 0; pass < kPickedCandidates && left > 0; ++pass) {
+  const int picks = kept <= kPickAmong ? kPickedCandidates : 0;
+  for (int pass = 0; pass < picks && left > 0; ++pass) {
     uint64_t first = 0;
     for (std::size_t i = 0; i < left; ++i) first = std::max(first, keys[i]);
     uint64_t samples[2] = {0, 0};

@@ -13,7 +13,9 @@
 #include <cstdlib>
 #include <random>
 #include <sstream>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "InProcessCore.h"
@@ -521,6 +523,109 @@ TEST_F(MagnetOnAStrip, LinesAcrossThePageInOneRowAreFound) {
   g().Tolerance = 8;
   Lines(false);
   CompareAlong(false);
+}
+
+}  // namespace
+
+namespace {
+
+// Many paths crossing one spot, the topmost of them locked or hidden: the
+// lookup finds more items than it picks out one by one, and the walk must go
+// past many candidates that do not snap before it meets one that does.
+class MagnetInACrowd : public MagnetEquivalence {
+ protected:
+  // `count` lines through (150, 150) at even angles, or starting there when
+  // `star`; the last `skipped` made (the top of the list) cannot snap.
+  void Crowd(int count, int skipped, bool star) {
+    for (int i = 0; i < count; ++i) {
+      const double angle = 3.14159265358979 * i / count;
+      const AIRealPoint out{static_cast<AIReal>(150 + 100 * std::cos(angle)), static_cast<AIReal>(150 + 100 * std::sin(angle))};
+      const AIRealPoint from = star ? AIRealPoint{150, 150} : AIRealPoint{300 - out.h, 300 - out.v};
+      const AIRealPoint bend{(from.h + out.h) / 2 + 3, (from.v + out.v) / 2 - 3};  // every third one curved
+      const AIRealPoint handle = i % 3 == 0 ? bend : from;
+      AIArtHandle path = NewPath({{from, from, handle, false}, {out, out, out, true}}, false);
+      if (i >= count - skipped) sAIArt->SetArtUserAttr(path, kArtLocked | kArtHidden, i % 2 == 0 ? kArtLocked : kArtHidden);
+    }
+  }
+  void CompareAround(int least) {
+    int snapped = 0;
+    for (float dx = -4.0f; dx <= 4.0f; dx += 0.7f) {
+      for (float dy = -4.0f; dy <= 4.0f; dy += 1.3f) {
+        snapped += ExpectSameHitAt({150 + dx, 150 + dy}, 6, 3) != ref::Found::Nothing ? 1 : 0;
+        if (HasFailure()) return;
+      }
+    }
+    EXPECT_GE(snapped, least);
+  }
+};
+
+TEST_F(MagnetInACrowd, ThreeHundredLinesTheTopTwoHundredLockedOrHidden) {
+  g().Tolerance = 6;
+  host().document().zoom = 2;
+  Crowd(300, 200, false);
+  CompareAround(30);
+}
+
+TEST_F(MagnetInACrowd, FortyLinesTheTopSixLockedOrHidden) {
+  g().Tolerance = 6;
+  host().document().zoom = 2;
+  Crowd(40, 6, false);
+  CompareAround(60);
+}
+
+TEST_F(MagnetInACrowd, AStarSharingOneAnchorTheTopTwentyLocked) {
+  g().Tolerance = 6;
+  host().document().zoom = 2;
+  Crowd(60, 20, true);
+  CompareAround(40);
+  // The walk meets the top path that can snap first: the 40th made, anchor 0.
+  const MagnetHit hit = FindMagnetHit({151, 150}, 3);
+  EXPECT_EQ(hit.found, MagnetFound::Anchor);
+  EXPECT_EQ(hit.anchor, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A segment filed in several cells is offered once, with the samples its
+// items of every cell may hold: every sample that lies within reach (by the
+// test's own evaluation, with a margin for rounding) is among them. Checked
+// over every candidate near cursors on a small drawing of short lines, whose
+// cells are a few points wide, so that segments cross cell boundaries.
+TEST_F(MagnetEquivalence, EachSegmentIsOfferedOnceWithEverySampleWithinReach) {
+  for (int i = 0; i < 24; ++i) {
+    const AIRealPoint from{static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3};
+    const AIRealPoint to{from.h + 7, from.v + (i % 2 == 0 ? 1.5f : -2.0f)};
+    const AIRealPoint handle{from.h + 3, from.v + 4};
+    NewPath({{from, from, i % 4 == 0 ? handle : from, false}, {to, to, to, true}}, false);
+  }
+  int checked = 0;
+  for (float x = -1; x <= 18; x += 0.11f) {
+    for (const float y : {0.4f, 3.3f, 6.5f, 8.9f}) {
+      std::set<std::tuple<AIArtHandle, int32_t, bool>> offered;
+      bool listed = false;
+      ASSERT_TRUE(FindMagnetCandidates({x, y}, 0.5, 1.0, [&](const MagnetCandidate& c) {
+        EXPECT_TRUE(offered.insert({c.path, c.index, c.segment}).second) << "offered twice at " << x << ", " << y;
+        if (!c.segment) return MagnetVisit::Next;
+        const std::vector<AIPathSegment> s = Read(c.path);
+        const AIPathSegment& a = s[static_cast<std::size_t>(c.index)];
+        const AIPathSegment& b = s[(static_cast<std::size_t>(c.index) + 1) % s.size()];
+        for (int k = 0; k < 100; ++k) {
+          const double t = k / 100.0, u = 1 - t;
+          const double px = u * u * u * a.p.h + 3 * u * u * t * a.out.h + 3 * u * t * t * b.in.h + t * t * t * b.p.h;
+          const double py = u * u * u * a.p.v + 3 * u * u * t * a.out.v + 3 * u * t * t * b.in.v + t * t * t * b.p.v;
+          if (std::hypot(px - x, py - y) < 0.999) {
+            EXPECT_TRUE(MaySampleNear(c, k)) << "sample " << k << " at " << x << ", " << y;
+            ++checked;
+          }
+        }
+        return MagnetVisit::Next;
+      }, listed));
+      if (HasFailure()) return;
+    }
+  }
+  EXPECT_GT(checked, 5000);
 }
 
 }  // namespace
