@@ -629,3 +629,16 @@ TEST_F(MagnetEquivalence, EachSegmentIsOfferedOnceWithEverySampleWithinReach) {
 }
 
 }  // namespace
+
+// Samples 3, 63, 64 and 99 marked: each is found from itself and from just past the one before.
+TEST(MagnetSamples, TheNextMarkedSampleIsFoundInEitherWord) {
+  const MagnetCandidate c{nullptr, 0, true, {(uint64_t{1} << 3) | (uint64_t{1} << 63), 1 | (uint64_t{1} << 35)}};
+  EXPECT_EQ(NextSampleMayBeNear(c, 0), 3);
+  EXPECT_EQ(NextSampleMayBeNear(c, 3), 3);
+  EXPECT_EQ(NextSampleMayBeNear(c, 4), 63);
+  EXPECT_EQ(NextSampleMayBeNear(c, 64), 64);
+  EXPECT_EQ(NextSampleMayBeNear(c, 65), 99);
+  EXPECT_EQ(NextSampleMayBeNear(c, 100), 128);
+  const MagnetCandidate none{nullptr, 0, true, {0, 0}};
+  EXPECT_EQ(NextSampleMayBeNear(none, 0), 128);
+}
