@@ -68,7 +68,8 @@ struct Grid {
 
 // An item a lookup found near the cursor.
 struct Found {
-  uint32_t rank, code, path;
+  uint64_t key;  // its place in the walk's order (WalkKey), once the path's rank is known
+  uint32_t code, path;
   uint8_t firstSample, lastSample;
 };
 
@@ -95,7 +96,6 @@ struct Map {
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
   std::vector<uint32_t> hits;       // a lookup's; kept to spare an allocation a cursor move
   std::vector<Found> found;
-  std::vector<uint64_t> keys;       // ... and their places in the walk's order
 };
 
 Map gMap;
@@ -817,7 +817,7 @@ constexpr std::size_t kPickAmong = 128;
 
 // The walk's order as one number, largest first: the path's rank, then the
 // anchor or segment, anchor j (code 2j) before segment j (2j + 1).
-uint64_t WalkKey(const Found& f) { return (uint64_t{f.rank} << 32) | (0xFFFFFFFFu - f.code); }
+uint64_t WalkKey(uint32_t rank, uint32_t code) { return (uint64_t{rank} << 32) | (0xFFFFFFFFu - code); }
 }  // namespace
 
 bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segmentReach,
@@ -905,19 +905,13 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   }
   // Each item's path by its place in the host's list; grid items of copies
   // changed since the grid was made are dropped.
-  std::vector<uint64_t>& keys = gMap.keys;
   grow(found, count + hitCount);
-  grow(keys, count + hitCount);
-  for (std::size_t i = 0; i < count; ++i) {
-    found[i].rank = gMap.copies[found[i].path].rank;
-    keys[i] = WalkKey(found[i]);
-  }
+  for (std::size_t i = 0; i < count; ++i) found[i].key = WalkKey(gMap.copies[found[i].path].rank, found[i].code);
   std::size_t kept = count;
   for (std::size_t h = 0; h < hitCount; ++h) {
     const Item& item = gMap.grid.items[hits[h]];
     const PathCopy& copy = gMap.copies[item.path];
-    found[kept] = {copy.rank, item.code, item.path, item.firstSample, item.lastSample};
-    keys[kept] = WalkKey(found[kept]);
+    found[kept] = {WalkKey(copy.rank, item.code), item.code, item.path, item.firstSample, item.lastSample};
     kept += copy.gridded;
   }
   // Offers the candidate of the items that share `f`'s path and code (a
@@ -940,23 +934,21 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   const int picks = kept <= kPickAmong ? kPickedCandidates : 0;
   for (int pass = 0; pass < picks && left > 0; ++pass) {
     uint64_t first = 0;
-    for (std::size_t i = 0; i < left; ++i) first = std::max(first, keys[i]);
+    for (std::size_t i = 0; i < left; ++i) first = std::max(first, found[i].key);
     uint64_t samples[2] = {0, 0};
     Found chosen{};
     for (std::size_t i = 0; i < left;) {
-      if (keys[i] != first) {
+      if (found[i].key != first) {
         ++i;
         continue;
       }
       chosen = found[i];
       MarkSamples(samples, chosen.firstSample, chosen.lastSample);
-      --left;
-      found[i] = found[left];
-      keys[i] = keys[left];
+      found[i] = found[--left];
     }
     if (offer(chosen, samples) == MagnetVisit::Stop) return true;
   }
-  const auto after = [](const Found& a, const Found& b) { return WalkKey(a) < WalkKey(b); };
+  const auto after = [](const Found& a, const Found& b) { return a.key < b.key; };
   const auto heap = found.begin();
   auto end = heap + static_cast<std::ptrdiff_t>(left);
   std::make_heap(heap, end, after);
@@ -965,7 +957,7 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     const Found f = *--end;
     uint64_t samples[2] = {0, 0};
     MarkSamples(samples, f.firstSample, f.lastSample);
-    while (heap != end && WalkKey(*heap) == WalkKey(f)) {
+    while (heap != end && heap->key == f.key) {
       MarkSamples(samples, heap->firstSample, heap->lastSample);
       std::pop_heap(heap, end, after);
       --end;
