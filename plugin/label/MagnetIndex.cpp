@@ -27,6 +27,7 @@ constexpr double kPiecesPerCell = 16;       // pieces of line a cell is sized fo
 constexpr double kPiecesPerSegment = 24;    // the memory a drawing's pieces may take: this many a segment,
 constexpr double kPiecesAtLeast = 1 << 20;  // or this many in all
 constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed under kEverywhere
+constexpr double kLastPieceCells = 2;       // cells across a piece after the last halving, at most
 
 struct PathCopy {
   AIArtHandle handle = nullptr;
@@ -93,6 +94,8 @@ struct Map {
   double cell = kDefaultCell;
   std::size_t items = 0, segments = 0;
   std::size_t sizedFor = 0;         // segments when the cells were last sized
+  std::size_t everywhere = 0;       // items filed under kEverywhere
+  std::size_t everywhereWhenSized = 0;  // ... when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
   std::vector<uint32_t> hits;       // a lookup's; kept to spare an allocation a cursor move
   std::vector<Found> found;
@@ -200,22 +203,33 @@ void FileBox(const Filed& f, double cell, Visit&& visit) {
 // Files the pieces of a segment over [t0, t1]: its control box when small,
 // else the boxes of its halves. A piece holds the samples whose t lies in its
 // range, give or take one for the float rounding of t.
+//
+// A piece too long to come down to a couple of cells within the halvings
+// left (a leader dragged a million points away) is filed once, under
+// kEverywhere: its pieces would each span many cells, and filing them could
+// take millions of cells and seconds at the next cursor move.
 template <class Visit>
 void FileCubic(const Cubic& c, double t0, double t1, uint32_t code, double cell, int depth, Visit&& visit) {
   const Box box = ControlBox(c);
   const double side = std::max(box.right - box.left, box.top - box.bottom);
-  if (depth < kMaxHalvings && side > cell) {
-    Cubic first, second;
-    Halve(c, first, second);
+  const bool tooLong = side > cell * kLastPieceCells * static_cast<double>(1 << (kMaxHalvings - depth));
+  if (!tooLong && depth < kMaxHalvings && side > cell) {
+    Cubic front, back;
+    Halve(c, front, back);
     const double mid = (t0 + t1) / 2;
-    FileCubic(first, t0, mid, code, cell, depth + 1, visit);
-    FileCubic(second, mid, t1, code, cell, depth + 1, visit);
+    FileCubic(front, t0, mid, code, cell, depth + 1, visit);
+    FileCubic(back, mid, t1, code, cell, depth + 1, visit);
     return;
   }
   const int first = std::max(0, static_cast<int>(std::floor(t0 * 100)) - 1);
   const int last = std::min(99, static_cast<int>(std::ceil(t1 * 100)) + 1);
-  FileBox({Grown(box, RoundingSlack(Magnitude(box))), code, static_cast<uint8_t>(first), static_cast<uint8_t>(last)},
-          cell, visit);
+  const Filed piece{Grown(box, RoundingSlack(Magnitude(box))), code, static_cast<uint8_t>(first),
+                    static_cast<uint8_t>(last)};
+  if (tooLong) {
+    visit(kEverywhere, piece);
+  } else {
+    FileBox(piece, cell, visit);
+  }
 }
 
 // Calls visit(cell key, filed) for every cell each anchor and segment piece of
@@ -243,6 +257,7 @@ void FileInTable(uint64_t key, uint32_t index, const Filed& f) {
   }
   items.push_back(MakeItem(index, f));
   ++gMap.items;
+  if (key == kEverywhere) ++gMap.everywhere;
 }
 
 void File(uint32_t index) {
@@ -264,6 +279,7 @@ void Unfile(uint32_t index) {
     std::vector<Item>& items = it->second;
     const auto from = std::remove_if(items.begin(), items.end(), [index](const Item& i) { return i.path == index; });
     gMap.items -= static_cast<std::size_t>(items.end() - from);
+    if (key == kEverywhere) gMap.everywhere -= static_cast<std::size_t>(items.end() - from);
     items.erase(from, items.end());
     if (items.empty()) gMap.cells.erase(it);
   });
@@ -423,7 +439,7 @@ bool FileInGrid(const Box& bulk) {
 void Refile() {
   gMap.cells.clear();
   gMap.grid = Grid{};
-  gMap.items = gMap.segments = gMap.staleInGrid = 0;
+  gMap.items = gMap.segments = gMap.staleInGrid = gMap.everywhere = 0;
   const Sizing sizing = ChooseCells();
   gMap.cell = sizing.cell;
   // Slots the old grid kept from reuse are free again.
@@ -439,6 +455,7 @@ void Refile() {
     }
   }
   gMap.sizedFor = gMap.segments;
+  gMap.everywhereWhenSized = gMap.everywhere;
 }
 
 //-----------------------------------------------------------------------------
@@ -798,6 +815,9 @@ bool Synchronise() {
   // Cells sized for a small drawing hold a grown one badly: sized again once
   // the drawing has doubled and its segments fill many cells each.
   if (gMap.segments > 2 * gMap.sizedFor + 64 && gMap.items > kItemsPerSegmentLimit * gMap.segments) Refile();
+  // Segments too long for the cells are looked at for every cursor: once
+  // they are many more than at the last sizing, the cells are sized again.
+  if (gMap.everywhere > 2 * gMap.everywhereWhenSized + 64) Refile();
   // A grid mostly gone stale (its paths edited or disposed) is made again.
   if (gMap.staleInGrid > 1024 && gMap.staleInGrid > gMap.segments) Refile();
   return true;
@@ -1005,3 +1025,5 @@ void MagnetArtEdited(AIArtHandle art) {
 }
 
 void ForgetMagnetMap() { gMap = Map{}; }
+
+MagnetMapSize MeasureMagnetMap() { return {gMap.items, gMap.everywhere, gMap.cell}; }

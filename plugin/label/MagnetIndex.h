@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -74,3 +75,12 @@ void MagnetArtListChanged();
 void MagnetArtEdited(AIArtHandle art);
 // Drops the map and its memory (shut-down, a new state block).
 void ForgetMagnetMap();
+
+// What the map holds now, for tests and the bench: the items filed, those of
+// them looked at for every cursor, and the cells' size.
+struct MagnetMapSize {
+  std::size_t items;
+  std::size_t everywhere;
+  double cell;
+};
+MagnetMapSize MeasureMagnetMap();

@@ -630,6 +630,85 @@ TEST_F(MagnetEquivalence, EachSegmentIsOfferedOnceWithEverySampleWithinReach) {
 
 }  // namespace
 
+namespace {
+
+// Leaders dragged very far off a small drawing after the map was sized for
+// it. Each such segment is filed once and looked at for every cursor (filed
+// piece by piece, it took millions of cells and seconds), and the lookup
+// still agrees with the whole walk along it; once they are many, the cells
+// are sized again for the grown drawing.
+class MagnetFarLeaders : public MagnetEquivalence {
+ protected:
+  // 24 short lines within 17 x 12 points: cells of a few points.
+  void SmallDrawing() {
+    for (int i = 0; i < 24; ++i) {
+      const AIRealPoint from{static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3};
+      const AIRealPoint to{from.h + 7, from.v + 1.5f};
+      NewPath({{from, from, from, true}, {to, to, to, true}}, false);
+    }
+    FindMagnetHit({5, 5}, 6);  // the map is made and sized
+  }
+  AIArtHandle Line(AIRealPoint from, AIRealPoint to) { return NewPath({{from, from, from, true}, {to, to, to, true}}, false); }
+  // Cursors on every seventh sample of the straight line (handles on its
+  // anchors: the sample at t lies 3t^2 - 2t^3 of the way along) and 0.6
+  // beside it: how many snap onto it.
+  int CompareAlong(AIRealPoint from, AIRealPoint to) {
+    int onLine = 0;
+    for (int k = 3; k < 100; k += 7) {
+      const double t = k / 100.0, along = 3 * t * t - 2 * t * t * t;
+      const AIRealPoint sample{static_cast<AIReal>(from.h + (to.h - from.h) * along),
+                               static_cast<AIReal>(from.v + (to.v - from.v) * along)};
+      for (const float beside : {0.0f, 0.6f}) {
+        onLine += ExpectSameHitAt({sample.h + beside, sample.v}, 6, 6) == ref::Found::Straight ? 1 : 0;
+        if (HasFailure()) return onLine;
+      }
+    }
+    return onLine;
+  }
+};
+
+TEST_F(MagnetFarLeaders, ALeaderAMillionPointsLongIsFiledOnce) {
+  g().Tolerance = 6;
+  SmallDrawing();
+  const MagnetMapSize before = MeasureMagnetMap();
+  const AIRealPoint up{426, 5254043}, across{1e6f, 1e6f};
+  Line({6, 3}, up);
+  Line({10, 9}, across);
+  Notify();
+  EXPECT_EQ(CompareAlong({6, 3}, up), 28);
+  EXPECT_EQ(CompareAlong({10, 9}, across), 28);
+  // Two anchors and two segments a path (the closing one runs back along it);
+  // each segment one item, under the items for every cursor.
+  const MagnetMapSize after = MeasureMagnetMap();
+  EXPECT_EQ(after.items, before.items + 8);
+  EXPECT_EQ(after.everywhere, before.everywhere + 4);
+  EXPECT_EQ(after.cell, before.cell);
+}
+
+TEST_F(MagnetFarLeaders, ManyFarLeadersHaveTheCellsSizedAgain) {
+  g().Tolerance = 6;
+  SmallDrawing();
+  const MagnetMapSize before = MeasureMagnetMap();
+  ASSERT_EQ(before.everywhere, 0u);
+  const auto far = [](int i) { return AIRealPoint{static_cast<AIReal>(1e6 - i * 20000), static_cast<AIReal>(1e6 + i * 15000)}; };
+  // 20 lines: 40 segments for every cursor, not yet enough to size the cells again.
+  for (int i = 0; i < 20; ++i) Line({static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}, far(i));
+  Notify();
+  EXPECT_EQ(CompareAlong({2, 0}, far(1)), 28);
+  EXPECT_EQ(MeasureMagnetMap().everywhere, 40u);
+  EXPECT_EQ(MeasureMagnetMap().cell, before.cell);
+  // 20 more: 80, over 64; sized for a drawing a million points wide, every
+  // segment fits the cells.
+  for (int i = 20; i < 40; ++i) Line({static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}, far(i));
+  Notify();
+  EXPECT_EQ(CompareAlong({0, 15}, far(30)), 28);
+  const MagnetMapSize after = MeasureMagnetMap();
+  EXPECT_EQ(after.everywhere, 0u);
+  EXPECT_GT(after.cell, 1000 * before.cell);
+}
+
+}  // namespace
+
 // Samples 3, 63, 64 and 99 marked: each is found from itself and from just past the one before.
 TEST(MagnetSamples, TheNextMarkedSampleIsFoundInEitherWord) {
   const MagnetCandidate c{nullptr, 0, true, {(uint64_t{1} << 3) | (uint64_t{1} << 63), 1 | (uint64_t{1} << 35)}};
