@@ -27,7 +27,8 @@ constexpr double kPiecesPerCell = 16;       // pieces of line a cell is sized fo
 constexpr double kPiecesPerSegment = 24;    // the memory a drawing's pieces may take: this many a segment,
 constexpr double kPiecesAtLeast = 1 << 20;  // or this many in all
 constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed under kEverywhere
-constexpr double kLastPieceCells = 2;       // cells across a piece after the last halving, at most
+constexpr double kLastPieceCells = 2;       // cells a piece may span after the last halving; a segment
+                                            // whose pieces could span more is filed under kEverywhere
 
 struct PathCopy {
   AIArtHandle handle = nullptr;
@@ -200,19 +201,26 @@ void FileBox(const Filed& f, double cell, Visit&& visit) {
   VisitBoxCells(f.box, cell, [&](uint64_t key) { visit(key, f); });
 }
 
+// A segment moves at most three times its control polygon's longest leg
+// (on either axis) per unit of t, so after the last halving its pieces span
+// at most that much over 2^kMaxHalvings. Longer than the cells allow (a
+// leader dragged a million points away), it is filed once, under
+// kEverywhere: piece by piece it could take millions of cells and seconds
+// at the next cursor move.
+bool TooLongForCells(const Cubic& c, double cell) {
+  double leg = 0;
+  for (int i = 0; i < 3; ++i) leg = std::max({leg, std::fabs(c.x[i + 1] - c.x[i]), std::fabs(c.y[i + 1] - c.y[i])});
+  return 3 * leg > kLastPieceCells * cell * (1 << kMaxHalvings);
+}
+
 // Files the pieces of a segment over [t0, t1]: its control box when small,
 // else the boxes of its halves. A piece holds the samples whose t lies in its
 // range, give or take one for the float rounding of t.
-//
-// A piece too long to come down to a couple of cells within the halvings
-// left (a leader dragged a million points away) is filed once, under
-// kEverywhere: its pieces would each span many cells, and filing them could
-// take millions of cells and seconds at the next cursor move.
 template <class Visit>
 void FileCubic(const Cubic& c, double t0, double t1, uint32_t code, double cell, int depth, Visit&& visit) {
   const Box box = ControlBox(c);
   const double side = std::max(box.right - box.left, box.top - box.bottom);
-  const bool tooLong = side > cell * kLastPieceCells * static_cast<double>(1 << (kMaxHalvings - depth));
+  const bool tooLong = depth == 0 && TooLongForCells(c, cell);
   if (!tooLong && depth < kMaxHalvings && side > cell) {
     Cubic front, back;
     Halve(c, front, back);

@@ -674,15 +674,64 @@ TEST_F(MagnetFarLeaders, ALeaderAMillionPointsLongIsFiledOnce) {
   const AIRealPoint up{426, 5254043}, across{1e6f, 1e6f};
   Line({6, 3}, up);
   Line({10, 9}, across);
+  Line({20, 20}, {23, 20});  // a short one, filed in cells as ever
   Notify();
   EXPECT_EQ(CompareAlong({6, 3}, up), 28);
   EXPECT_EQ(CompareAlong({10, 9}, across), 28);
-  // Two anchors and two segments a path (the closing one runs back along it);
-  // each segment one item, under the items for every cursor.
+  // Each long line: two segments (the closing one runs back along it), one
+  // item each, under the items for every cursor; and its two anchors. The
+  // short line: its two anchors and at least one item a segment.
   const MagnetMapSize after = MeasureMagnetMap();
-  EXPECT_EQ(after.items, before.items + 8);
   EXPECT_EQ(after.everywhere, before.everywhere + 4);
+  EXPECT_GE(after.items, before.items + 12);
+  EXPECT_LE(after.items, before.items + 16);
   EXPECT_EQ(after.cell, before.cell);
+}
+
+// Cells of 8 points (the map made on an empty drawing): a straight segment
+// moves at most 1.5 times its length per unit of t, so it is filed once
+// beyond 2 * 8 * 4096 / 1.5 = 21 845.3 points, and in cells below that.
+TEST_F(MagnetFarLeaders, TheLengthFiledOnceFollowsTheCellSize) {
+  g().Tolerance = 6;
+  FindMagnetHit({5, 5}, 6);
+  ASSERT_EQ(MeasureMagnetMap().cell, 8.0);
+  Line({0, 0}, {21800, 0});
+  Notify();
+  EXPECT_EQ(CompareAlong({0, 0}, {21800, 0}), 28);
+  EXPECT_EQ(MeasureMagnetMap().everywhere, 0u);
+  Line({0, 100}, {0, 22000});
+  Notify();
+  EXPECT_EQ(CompareAlong({0, 100}, {0, 22000}), 28);
+  EXPECT_EQ(MeasureMagnetMap().everywhere, 2u);
+  EXPECT_EQ(MeasureMagnetMap().cell, 8.0);
+}
+
+// A stray line ten million points long is filed once even in the cells
+// sized with it: 84 points, for 16 pieces of line a cell over the drawing's
+// 1e7 x 10.5 points and its 2e7 + 48 * 7.16 points of line. Its two segments
+// are the count at sizing: the cells are sized again past 2 * 2 + 64 = 68.
+TEST_F(MagnetFarLeaders, TheCellsAreSizedAgainWhenTheItemsForEveryCursorDouble) {
+  g().Tolerance = 6;
+  for (int i = 0; i < 24; ++i) {
+    const AIRealPoint from{static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3};
+    Line(from, {from.h + 7, from.v + 1.5f});
+  }
+  Line({0, 0}, {1e7f, 0});
+  FindMagnetHit({5, 5}, 6);
+  const MagnetMapSize sized = MeasureMagnetMap();
+  ASSERT_EQ(sized.everywhere, 2u);
+  EXPECT_NEAR(sized.cell, 84.0, 0.01);
+  const auto far = [](int i) { return AIRealPoint{static_cast<AIReal>(1e6 - i * 20000), static_cast<AIReal>(2e6 + i * 15000)}; };
+  for (int i = 0; i < 33; ++i) Line({static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}, far(i));
+  Notify();
+  EXPECT_EQ(CompareAlong({4, 6}, far(14)), 28);
+  EXPECT_EQ(MeasureMagnetMap().everywhere, 68u);
+  EXPECT_EQ(MeasureMagnetMap().cell, sized.cell);
+  Line({2, 3}, far(33));
+  Notify();
+  EXPECT_EQ(CompareAlong({2, 3}, far(33)), 28);
+  EXPECT_NE(MeasureMagnetMap().cell, sized.cell);
+  EXPECT_LT(MeasureMagnetMap().everywhere, 68u);
 }
 
 TEST_F(MagnetFarLeaders, ManyFarLeadersHaveTheCellsSizedAgain) {
