@@ -76,7 +76,7 @@ void MagnetArtEdited(AIArtHandle art);
 // Drops the map and its memory (shut-down, a new state block).
 void ForgetMagnetMap();
 
-// What the map holds now, for tests and the bench: the items filed, those of
+// What the map holds now, for tests: the items filed, those of
 // them looked at for every cursor, and the cells' size.
 struct MagnetMapSize {
   std::size_t items;

@@ -639,16 +639,25 @@ namespace {
 // are sized again for the grown drawing.
 class MagnetFarLeaders : public MagnetEquivalence {
  protected:
+  AIArtHandle Line(AIRealPoint from, AIRealPoint to) { return NewPath({{from, from, from, true}, {to, to, to, true}}, false); }
+  // Where line i of the small drawing (and of a fan) starts: six across, four up.
+  static AIRealPoint Start(int i) { return {static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}; }
+  // The end of fan line i, far up and to the right, each a little further round.
+  static AIRealPoint FarEnd(int i, double up) {
+    return {static_cast<AIReal>(1e6 - i * 20000), static_cast<AIReal>(up + i * 15000)};
+  }
   // 24 short lines within 17 x 12 points: cells of a few points.
+  void SmallLines() {
+    for (int i = 0; i < 24; ++i) Line(Start(i), {Start(i).h + 7, Start(i).v + 1.5f});
+  }
   void SmallDrawing() {
-    for (int i = 0; i < 24; ++i) {
-      const AIRealPoint from{static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3};
-      const AIRealPoint to{from.h + 7, from.v + 1.5f};
-      NewPath({{from, from, from, true}, {to, to, to, true}}, false);
-    }
+    SmallLines();
     FindMagnetHit({5, 5}, 6);  // the map is made and sized
   }
-  AIArtHandle Line(AIRealPoint from, AIRealPoint to) { return NewPath({{from, from, from, true}, {to, to, to, true}}, false); }
+  // Lines first..last-1 of a fan from the small drawing to points `up` high.
+  void Fan(int first, int last, double up) {
+    for (int i = first; i < last; ++i) Line(Start(i), FarEnd(i, up));
+  }
   // Cursors on every seventh sample of the straight line (handles on its
   // anchors: the sample at t lies 3t^2 - 2t^3 of the way along) and 0.6
   // beside it: how many snap onto it.
@@ -712,24 +721,20 @@ TEST_F(MagnetFarLeaders, TheLengthFiledOnceFollowsTheCellSize) {
 // are the count at sizing: the cells are sized again past 2 * 2 + 64 = 68.
 TEST_F(MagnetFarLeaders, TheCellsAreSizedAgainWhenTheItemsForEveryCursorDouble) {
   g().Tolerance = 6;
-  for (int i = 0; i < 24; ++i) {
-    const AIRealPoint from{static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3};
-    Line(from, {from.h + 7, from.v + 1.5f});
-  }
+  SmallLines();
   Line({0, 0}, {1e7f, 0});
   FindMagnetHit({5, 5}, 6);
   const MagnetMapSize sized = MeasureMagnetMap();
   ASSERT_EQ(sized.everywhere, 2u);
   EXPECT_NEAR(sized.cell, 84.0, 0.01);
-  const auto far = [](int i) { return AIRealPoint{static_cast<AIReal>(1e6 - i * 20000), static_cast<AIReal>(2e6 + i * 15000)}; };
-  for (int i = 0; i < 33; ++i) Line({static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}, far(i));
+  Fan(0, 33, 2e6);
   Notify();
-  EXPECT_EQ(CompareAlong({4, 6}, far(14)), 28);
+  EXPECT_EQ(CompareAlong({4, 6}, FarEnd(14, 2e6)), 28);
   EXPECT_EQ(MeasureMagnetMap().everywhere, 68u);
   EXPECT_EQ(MeasureMagnetMap().cell, sized.cell);
-  Line({2, 3}, far(33));
+  Line({2, 3}, FarEnd(33, 2e6));
   Notify();
-  EXPECT_EQ(CompareAlong({2, 3}, far(33)), 28);
+  EXPECT_EQ(CompareAlong({2, 3}, FarEnd(33, 2e6)), 28);
   EXPECT_NE(MeasureMagnetMap().cell, sized.cell);
   EXPECT_LT(MeasureMagnetMap().everywhere, 68u);
 }
@@ -739,18 +744,17 @@ TEST_F(MagnetFarLeaders, ManyFarLeadersHaveTheCellsSizedAgain) {
   SmallDrawing();
   const MagnetMapSize before = MeasureMagnetMap();
   ASSERT_EQ(before.everywhere, 0u);
-  const auto far = [](int i) { return AIRealPoint{static_cast<AIReal>(1e6 - i * 20000), static_cast<AIReal>(1e6 + i * 15000)}; };
   // 20 lines: 40 segments for every cursor, not yet enough to size the cells again.
-  for (int i = 0; i < 20; ++i) Line({static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}, far(i));
+  Fan(0, 20, 1e6);
   Notify();
-  EXPECT_EQ(CompareAlong({2, 0}, far(1)), 28);
+  EXPECT_EQ(CompareAlong({2, 0}, FarEnd(1, 1e6)), 28);
   EXPECT_EQ(MeasureMagnetMap().everywhere, 40u);
   EXPECT_EQ(MeasureMagnetMap().cell, before.cell);
   // 20 more: 80, over 64; sized for a drawing a million points wide, every
   // segment fits the cells.
-  for (int i = 20; i < 40; ++i) Line({static_cast<AIReal>(i % 6) * 2, static_cast<AIReal>(i / 6) * 3}, far(i));
+  Fan(20, 40, 1e6);
   Notify();
-  EXPECT_EQ(CompareAlong({0, 15}, far(30)), 28);
+  EXPECT_EQ(CompareAlong({0, 15}, FarEnd(30, 1e6)), 28);
   const MagnetMapSize after = MeasureMagnetMap();
   EXPECT_EQ(after.everywhere, 0u);
   EXPECT_GT(after.cell, 1000 * before.cell);
