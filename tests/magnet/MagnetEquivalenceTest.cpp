@@ -715,6 +715,30 @@ TEST_F(MagnetFarLeaders, TheLengthFiledOnceFollowsTheCellSize) {
   EXPECT_EQ(MeasureMagnetMap().cell, 8.0);
 }
 
+// Both handles on the start: the control polygon's only long leg is its last,
+// 30 000 points, past the 21 845.3 of cells of 8; one line goes up, one
+// across. Each closing segment's long leg is its middle one. All four are
+// filed once, and the lookup agrees along the curves, whose samples lie t^3
+// of the way.
+TEST_F(MagnetFarLeaders, SegmentsLongOnlyInTheirLastLegAreFiledOnce) {
+  g().Tolerance = 6;
+  FindMagnetHit({5, 5}, 6);
+  ASSERT_EQ(MeasureMagnetMap().cell, 8.0);
+  const AIRealPoint upFrom{0, 100}, upTo{0, 30100}, acrossFrom{100, -50}, acrossTo{30100, -50};
+  NewPath({{upFrom, upFrom, upFrom, true}, {upTo, upFrom, upTo, true}}, false);
+  NewPath({{acrossFrom, acrossFrom, acrossFrom, true}, {acrossTo, acrossFrom, acrossTo, true}}, false);
+  Notify();
+  for (int k = 5; k < 100; k += 10) {
+    const double t = k / 100.0, along = 30000 * t * t * t;
+    for (const float beside : {0.6f, -2.5f}) {
+      ExpectSameHitAt({beside, static_cast<AIReal>(100 + along)}, 6, 6);
+      ExpectSameHitAt({static_cast<AIReal>(100 + along), -50 + beside}, 6, 6);
+    }
+  }
+  EXPECT_EQ(MeasureMagnetMap().everywhere, 4u);
+  EXPECT_EQ(MeasureMagnetMap().cell, 8.0);
+}
+
 // A stray line ten million points long is filed once even in the cells
 // sized with it: 84 points, for 16 pieces of line a cell over the drawing's
 // 1e7 x 10.5 points and its 2e7 + 48 * 7.16 points of line. Its two segments
