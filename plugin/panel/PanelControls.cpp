@@ -73,12 +73,17 @@ void DrawSelection(ADMDrawerRef drawer, bool selected) {
   sADMDrawer->DrawRect(drawer, &frame);
 }
 
-// The pending label's "Arrows" group, made afresh and empty below its
-// "Lines" group (nothing without a pending label).
-ASErr NewEmptyArrowsGroup() {
+// The pending label's "Arrows" group, emptied of its heads. The group itself
+// stays: the take-up knows a label by it, so a refused call must never leave
+// the label without one. It is made below "Lines" only when it is gone
+// (nothing without a pending label).
+ASErr EmptyArrowsGroup() {
   State& g = *gState;
-  DisposeArt(g.ArrowsGroup);
   for (AIArtHandle& head : g.ArrowPaths) head = nullptr;
+  if (ArtAlive(g.ArrowsGroup)) {
+    for (AIArtHandle head : ChildrenOf(g.ArrowsGroup)) DisposeArt(head);
+    return kNoErr;
+  }
   if (!ArtAlive(g.LinesGroup)) return kNoErr;
   ASErr err = NewArt(kGroupArt, kPlaceBelow, g.LinesGroup, &g.ArrowsGroup);
   if (err == kNoErr) err = sAIArt->SetArtName(g.ArrowsGroup, kArrowsGroupName);
@@ -92,11 +97,11 @@ ASErr MatchArrowheadArtToSize() {
   State& g = *gState;
   if (g.ArrowheadsOn && g.ArrowSizeInForce == 0.0f) {
     g.ArrowheadsOn = false;
-    return NewEmptyArrowsGroup();
+    return EmptyArrowsGroup();
   }
   if (g.ArrowheadsOn || g.ArrowSizeInForce == 0.0f) return kNoErr;
   g.ArrowheadsOn = true;
-  ASErr err = NewEmptyArrowsGroup();
+  ASErr err = EmptyArrowsGroup();
   if (!ArtAlive(g.ArrowsGroup)) return err;
   for (int i = 0; i < g.ArrowCount && i < kLeaderLineSlots && err == kNoErr; ++i)
     err = NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, kHeadSegments, &g.ArrowPaths[i]);
