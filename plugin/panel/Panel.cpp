@@ -395,9 +395,11 @@ void ToggleTextOptions() {
   const bool show = !TextOptionsShown();
   SetFlyoutText(kFlyoutTextOptions, show ? kHideTextOptionsText : kShowTextOptionsText);
   SetPanelBounds(WithTextOptions(bounds, show));
-  // The focus goes to a field the user can see.
+  // The focus goes to a field the user can see. Showing the text options
+  // enables their field; hiding them only focuses the size field, whose
+  // enabled state follows the tool.
   const int32_t field = show ? TextFieldInForce() : kItemArrowSize;
-  EnableItem(field, true);
+  if (show) EnableItem(field, true);
   FocusItem(field);
 }
 

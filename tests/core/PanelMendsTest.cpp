@@ -1,5 +1,6 @@
 // The panel's controls with the real library: a refused host call while
-// arrowheads come and go never leaves a label the tool cannot take up.
+// arrowheads come and go never leaves a label the tool cannot take up, and
+// the text options toggle never enables a field the tool has not.
 #include <string>
 
 #include "ToolSession.h"
@@ -7,6 +8,7 @@
 
 namespace {
 
+using hostsim::ActionStatus;
 using hostsim::FaultRule;
 
 class PanelMends : public ToolSessionTest {
@@ -74,6 +76,23 @@ TEST_F(PanelMends, HeadsBackAtSizeAboveZeroAreOnePerLeaderInTheSameGroup) {
   const auto heads = Children(arrows);
   ASSERT_EQ(heads.size(), 2u);
   for (AIArtHandle head : heads) EXPECT_EQ(Segments(head).size(), 6u) << "the notched head has six anchors";
+}
+
+TEST_F(PanelMends, HidingTheTextOptionsBeforeAnyToolLeavesTheSizeFieldDisabled) {
+  for (const bool shownAtStart : {false, true}) {
+    FirstStart();
+    OpenHost();
+    prefs().Put(kSection, "TaillePalette", shownAtStart ? 1 : 0);
+    ASSERT_EQ(host().Launch(), kNoErr);
+    hostsim::UserActions user(host());
+    if (!shownAtStart) {
+      ASSERT_TRUE(user.FlyoutPick(0).done());  // show
+    }
+    ASSERT_TRUE(user.FlyoutPick(0).done());                     // hide
+    EXPECT_FALSE(host().Dump()["panel"]["items"]["7"]["enabled"].get<bool>()) << shownAtStart;
+    EXPECT_EQ(user.ItemValue(7, 150).status, ActionStatus::Ignored) << shownAtStart;
+    EXPECT_EQ(host().Dump()["panel"]["items"]["7"]["value"].get<double>(), 100) << shownAtStart;
+  }
 }
 
 }  // namespace
