@@ -282,7 +282,16 @@ ASErr Rebuild() {
   // The text waits for a shape; a shape the host refused is not reported as
   // success because the text had nothing to do.
   if (g.TextOn) {
-    const ASErr textErr = UpdateLabelText();
+    const float sizedFor = TextFrameWidth();
+    ASErr textErr = UpdateLabelText();
+    // The box was sized from the text before it changed (a new size, font or
+    // mode): the box is sized again from the text it now holds, and the text
+    // placed in it again.
+    if (textErr == kNoErr && TextFrameWidth() != sizedFor) {
+      MoveArt(g.TextFrame, {-g.TextAnchor.h, -g.TextAnchor.v});
+      BuildLabelShape();
+      textErr = UpdateLabelText();
+    }
     if (err == kNoErr) err = textErr;
   }
   return err;
