@@ -3,7 +3,8 @@
 // or solid triangles, and the gaps between the text and the label's edge.
 // It works on copies; OK commits, stores and applies them at once (path
 // styles, the triangle's look, the panel's margins, the pending label).
-// The background switch is the exception: it changes Fond itself.
+// The background switch is the exception: it changes Fond itself, and a
+// dialog ended any other way than by OK puts Fond back.
 //
 // [SECTION] Items
 // [SECTION] Working copies and the colour controls
@@ -665,6 +666,7 @@ ASErr RunColorsDialog(int32_t resourceId, const char* name) {
   State& g = *gState;
   // One at a time: a second one would take over the working copies.
   if (g.ColorsOpen) return kNoErr;
+  const ASBoolean fondBefore = g.Fond;
   int32_t itemHit = 0;
   const ASErr err = sADMDialog->Modal(gPluginRef, name, resourceId, kADMModalDialogStyle, &dlg::Init<InitColors>,
                                       nullptr, 0, &itemHit);
@@ -672,6 +674,12 @@ ASErr RunColorsDialog(int32_t resourceId, const char* name) {
   if (gState != nullptr) {
     gState->ColorsOpen = 0;
     gState->ColorsDialog = nullptr;
+    // Cancel leaves everything as it was: the panel's swatch and the next
+    // labels' fill agree again.
+    if (itemHit != kOk && gState->Fond != fondBefore) {
+      gState->Fond = fondBefore;
+      PanelRedrawSwatch();
+    }
   }
   return err;
 }

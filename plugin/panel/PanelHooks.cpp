@@ -56,6 +56,10 @@ void PanelShowTextGaps() {
 
 void PanelRedrawTriangleButton() { RedrawItem(kItemHeadFirst + 2); }
 
+void PanelRedrawSwatch() {
+  if (PanelShown()) RedrawPanel();
+}
+
 void PanelRefillFreeTexts() {
   ADMListRef list = PanelList(kItemFreeTextPopup);
   if (list == nullptr) return;

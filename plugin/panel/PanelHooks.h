@@ -22,6 +22,10 @@ void PanelShowTextGaps();
 // FlecheCreuse (the Colors and options dialog's Cancel).
 void PanelRedrawTriangleButton();
 
+// Redraws the panel, whose colour swatch follows Fond, when it is visible
+// (the Colors and options dialog ended without OK).
+void PanelRedrawSwatch();
+
 // Refills the preferred-text popup (item 14): entries 0 to 4 take TexteLibre1
 // to TexteLibre5 (the preferred free text dialog's OK).
 void PanelRefillFreeTexts();

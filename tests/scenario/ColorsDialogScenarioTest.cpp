@@ -90,7 +90,7 @@ TEST(ColorsDialog, GreyFortySwitchedToRgbShowsRedOneHundredTwoAndBackForty) {
   EXPECT_EQ(Stored(r.dump, "RVBC").get<bool>(), false);
 }
 
-TEST(ColorsDialog, TheBackgroundSwitchEnablesTheColourControlsAndCancelKeepsItInForceUnstored) {
+TEST(ColorsDialog, TheBackgroundSwitchEnablesTheColourControlsAndCancelPutsItBack) {
   Session s;
   const RunResult r = RunOk(s, std::string(kOpen) +
                                    "dump outline.json\n"
@@ -99,10 +99,11 @@ TEST(ColorsDialog, TheBackgroundSwitchEnablesTheColourControlsAndCancelKeepsItIn
                                    "item 134 click\n"  // turn it on
                                    "dump on.json\n"
                                    "item 2 click\n" +
-                                   kOpen +  // open again: the switch stayed on until the host quits
+                                   kOpen +  // open again: the cancelled switch is off
                                    "item 125 click\n"
                                    "dump again.json\n"
-                                   "item 2 click\n");
+                                   "item 1 click\n" +  // OK without a change draws unfilled labels
+                                   "down 100 100\ndrag 180 160\ndrag 180 160\nup 180 160\n");
   const json outline = s.ReadDump("outline.json");
   EXPECT_TRUE(Enabled(outline, "120"));
   EXPECT_FALSE(Enabled(outline, "134"));
@@ -114,8 +115,11 @@ TEST(ColorsDialog, TheBackgroundSwitchEnablesTheColourControlsAndCancelKeepsItIn
   EXPECT_EQ(Tip(off, "127"), "Grey level for the background (from 0 % to 100 %).");
 
   EXPECT_TRUE(Enabled(s.ReadDump("on.json"), "120"));
-  EXPECT_TRUE(Enabled(s.ReadDump("again.json"), "120"));
+  EXPECT_FALSE(Enabled(s.ReadDump("again.json"), "120")) << "Cancel kept the background on";
   EXPECT_EQ(Stored(r.dump, "Fond").get<bool>(), false);
+  const auto labels = LabelGroupsOf(r.dump);
+  ASSERT_EQ(labels.size(), 1u);
+  EXPECT_TRUE(ShapeOf(*labels[0])["fill"].is_null());
 }
 
 //-----------------------------------------------------------------------------
