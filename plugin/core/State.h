@@ -180,6 +180,7 @@ struct State {
   // [SECTION] Dialogs
   //-----------------------------------------------------------------------------
   ADMDialogRef    PrefsDialog;                              // the open Preferences dialog, or null
+  ADMItemRef      PrefsSizeArea;                            // its click area beside the size field (id 3, as Default), or null
   ADMDialogRef    ColorsDialog;                             // the open Colors and options dialog, or null
   // Preferences: working copies of the settings it edits
   float           PrefsPointes;                             // Pointes

@@ -208,6 +208,9 @@ const ItemRow kRows[] = {
     TextButton(kOk, {215, 219, 273, 239}, "OK", "Validation of the new default settings.", NOTIFY(OnOk)),
 };
 
+// The row of the size field's click area.
+constexpr std::size_t kSizeAreaRow = 1;
+
 #undef NOTIFY
 #undef DRAW
 
@@ -282,9 +285,11 @@ void ShowWorkingCopies(ADMDialogRef dialog, const State& g) {
 void ShowArrowsOrPoints(ADMDialogRef dialog, const State& g) {
   const bool arrows = g.PrefsFouP != 0;
   dlg::SetTip(dialog, kSize, dlg::SizeTip(arrows));
-  dlg::SetTip(dialog, kSizeArea, dlg::SizeTip(arrows));
+  // The size field's click area shares its id with Default: it is reached
+  // by the reference kept when it was made, never looked up by id.
+  if (g.PrefsSizeArea != nullptr) sADMItem->SetTipString(g.PrefsSizeArea, dlg::SizeTip(arrows));
   for (int32_t id = kHeadFirst; id <= kHeadLast; ++id) dlg::SetTip(dialog, id, dlg::HeadTip(arrows));
-  dlg::Redraw(dialog, kSizeArea);
+  if (g.PrefsSizeArea != nullptr) sADMItem->Invalidate(g.PrefsSizeArea);
   dlg::Redraw(dialog, kArrowsOrPoints);
   dlg::RedrawItems(dialog, kHeadFirst, kHeadLast);
   // The arrows or points icon is painted by the dialog under the click areas.
@@ -647,7 +652,11 @@ ASErr InitPrefs(ADMDialogRef dialog) {
 
   TakeWorkingCopies(g);
   // An item the host refuses is left out; the others still work.
-  for (const ItemRow& row : kRows) dlg::CreateItem(dialog, row);
+  for (const ItemRow& row : kRows) {
+    ADMItemRef item = nullptr;
+    dlg::CreateItem(dialog, row, &item);
+    if (&row == &kRows[kSizeAreaRow]) g.PrefsSizeArea = item;
+  }
   ShowWorkingCopies(dialog, g);
   ShowArrowsOrPoints(dialog, g);
   dlg::SetValue(dialog, kFontShift, static_cast<float>(g.VariablePolice));
@@ -669,6 +678,7 @@ ASErr RunPreferencesDialog() {
   if (gState != nullptr) {
     gState->PrefsOpen = 0;
     gState->PrefsDialog = nullptr;
+    gState->PrefsSizeArea = nullptr;
   }
   return err;
 }
