@@ -444,6 +444,13 @@ void OnGrouped(ADMItemRef item, ADMNotifierRef notifier) {
 
 bool Collapsed(const ADMRect& bounds) { return bounds.bottom - bounds.top < dlg::kPrefsCollapsedBelow; }
 
+// The font shift field and its click area lie below the collapsed dialog's
+// edge: hidden, so neither shows nor answers, until it is expanded.
+void ShowFontShift(ADMDialogRef dialog, bool shown) {
+  dlg::Show(dialog, kFontShift, shown);
+  dlg::Show(dialog, kFontShiftArea, shown);
+}
+
 void OnExpand(ADMItemRef item, ADMNotifierRef notifier) {
   if (!dlg::DefaultThenUserChange(item, notifier)) return;
   State& g = *gState;
@@ -455,6 +462,7 @@ void OnExpand(ADMItemRef item, ADMNotifierRef notifier) {
   r.bottom = r.top + (expand ? dlg::kPrefsExpandedHeight : dlg::kPrefsHeight);
   sADMItem->SetPictureID(item, expand ? dlg::kExpandedPicture : dlg::kCollapsedPicture);
   sADMDialog->SetBoundsRect(dialog, &r);
+  ShowFontShift(dialog, expand);
   dlg::Focus(dialog, expand ? kFontShift : kSize);
 }
 
@@ -660,6 +668,8 @@ ASErr InitPrefs(ADMDialogRef dialog) {
   ShowWorkingCopies(dialog, g);
   ShowArrowsOrPoints(dialog, g);
   dlg::SetValue(dialog, kFontShift, static_cast<float>(g.VariablePolice));
+  ADMRect bounds{};
+  ShowFontShift(dialog, sADMDialog->GetBoundsRect(dialog, &bounds) == kNoErr && !Collapsed(bounds));
 
   g.PrefsOpen = 1;
   return kNoErr;

@@ -18,7 +18,7 @@ namespace {
 using hostsim::toolkit::ActionStatus;
 using nlohmann::json;
 
-constexpr int32_t kArrowsOrPoints = 23;
+constexpr int32_t kSize = 13, kArrowsOrPoints = 23, kExpand = 51, kFontShift = 52, kFontShiftArea = 53;
 constexpr int32_t kPreferencesFlyout = 7;
 
 class PreferencesItems : public PluginHostTest {
@@ -70,6 +70,32 @@ TEST_F(PreferencesItems, TheSizeAreaFollowsArrowsOrPointsWithoutALookUpByTheIdIt
     host().faults().Remove(refused);
     EXPECT_EQ(area->tooltip, "Points size by default (from 0%).");
     EXPECT_EQ(button->tooltip, "Back to the original settings.");
+  });
+}
+
+TEST_F(PreferencesItems, TheFontShiftFieldAndItsAreaAreHiddenAndInertUntilTheDialogIsExpanded) {
+  FirstStart();
+  OpenHost();
+  prefs().Put(kSection, "VariablePolice", 2);
+  InPreferences([&](ADMDialogRef d) {
+    for (const int32_t id : {kFontShift, kFontShiftArea}) {
+      EXPECT_FALSE(ItemOf(id)["visible"].get<bool>()) << id;
+      EXPECT_EQ(kit().Click(d, id), ActionStatus::kIgnored) << id;
+    }
+    EXPECT_EQ(kit().SetValue(d, kFontShift, 4), ActionStatus::kIgnored);
+    EXPECT_FALSE(ItemOf(kFontShift)["active"].get<bool>()) << "a click below the edge took the focus";
+    EXPECT_EQ(ItemOf(kFontShift)["value"], 2);
+
+    ASSERT_EQ(kit().Click(d, kExpand), ActionStatus::kDone);
+    EXPECT_TRUE(ItemOf(kFontShift)["visible"].get<bool>());
+    EXPECT_TRUE(ItemOf(kFontShiftArea)["visible"].get<bool>());
+    ASSERT_EQ(kit().Click(d, kSize), ActionStatus::kDone);
+    EXPECT_EQ(kit().Click(d, kFontShiftArea), ActionStatus::kDone);
+    EXPECT_TRUE(ItemOf(kFontShift)["active"].get<bool>());
+
+    ASSERT_EQ(kit().Click(d, kExpand), ActionStatus::kDone);  // collapsed again
+    EXPECT_FALSE(ItemOf(kFontShift)["visible"].get<bool>());
+    EXPECT_FALSE(ItemOf(kFontShiftArea)["visible"].get<bool>());
   });
 }
 
