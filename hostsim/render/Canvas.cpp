@@ -174,23 +174,36 @@ void Canvas::Line(ADMPoint a, ADMPoint b, Rgba c) {
   }
 }
 
+// An oval's centre and radii, in double so that no sum of far edges overflows.
+struct OvalShape {
+  double cx, cy, rx, ry;
+  explicit OvalShape(const ADMRect& r)
+      : cx((double{r.left} + r.right) / 2), cy((double{r.top} + r.bottom) / 2),
+        rx((double{r.right} - r.left) / 2), ry((double{r.bottom} - r.top) / 2) {}
+};
+
+ADMRect Canvas::Clipped(const ADMRect& r) const {
+  return {std::max(r.left, clip_.left - origin_.h), std::max(r.top, clip_.top - origin_.v),
+          std::min(r.right, clip_.right - origin_.h), std::min(r.bottom, clip_.bottom - origin_.v)};
+}
+
 void Canvas::FillOval(const ADMRect& r, Rgba c) {
-  const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
-  const double rx = (r.right - r.left) / 2.0, ry = (r.bottom - r.top) / 2.0;
+  const auto [cx, cy, rx, ry] = OvalShape(r);
   if (rx <= 0 || ry <= 0) return;
-  for (int32_t y = r.top; y < r.bottom; ++y)
-    for (int32_t x = r.left; x < r.right; ++x) {
+  const ADMRect cut = Clipped(r);
+  for (int32_t y = cut.top; y < cut.bottom; ++y)
+    for (int32_t x = cut.left; x < cut.right; ++x) {
       const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
       if (u * u + v * v <= 1.0) Blend(x, y, c);
     }
 }
 
 void Canvas::FrameOval(const ADMRect& r, Rgba c) {
-  const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
-  const double rx = (r.right - r.left) / 2.0, ry = (r.bottom - r.top) / 2.0;
+  const auto [cx, cy, rx, ry] = OvalShape(r);
   if (rx <= 0 || ry <= 0) return;
-  for (int32_t y = r.top; y < r.bottom; ++y)
-    for (int32_t x = r.left; x < r.right; ++x) {
+  const ADMRect cut = Clipped(r);
+  for (int32_t y = cut.top; y < cut.bottom; ++y)
+    for (int32_t x = cut.left; x < cut.right; ++x) {
       const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
       const double d = std::sqrt(u * u + v * v);
       // About one pixel wide along the edge.
@@ -207,6 +220,8 @@ void Canvas::FillPolygon(const std::vector<ADMPoint>& points, Rgba c) {
   }
   top = std::max(top, clip_.top - origin_.v);
   bottom = std::min(bottom, clip_.bottom - origin_.v);
+  // Spans are cut to the clip before they are walked: a far point costs no time.
+  const double left = clip_.left - origin_.h, right = clip_.right - origin_.h;
   std::vector<double> crossings;
   for (int32_t y = top; y <= bottom; ++y) {
     const double sy = y + 0.5;
@@ -218,10 +233,12 @@ void Canvas::FillPolygon(const std::vector<ADMPoint>& points, Rgba c) {
       crossings.push_back(p.h + (sy - p.v) * (q.h - p.h) / static_cast<double>(q.v - p.v));
     }
     std::sort(crossings.begin(), crossings.end());
-    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
-      for (int32_t x = static_cast<int32_t>(std::ceil(crossings[i] - 0.5));
-           x < static_cast<int32_t>(std::ceil(crossings[i + 1] - 0.5)); ++x)
-        Blend(x, y, c);
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      const double from = std::max(std::ceil(crossings[i] - 0.5), left);
+      const double to = std::min(std::ceil(crossings[i + 1] - 0.5), right);
+      if (!(from < to)) continue;
+      for (int32_t x = static_cast<int32_t>(from); x < static_cast<int32_t>(to); ++x) Blend(x, y, c);
+    }
   }
 }
 

@@ -68,6 +68,8 @@ class Canvas {
 
  private:
   void Blend(int32_t x, int32_t y, Rgba c, uint8_t coverage = 255);
+  // The part of a rectangle (in drawing coordinates) that the clip lets through.
+  ADMRect Clipped(const ADMRect& r) const;
 
   int32_t width_, height_;
   std::vector<Rgba> pixels_;

@@ -370,14 +370,20 @@ ASErr StorePointList(const PointListKeys& keys, const BezierPointList& list, int
   return first;
 }
 
+// No editor makes an outline point this far out; one stored there would only
+// overflow the editors' pixels.
+constexpr double kFarthestPointCoordinate = 1000.0;
+
 // Reads a stored coordinate less the offset. A missing key keeps the entry;
-// false when a stored value is not a finite float.
+// false when a stored value is not a finite float or lies out of range.
 bool ReadPointValue(const char* base, int index, float& value) {
   char key[32];
   PointKey(key, base, index);
   double read = 0;
   if (sAIPreference->GetRealPreference(kSettingsSection, key, &read) != kNoErr) return true;
-  return NarrowToFloat(read - kPointKeyOffset, value);
+  const double coordinate = read - kPointKeyOffset;
+  if (std::fabs(coordinate) > kFarthestPointCoordinate) return false;
+  return NarrowToFloat(coordinate, value);
 }
 
 bool ReadPointPair(const char* baseA, float* a, const char* baseB, float* b, int entries) {

@@ -1,5 +1,6 @@
 // The editors' curve work: segments, division, picking and hovering,
 // inserting and deleting points, and flattening for drawing.
+#include <algorithm>
 #include <cmath>
 
 #include "editors/EditGeometry.h"
@@ -132,11 +133,9 @@ namespace {
 
 constexpr int kFlattenDepth = 4;  // 16 pieces a segment
 
-Pixel Rounded(Point q) {
-  return {static_cast<int32_t>(std::trunc(q.x + 0.5f)), static_cast<int32_t>(std::trunc(q.y + 0.5f))};
-}
+Pixel Rounded(Point q) { return {PixelCoordinate(q.x + 0.5f), PixelCoordinate(q.y + 0.5f)}; }
 
-Pixel Truncated(Point q) { return {static_cast<int32_t>(std::trunc(q.x)), static_cast<int32_t>(std::trunc(q.y))}; }
+Pixel Truncated(Point q) { return {PixelCoordinate(q.x), PixelCoordinate(q.y)}; }
 
 struct Sink {
   Pixel* out;
@@ -163,6 +162,12 @@ bool Same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
 
 }  // namespace
 
+int32_t PixelCoordinate(float v) {
+  constexpr float kFar = 16777216.0f;  // 2^24
+  if (!(v == v)) return 0;
+  return static_cast<int32_t>(std::trunc(std::clamp(v, -kFar, kFar)));
+}
+
 Pixel ToPixel(const Mapping& m, Point u) { return Truncated(Map(m, u)); }
 
 int FlattenOutline(const BezierPointList& p, int count, bool closed, const Mapping& m, Pixel* out, int capacity,
@@ -188,7 +193,7 @@ int FlattenOutline(const BezierPointList& p, int count, bool closed, const Mappi
 SampleEdges SampleLabelEdges(float firstAnchorX, float lastAnchorY, bool topLeft, bool topRight, bool bottomLeft,
                              bool bottomRight) {
   constexpr float kLeft = 6, kTop = 6, kRight = 86, kBottom = 46;
-  const auto at = [](float x, float y) { return Pixel{static_cast<int32_t>(x), static_cast<int32_t>(y)}; };
+  const auto at = [](float x, float y) { return Pixel{PixelCoordinate(x), PixelCoordinate(y)}; };
   SampleEdges e{};
   e.top[0] = at(topLeft ? kLeft + firstAnchorX : kLeft, kTop);
   e.top[1] = at(topRight ? kRight - firstAnchorX : kRight, kTop);

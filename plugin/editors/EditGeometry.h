@@ -166,6 +166,10 @@ int FlattenOutline(const BezierPointList& p, int count, bool closed, const Mappi
 
 // The pixel of a unit point, truncated.
 Pixel ToPixel(const Mapping& m, Point u);
+// A canvas coordinate as a whole pixel, truncated toward zero; a value far
+// beyond any canvas stops at +/- 2^24 and one that is not a number gives 0,
+// so no conversion leaves the range of the pixel type.
+int32_t PixelCoordinate(float v);
 
 // The sample label's four straight edges (left, top, right, bottom of a box
 // from (6, 6) to (86, 46)), shortened where a corner uses the outline.

@@ -465,8 +465,8 @@ void DrawHandles(ADMDrawerRef drawer, const BezierPointList& p, int count, const
   if (part == Part::Nothing || part == Part::LineStart || edit::PointOf(g.EditSelection) >= count) return;
   // The selected mark: filled white inside a 6 x 6 frame.
   const Point u = edit::SelectedPoint(p, g.EditSelection);
-  const int32_t x = static_cast<int32_t>(u.x * m.scaleX + m.originX - 2);
-  const int32_t y = static_cast<int32_t>(u.y * m.scaleY + m.originY - 2);
+  const int32_t x = edit::PixelCoordinate(u.x * m.scaleX + m.originX - 2);
+  const int32_t y = edit::PixelCoordinate(u.y * m.scaleY + m.originY - 2);
   const ADMRect mark{x, y, x + 4, y + 4};
   const ADMRect frame{x - 1, y - 1, x + 5, y + 5};
   sADMDrawer->SetADMColor(drawer, kADMWhiteColor);

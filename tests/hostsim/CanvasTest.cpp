@@ -151,3 +151,25 @@ TEST(Canvas, TextIsInkedAboveItsBaselineAndMeasuredAsDrawn) {
       }
     }
 }
+
+// A shape reaching far beyond the canvas is cut to the clip before it is
+// walked: drawn at once, and only inside the clip.
+TEST(Canvas, FarShapesAreCutToTheClipAndDrawnAtOnce) {
+  constexpr int32_t kFar = 2'000'000'000;
+  Canvas c(20, 20, kWhite);
+  c.SetFrame({5, 5}, {5, 5, 15, 15});
+  c.FillPolygon({{0, 0}, {kFar, 0}, {kFar, 4}, {0, 4}}, kRed);
+  EXPECT_TRUE(Same(c.At(5, 5), kRed));
+  EXPECT_TRUE(Same(c.At(14, 8), kRed));
+  EXPECT_TRUE(Same(c.At(15, 8), kWhite)) << "outside the clip";
+  EXPECT_TRUE(Same(c.At(14, 9), kWhite)) << "below the polygon";
+  c.FillPolygon({{-kFar, 6}, {2, 6}, {2, 9}, {-kFar, 9}}, kBlue);
+  EXPECT_TRUE(Same(c.At(5, 11), kBlue));
+  EXPECT_TRUE(Same(c.At(7, 11), kWhite));
+  // An oval as wide as the pixel type allows, centred on the canvas.
+  Canvas o(20, 20, kWhite);
+  o.FillOval({-kFar, 0, kFar, 20}, kRed);
+  o.FrameOval({-kFar, 0, kFar, 20}, kBlue);
+  EXPECT_TRUE(Same(o.At(10, 10), kRed));
+  EXPECT_TRUE(Same(o.At(10, 0), kBlue)) << "the top of the frame";
+}
