@@ -171,6 +171,9 @@ typedef struct AILayerSuite {
   AIErr (*SetLayerVisible)(AILayerHandle layer, ASBoolean visible);
   AIErr (*GetLayerEditable)(AILayerHandle layer, ASBoolean* editable);
   AIErr (*SetLayerEditable)(AILayerHandle layer, ASBoolean editable);
+  // The layer's colour (the one its selections are shown in), each component 0..1;
+  // kBadParameterErr for a dead handle or a null color.
+  AIErr (*GetLayerColor)(AILayerHandle layer, AIThreeColorStyle* color);
 } AILayerSuite;
 
 #define kAIMatchingArtSuite "AI Matching Art Suite"

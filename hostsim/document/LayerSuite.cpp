@@ -1,5 +1,5 @@
-// The layer suite: the document's layers, the current one, titles, visibility
-// and whether they can be edited.
+// The layer suite: the document's layers, the current one, titles, visibility,
+// whether they can be edited, and their colours.
 #include "hostsim/Encoding.h"
 #include "hostsim/SuiteRegistry.h"
 #include "hostsim/document/SuiteRegistration.h"
@@ -115,10 +115,18 @@ AIErr SetLayerEditable(AILayerHandle layer, ASBoolean editable) {
   });
 }
 
+AIErr GetLayerColor(AILayerHandle layer, AIThreeColorStyle* color) {
+  return WithLayer("GetLayerColor", layer, [&](Layer& l) -> AIErr {
+    if (!color) return kBadParameterErr;
+    *color = l.colour;
+    return kNoErr;
+  });
+}
+
 const AILayerSuite kLayerSuiteTable = {
     CountLayers,     GetNthLayer,     GetCurrentLayer,  SetCurrentLayer,
     InsertLayer,     GetLayerTitle,   SetLayerTitle,    GetLayerVisible,
-    SetLayerVisible, GetLayerEditable, SetLayerEditable,
+    SetLayerVisible, GetLayerEditable, SetLayerEditable, GetLayerColor,
 };
 
 }  // namespace

@@ -447,8 +447,8 @@ ASErr InitArrows(ADMDialogRef dialog) {
   sADMDialog->SetText(dialog, kTitle);
 
   g.EditOutlineColor = OutlineScreenColor(g);
-  // The host's layers carry no colour the plug-in can read: the marks take the default.
-  g.MarkColor = kDefaultMarkColor;
+  // The marks take the colour of the layer holding the pending label's first leader line.
+  g.MarkColor = LayerMarkColor(g.LinePaths[0]);
   g.GridColor = HostGridColor();
   LoadSaved(g);
   ResetGrid(g);

@@ -7,6 +7,7 @@
 #include "core/Ids.h"
 #include "core/Suites.h"
 #include "dialogs/DialogKit.h"
+#include "label/LabelArt.h"
 
 // [SECTION] Which editor, colours
 // [SECTION] Grid popup
@@ -65,6 +66,16 @@ ADMRGBColor HostGridColor() {
       c[k] = Channel(value * 65535.0);
   }
   return {c[0], c[1], c[2]};
+}
+
+ADMRGBColor LayerMarkColor(AIArtHandle art) {
+  AILayerHandle layer = nullptr;
+  AIThreeColorStyle c{};
+  if (!ArtAlive(art) || sAIArt->GetLayerOfArt(art, &layer) != kNoErr || layer == nullptr ||
+      sAILayer->GetLayerColor(layer, &c) != kNoErr)
+    return kDefaultMarkColor;
+  const auto channel = [](AIReal v) { return Channel(std::isfinite(v) ? static_cast<double>(v) * 65535.0 : 0.0); };
+  return {channel(c.red), channel(c.green), channel(c.blue)};
 }
 
 void ResetGrid(State& g) {

@@ -62,6 +62,9 @@ ADMRect ActiveArea();
 ADMRGBColor OutlineScreenColor(const State& g);
 // The host's light grid colour (grey 80 % when it cannot be read).
 ADMRGBColor HostGridColor();
+// The marks' colour: that of the layer holding `art`, or kDefaultMarkColor
+// when the art is gone or the host cannot give the layer's colour.
+ADMRGBColor LayerMarkColor(AIArtHandle art);
 
 // Grid state as an editor opens or goes back to its default.
 void ResetGrid(State& g);

@@ -375,7 +375,8 @@ ASErr InitShape(ADMDialogRef dialog) {
   sADMDialog->SetText(dialog, kTitle);
 
   g.EditOutlineColor = OutlineScreenColor(g);
-  g.MarkColor = kDefaultMarkColor;
+  // The marks take the colour of the layer holding the pending label's shape.
+  g.MarkColor = LayerMarkColor(g.ShapePath);
   g.GridColor = HostGridColor();
   LoadSaved(g);
   ResetGrid(g);
