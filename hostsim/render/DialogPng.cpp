@@ -40,37 +40,8 @@ void TextInRect(Canvas& c, const toolkit::DrawRecord& r, const TextFace& face, R
 void TextInBox(Canvas& c, const toolkit::DrawRecord& r, const TextFace& face, Rgba color) {
   int32_t ascent = 0, descent = 0;
   Canvas::FaceMetrics(face, &ascent, &descent);
-  const int32_t width = r.rect.right - r.rect.left;
-  std::vector<std::string> lines;
-  std::string paragraph;
-  auto wrap = [&](const std::string& text) {
-    std::string line;
-    std::size_t at = 0;
-    while (at <= text.size()) {
-      const std::size_t end = std::min(text.find(' ', at), text.size());
-      const std::string word = text.substr(at, end - at);
-      const std::string tried = line.empty() ? word : line + " " + word;
-      if (!line.empty() && Canvas::TextWidth(tried, face) > width) {
-        lines.push_back(line);
-        line = word;
-      } else {
-        line = tried;
-      }
-      at = end + 1;
-    }
-    lines.push_back(line);
-  };
-  std::size_t at = 0;
-  while (at <= r.text.size()) {
-    std::size_t end = r.text.find('\n', at);
-    if (end == std::string::npos) end = r.text.size();
-    std::string part = r.text.substr(at, end - at);
-    if (!part.empty() && part.back() == '\r') part.pop_back();
-    wrap(part);
-    at = end + 1;
-  }
   int32_t baseline = r.rect.top + ascent;
-  for (const std::string& line : lines) {
+  for (const std::string& line : WrapText(r.text, r.rect.right - r.rect.left, face)) {
     if (baseline + descent > r.rect.bottom) break;
     int32_t x = r.rect.left;
     const int32_t w = Canvas::TextWidth(line, face);
@@ -109,6 +80,67 @@ void Draw(Canvas& c, const toolkit::DisplayList& list, const PictureSources& sou
   }
 }
 
+bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesystem::path& file, int32_t scale,
+          std::string* problem) {
+  const toolkit::DialogPicture* picture = dialog != nullptr ? host.dialogs().Paint(dialog) : nullptr;
+  if (picture == nullptr) {
+    *problem = std::string("there is no ") + what;
+    return false;
+  }
+  if (picture->width <= 0 || picture->height <= 0 || picture->width > 8192 || picture->height > 8192) {
+    *problem = std::string("the ") + what + " has no size to draw";
+    return false;
+  }
+  Canvas canvas = RenderDialog(*picture, SourcesOf(host));
+  if (scale > 1) canvas = canvas.Scaled(scale);
+  const auto compression = host.options().quickPng ? Canvas::PngCompression::kFastest : Canvas::PngCompression::kSmallest;
+  if (!canvas.WritePng(file, compression)) {
+    *problem = "cannot write " + file.string();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> WrapText(std::string_view text, int32_t width, const TextFace& face) {
+  std::vector<std::string> lines;
+  auto wrap = [&](const std::string& paragraph) {
+    std::string line;
+    std::size_t at = 0;
+    while (at <= paragraph.size()) {
+      const std::size_t end = std::min(paragraph.find(' ', at), paragraph.size());
+      const std::string word = paragraph.substr(at, end - at);
+      const std::string tried = line.empty() ? word : line + " " + word;
+      if (!line.empty() && Canvas::TextWidth(tried, face) > width) {
+        lines.push_back(line);
+        line = word;
+      } else {
+        line = tried;
+      }
+      at = end + 1;
+    }
+    lines.push_back(line);
+  };
+  std::size_t at = 0;
+  while (at <= text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string part(text.substr(at, end - at));
+    if (!part.empty() && part.back() == '\r') part.pop_back();
+    wrap(part);
+    at = end + 1;
+  }
+  return lines;
+}
+
+int32_t WrappedTextHeight(std::string_view text, int32_t width, const TextFace& face) {
+  int32_t ascent = 0, descent = 0;
+  Canvas::FaceMetrics(face, &ascent, &descent);
+  const auto lines = static_cast<int32_t>(WrapText(text, width, face).size());
+  return lines * (ascent + descent) + (lines - 1) * kLineGap;
+}
+
 PictureSources SourcesOf(Host& host) {
   PictureSources sources;
   sources.picture = [&host](int32_t id) { return host.PluginResource(kPictureResource, id); };
@@ -132,29 +164,6 @@ PictureSources SourcesOf(Host& host) {
   };
   return sources;
 }
-
-bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesystem::path& file, int32_t scale,
-          std::string* problem) {
-  const toolkit::DialogPicture* picture = dialog != nullptr ? host.dialogs().Paint(dialog) : nullptr;
-  if (picture == nullptr) {
-    *problem = std::string("there is no ") + what;
-    return false;
-  }
-  if (picture->width <= 0 || picture->height <= 0 || picture->width > 8192 || picture->height > 8192) {
-    *problem = std::string("the ") + what + " has no size to draw";
-    return false;
-  }
-  Canvas canvas = RenderDialog(*picture, SourcesOf(host));
-  if (scale > 1) canvas = canvas.Scaled(scale);
-  const auto compression = host.options().quickPng ? Canvas::PngCompression::kFastest : Canvas::PngCompression::kSmallest;
-  if (!canvas.WritePng(file, compression)) {
-    *problem = "cannot write " + file.string();
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 Canvas RenderDialog(const toolkit::DialogPicture& picture, const PictureSources& sources) {
   Canvas canvas(picture.width, picture.height, Toolkit(kADMBackgroundColor));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hostsim/render/Canvas.h"
 #include "hostsim/toolkit/DisplayList.h"
@@ -23,6 +24,15 @@ struct PictureSources {
   std::function<std::optional<std::string_view>(int32_t pictureId)> picture;
   std::function<TextFace(int32_t font)> face;
 };
+
+// The plug-in's pictures and the faces of the toolkit's fonts, from the host.
+PictureSources SourcesOf(Host& host);
+
+// A text wrapped at spaces to lines no wider than `width` where a word allows,
+// breaking at LF (CR LF) too, as a text in a box is drawn; and the height
+// those lines take, one pixel apart.
+std::vector<std::string> WrapText(std::string_view text, int32_t width, const TextFace& face);
+int32_t WrappedTextHeight(std::string_view text, int32_t width, const TextFace& face);
 
 // The dialog's background, then each item's list at its place, cut to it.
 Canvas RenderDialog(const toolkit::DialogPicture& picture, const PictureSources& sources);

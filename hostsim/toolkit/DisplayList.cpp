@@ -51,21 +51,23 @@ constexpr ColorRow kColors[] = {
     {kADMActiveTabColor, 214, 214, 214}, {kADMInactiveTabColor, 180, 180, 180},
 };
 
+// A condensed face, so that every text the plug-in gives an item fits the
+// rectangle it gives it, as in the platform's own dialog font.
 constexpr ToolkitFont kFonts[] = {
-    {"DejaVu Sans", 12, false, false},       // default: the dialog font
-    {"DejaVu Sans", 12, false, false},       // dialog
-    {"DejaVu Sans", 11, false, false},       // palette
-    {"DejaVu Sans", 12, false, true},        // italic dialog
-    {"DejaVu Sans", 11, false, true},        // italic palette
-    {"DejaVu Sans", 12, true, false},        // bold dialog
-    {"DejaVu Sans", 11, true, false},        // bold palette
-    {"DejaVu Sans", 12, true, true},         // bold italic dialog
-    {"DejaVu Sans", 11, true, true},         // bold italic palette
-    {"DejaVu Sans Mono", 11, false, false},  // fixed width
+    {"DejaVu Sans Condensed", 11, false, false},  // default: the dialog font
+    {"DejaVu Sans Condensed", 11, false, false},  // dialog
+    {"DejaVu Sans Condensed", 9, false, false},   // palette
+    {"DejaVu Sans Condensed", 11, false, true},   // italic dialog
+    {"DejaVu Sans Condensed", 9, false, true},    // italic palette
+    {"DejaVu Sans Condensed", 11, true, false},   // bold dialog
+    {"DejaVu Sans Condensed", 9, true, false},    // bold palette
+    {"DejaVu Sans Condensed", 11, true, true},    // bold italic dialog
+    {"DejaVu Sans Condensed", 9, true, true},     // bold italic palette
+    {"DejaVu Sans Mono", 11, false, false},       // fixed width
     {"DejaVu Sans Mono", 11, false, true},
     {"DejaVu Sans Mono", 11, true, false},
     {"DejaVu Sans Mono", 11, true, true},
-    {"DejaVu Sans", 9, false, false},        // small
+    {"DejaVu Sans Condensed", 8, false, false},   // small
 };
 
 }  // namespace
