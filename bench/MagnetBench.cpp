@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <malloc.h>
 #include <memory>
 #include <random>
 #include <string>
@@ -36,6 +37,12 @@ enum class Kind { Walk, Grid, Long };
 const char* Name(Kind kind) { return kind == Kind::Walk ? "walk" : kind == Kind::Grid ? "grid" : "long"; }
 
 constexpr float kTolerance = 8;  // the default snapping distance, zoom 1
+
+// Memory taken from the heap, in megabytes.
+double AllocatedMb() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
+}
 
 struct PathShape {
   std::vector<AIPathSegment> segments;
@@ -165,6 +172,8 @@ struct Scene {
   ref::Suites suites;
   double remakeMs = 0;   // the first hover after the tool is chosen
   double recheckMs = 0;  // the first hover after the host's word that the drawing changed
+  double mapMb = 0;      // memory the first hover kept (the map and its copies of the paths)
+  double fullMapMb = -1; // ... and after hovering everywhere (KPX_BENCH_FULL_MAP=1)
 
   ~Scene() {
     if (host) {
@@ -231,9 +240,20 @@ Scene& SceneFor(Kind kind, int segments, const std::string& purpose = "hover") {
     }
   }
   scene->host->SelectTool(true);
+  const double before = AllocatedMb();
   const auto start = Clock::now();
   scene->host->SendTool(kSelectorAITrackToolCursor, scene->away.front());
   scene->remakeMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  scene->mapMb = AllocatedMb() - before;
+  if (const char* full = std::getenv("KPX_BENCH_FULL_MAP"); full != nullptr && std::string(full) == "1") {
+    // Every part of the drawing hovered once: the whole map filed.
+    for (double y = -5; y < side + 10; y += 4) {
+      for (double x = -5; x < side + 10; x += 4) {
+        scene->host->SendTool(kSelectorAITrackToolCursor, {static_cast<float>(x), static_cast<float>(y)});
+      }
+    }
+    scene->fullMapMb = AllocatedMb() - before;
+  }
   scene->host->Notify(kAIArtSelectionChangedNotifier);
   const auto again = Clock::now();
   scene->host->SendTool(kSelectorAITrackToolCursor, scene->away.back());
@@ -252,6 +272,8 @@ void Report(benchmark::State& state, std::vector<double>& us, const Scene* scene
     state.counters["blank"] = scene->awayIsBlank ? 1 : 0;
     state.counters["map_ms"] = scene->remakeMs;
     state.counters["recheck_ms"] = scene->recheckMs;
+    state.counters["map_mb"] = scene->mapMb;
+    if (scene->fullMapMb >= 0) state.counters["full_map_mb"] = scene->fullMapMb;
   }
 }
 
@@ -422,8 +444,6 @@ int Register() {
   }
   for (Kind kind : {Kind::Walk, Kind::Grid, Kind::Long}) {
     for (int size : sizes) {
-      // Long page-wide segments by the million would blacken the drawing.
-      if (kind == Kind::Long && size > 100000) continue;
       const std::string tail = std::string("/") + Name(kind) + "/" + std::to_string(size);
       // The literal walk costs seconds a call on large drawings: a few calls are enough.
       const int literalCalls = size >= 1000000 ? 3 : size >= 100000 ? 8 : 0;
