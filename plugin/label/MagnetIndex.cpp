@@ -32,6 +32,73 @@ constexpr int32_t kMaxBlockSide = 64;      // cells along a grid block's side, a
 constexpr double kLastPieceCells = 2;       // cells a piece may span after the last halving; a segment
                                             // whose pieces could span more is filed under kEverywhere
 
+// The copy of each path by its handle: open addressing over one block, as
+// the first hover fills it with every path of the drawing at once.
+class CopyIndex {
+ public:
+  // The slot of the path's copy, or null.
+  const uint32_t* Find(AIArtHandle handle) const {
+    if (keys_.empty()) return nullptr;
+    for (std::size_t i = Home(handle);; i = (i + 1) & mask_) {
+      if (keys_[i] == handle) return &values_[i];
+      if (keys_[i] == nullptr) return nullptr;
+    }
+  }
+  void Set(AIArtHandle handle, uint32_t value) {
+    if (2 * (count_ + 1) > keys_.size()) Grow(2 * (count_ + 1));
+    std::size_t i = Home(handle);
+    while (keys_[i] != nullptr && keys_[i] != handle) i = (i + 1) & mask_;
+    if (keys_[i] == nullptr) ++count_;
+    keys_[i] = handle;
+    values_[i] = value;
+  }
+  void Erase(AIArtHandle handle) {
+    if (keys_.empty()) return;
+    std::size_t i = Home(handle);
+    while (keys_[i] != handle) {
+      if (keys_[i] == nullptr) return;
+      i = (i + 1) & mask_;
+    }
+    // Later entries of the run move back into the gap, so that no search stops short.
+    for (std::size_t j = (i + 1) & mask_; keys_[j] != nullptr; j = (j + 1) & mask_) {
+      const std::size_t home = Home(keys_[j]);
+      if (((j - home) & mask_) >= ((j - i) & mask_)) {
+        keys_[i] = keys_[j];
+        values_[i] = values_[j];
+        i = j;
+      }
+    }
+    keys_[i] = nullptr;
+    --count_;
+  }
+  void Reserve(std::size_t count) {
+    if (2 * count > keys_.size()) Grow(2 * count);
+  }
+
+ private:
+  std::size_t Home(AIArtHandle handle) const {
+    const auto h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle)) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h >> 32) & mask_;
+  }
+  void Grow(std::size_t atLeast) {
+    std::vector<AIArtHandle> keys;
+    std::vector<uint32_t> values;
+    keys.swap(keys_);
+    values.swap(values_);
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(atLeast, 16));
+    keys_.assign(size, nullptr);
+    values_.assign(size, 0);
+    mask_ = size - 1;
+    count_ = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i] != nullptr) Set(keys[i], values[i]);
+    }
+  }
+  std::vector<AIArtHandle> keys_;
+  std::vector<uint32_t> values_;
+  std::size_t mask_ = 0, count_ = 0;
+};
+
 struct PathCopy {
   AIArtHandle handle = nullptr;
   // Place in the host's list counted from its end (its index in `listed`),
@@ -99,7 +166,7 @@ struct Map {
   std::vector<uint32_t> copyAt;       // the copy of each listed path
   std::vector<PathCopy> copies;
   std::vector<uint32_t> freeCopies;
-  std::unordered_map<AIArtHandle, uint32_t> copyOf;
+  CopyIndex copyOf;
   std::unordered_map<uint64_t, std::vector<Item>> cells;
   Grid grid;
   std::size_t staleInGrid = 0;      // segments whose grid items are no longer current
@@ -143,7 +210,9 @@ Cubic SegmentCubic(const std::vector<AIPathSegment>& s, std::size_t j) {
 //-----------------------------------------------------------------------------
 
 int32_t CellCoord(double v, double cell) {
-  const double c = std::floor(v / cell);
+  // By the inverse, which a loop computes once: any mapping that never
+  // decreases with v serves, as long as filing and lookup share it.
+  const double c = std::floor(v * (1.0 / cell));
   // Far-away points share the outermost cells; a lookup clamps the same way.
   return static_cast<int32_t>(std::clamp(c, -2.0e9, 2.0e9));
 }
@@ -343,16 +412,13 @@ Sizing ChooseCells() {
   for (const PathCopy& copy : gMap.copies) total += copy.live ? copy.segments.size() : 0;
   // A sample of the segments is enough for the percentiles and the length.
   const std::size_t stride = total / 65536 + 1;
-  std::size_t n = 0;
+  // Segment `next` of all is the next sampled; `base` is the first of this copy.
+  std::size_t base = 0, next = 0;
   for (const PathCopy& copy : gMap.copies) {
     if (!copy.live) continue;
     const auto& s = copy.segments;
-    for (std::size_t j = 0; j < s.size(); ++j) {
-      if (n++ % stride != 0) {
-        ++count;
-        continue;
-      }
-      const Cubic c = SegmentCubic(s, j);
+    for (; next < base + s.size(); next += stride) {
+      const Cubic c = SegmentCubic(s, next - base);
       if (!IsFinite(c)) continue;
       xs.push_back(c.x[0]);
       ys.push_back(c.y[0]);
@@ -360,9 +426,12 @@ Sizing ChooseCells() {
         const double dx = c.x[i + 1] - c.x[i], dy = c.y[i + 1] - c.y[i];
         length += std::sqrt(dx * dx + dy * dy);
       }
-      ++count, ++sampled;
+      ++sampled;
     }
+    base += s.size();
   }
+  // Segments not sampled are taken as finite.
+  count = total - (total + stride - 1) / stride + sampled;
   if (sampled == 0) return {};
   length *= static_cast<double>(count) / static_cast<double>(sampled);
   const auto percentile = [](std::vector<double>& v, std::size_t k) {
@@ -451,10 +520,12 @@ bool FileInGrid(const Sizing& sizing) {
   grid.blocks.assign(blockCount, Block{});
   const double blockSize = static_cast<double>(side) * gMap.cell;
 
-  // Each anchor j with segment j goes once to each block it may reach.
+  // Each anchor j with segment j goes once to each block it may reach (the
+  // side is a power of two).
+  const int shift = std::countr_zero(static_cast<uint64_t>(side));
   std::vector<uint64_t> lastRef(blockCount, ~uint64_t{0});
   const auto add = [&](int64_t cx, int64_t cy, uint64_t ref) {
-    const auto b = static_cast<std::size_t>((cy - y0) / side * blocksAcross + (cx - x0) / side);
+    const auto b = static_cast<std::size_t>(((cy - y0) >> shift) * blocksAcross + ((cx - x0) >> shift));
     if (lastRef[b] == ref) return;
     lastRef[b] = ref;
     grid.blocks[b].refs.push_back(ref);
@@ -470,8 +541,8 @@ bool FileInGrid(const Sizing& sizing) {
     const Box grown = Grown(box, RoundingSlack(Magnitude(box)));
     const int64_t cx0 = CellCoord(grown.left, gMap.cell), cx1 = CellCoord(grown.right, gMap.cell);
     const int64_t cy0 = CellCoord(grown.bottom, gMap.cell), cy1 = CellCoord(grown.top, gMap.cell);
-    for (int64_t cy = cy0 - (cy0 - y0) % side; cy <= cy1; cy += side) {
-      for (int64_t cx = cx0 - (cx0 - x0) % side; cx <= cx1; cx += side) add(cx, cy, ref);
+    for (int64_t cy = cy0 - ((cy0 - y0) & (side - 1)); cy <= cy1; cy += side) {
+      for (int64_t cx = cx0 - ((cx0 - x0) & (side - 1)); cx <= cx1; cx += side) add(cx, cy, ref);
     }
   };
   for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
@@ -642,7 +713,7 @@ uint32_t AddCopy(AIArtHandle handle, bool file) {
   copy.handle = handle;
   copy.live = true;
   ReadCopy(copy);
-  gMap.copyOf[handle] = index;
+  gMap.copyOf.Set(handle, index);
   if (file) File(index);
   return index;
 }
@@ -650,8 +721,8 @@ uint32_t AddCopy(AIArtHandle handle, bool file) {
 void RemoveCopy(uint32_t index) {
   PathCopy& copy = gMap.copies[index];
   Unfile(index);
-  const auto it = gMap.copyOf.find(copy.handle);
-  if (it != gMap.copyOf.end() && it->second == index) gMap.copyOf.erase(it);
+  const uint32_t* at = gMap.copyOf.Find(copy.handle);
+  if (at != nullptr && *at == index) gMap.copyOf.Erase(copy.handle);
   // A slot the grid still names stays out of use until the grid is made again.
   const bool inGrid = copy.inGrid;
   copy = PathCopy{};
@@ -674,7 +745,7 @@ void Remake(std::vector<AIArtHandle> listed) {
   const std::vector<AIArtHandle>& paths = gMap.listed;
   gMap.copyAt.reserve(paths.size());
   gMap.copies.reserve(paths.size());
-  gMap.copyOf.reserve(paths.size());
+  gMap.copyOf.Reserve(paths.size());
   for (uint32_t rank = 0; rank < paths.size(); ++rank) {
     const uint32_t index = AddCopy(paths[rank], false);
     gMap.copies[index].rank = rank;
@@ -700,9 +771,9 @@ void Follow(std::vector<AIArtHandle>& listed) {
   middle.reserve(m - tail - head);
   std::size_t addedSegments = 0;
   for (std::size_t i = head; i < m - tail; ++i) {
-    const auto it = gMap.copyOf.find(listed[i]);
-    const bool kept = it != gMap.copyOf.end() && gMap.copies[it->second].live && !gMap.copies[it->second].listedNow;
-    const uint32_t index = kept ? it->second : AddCopy(listed[i], false);
+    const uint32_t* at = gMap.copyOf.Find(listed[i]);
+    const bool kept = at != nullptr && gMap.copies[*at].live && !gMap.copies[*at].listedNow;
+    const uint32_t index = kept ? *at : AddCopy(listed[i], false);
     if (!kept) {
       added.push_back(index);
       addedSegments += gMap.copies[index].segments.size();
@@ -760,19 +831,19 @@ void ReadEdited() {
   std::vector<AIArtHandle> edited;
   edited.swap(gMap.edited);
   for (AIArtHandle art : edited) {
-    const auto it = gMap.copyOf.find(art);
-    if (it == gMap.copyOf.end()) {
+    const uint32_t* at = gMap.copyOf.Find(art);
+    if (at == nullptr) {
       // A moved group moves the paths inside it, which the map cannot list.
       if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.recheck = true;
       continue;
     }
     std::vector<AIPathSegment> segments;
     if (ReadPath(art, segments) != kNoErr) {
-      if (!gMap.copies[it->second].unread) ++gMap.unread;
-      gMap.copies[it->second].unread = true;
+      if (!gMap.copies[*at].unread) ++gMap.unread;
+      gMap.copies[*at].unread = true;
       continue;
     }
-    TakeRead(it->second, segments);
+    TakeRead(*at, segments);
   }
 }
 
@@ -873,8 +944,7 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
 bool TakeOutDisposed() {
   constexpr std::size_t kNearTop = 4096;
   for (AIArtHandle path : gMap.disposed) {
-    const auto it = gMap.copyOf.find(path);
-    if (it == gMap.copyOf.end()) continue;
+    if (gMap.copyOf.Find(path) == nullptr) continue;
     const std::size_t size = gMap.listed.size(), stop = size > kNearTop ? size - kNearTop : 0;
     std::size_t at = size;
     while (at > stop && gMap.listed[at - 1] != path) --at;
@@ -929,7 +999,7 @@ bool AppendMadeOnTop() {
   }
   // They are all new, and every path made and still there is among them.
   for (AIArtHandle path : paths) {
-    if (!MadeThisRound(path) || gMap.copyOf.count(path) != 0) return false;
+    if (!MadeThisRound(path) || gMap.copyOf.Find(path) != nullptr) return false;
   }
   std::size_t madePaths = 0;
   for (AIArtHandle art : gMap.made) {
@@ -1169,10 +1239,11 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
 }
 
 bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
-  const auto it = gMap.copyOf.find(path);
-  if (it == gMap.copyOf.end()) return false;
-  if (!gMap.copies[it->second].unread && SameAnchors(segments, gMap.copies[it->second].segments)) return false;
-  Replace(it->second, segments);
+  const uint32_t* at = gMap.copyOf.Find(path);
+  if (at == nullptr) return false;
+  const uint32_t index = *at;
+  if (!gMap.copies[index].unread && SameAnchors(segments, gMap.copies[index].segments)) return false;
+  Replace(index, segments);
   return true;
 }
 
@@ -1209,4 +1280,6 @@ void ForgetMagnetMap() { gMap = Map{}; }
 
 MagnetMapSize MeasureMagnetMap() { return {gMap.items, gMap.everywhere, gMap.cell}; }
 
-void SetMagnetBlockSide(int cells) { gBlockSideForTests = std::max(cells, 0); }
+void SetMagnetBlockSide(int cells) {
+  gBlockSideForTests = cells > 0 ? static_cast<int32_t>(std::bit_floor(static_cast<uint32_t>(cells))) : 0;
+}

@@ -823,7 +823,7 @@ class MagnetInBlocks : public MagnetEquivalence {
 TEST_F(MagnetInBlocks, RandomDrawingsInBlocksOfOneAndTwoCells) {
   for (const int side : {1, 2}) {
     SetMagnetBlockSide(side);
-    RunDrawings(FullSize() ? 400 : 15, 40, 160, 5000u + 1000u * static_cast<unsigned>(side));
+    RunDrawings(FullSize() ? 400 : 8, 40, 160, 5000u + 1000u * static_cast<unsigned>(side));
   }
   for (int kind = 0; kind < 5; ++kind) EXPECT_GT(seen_[kind], 5) << "kind " << kind << " was hardly ever met";
 }
