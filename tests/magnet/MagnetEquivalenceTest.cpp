@@ -856,6 +856,45 @@ TEST_F(MagnetInBlocks, CellEdgesAndLaterArtAgreeWithTheWholeWalk) {
   EXPECT_GT(CompareOnCellEdges({0.5f, 1.5f}, {198.5f, 190}, cell), 0);
 }
 
+// A drawing replaced while the tool is current (a file opened) is mapped as if
+// it had been there when the map was first made: cells sized for it, not
+// for the drawing before. 30 short lines (60 segments) over about 85 x 79
+// points size cells of about 2 * sqrt(6 700 / 60) = 21 points; 1 600 squares
+// of 20 points (6 400 segments) over about 2 900 x 2 900, cells of about
+// 2 * sqrt(8.5e6 / 6 400) = 73.
+TEST_F(MagnetInBlocks, ADrawingOpenedWhileTheToolIsCurrentIsMappedAsIfItCameFirst) {
+  g().Tolerance = 6;
+  std::vector<AIArtHandle> before;
+  for (int i = 0; i < 30; ++i) {
+    const AIRealPoint at{static_cast<AIReal>(i % 6) * 16, static_cast<AIReal>(i / 6) * 19};
+    before.push_back(Line(at, {at.h + 5, at.v + 3}));
+  }
+  FindMagnetHit({5, 5}, 6);
+  const double small = MeasureMagnetMap().cell;
+  EXPECT_LT(small, 40);
+  for (AIArtHandle path : before) sAIArt->DisposeArt(path);
+  const auto square = [](int i) {
+    const auto x = static_cast<AIReal>(i % 40) * 75, y = static_cast<AIReal>(i / 40) * 75;
+    const AIRealPoint a{x, y}, b{x + 20, y}, c{x + 20, y + 20}, d{x, y + 20};
+    return std::vector<AIPathSegment>{{a, a, a, true}, {b, b, b, true}, {c, c, c, true}, {d, d, d, true}};
+  };
+  for (int i = 0; i < 1600; ++i) NewPath(square(i), true);
+  Notify();
+  int snapped = 0;
+  for (int i = 0; i < 1600; i += 97) {
+    const AIRealPoint corner = square(i)[2].p;
+    for (const AIRealPoint cursor : {corner, AIRealPoint{corner.h - 9.5f, corner.v + 0.4f}, AIRealPoint{corner.h + 3, corner.v + 3}}) {
+      snapped += ExpectSameHitAt(cursor, 6, 6) != ref::Found::Nothing ? 1 : 0;
+    }
+  }
+  EXPECT_GE(snapped, 30);
+  const double opened = MeasureMagnetMap().cell;
+  EXPECT_GT(opened, 60);
+  ForgetMagnetMap();
+  FindMagnetHit({5, 5}, 6);
+  EXPECT_EQ(MeasureMagnetMap().cell, opened);
+}
+
 }  // namespace
 
 // Samples 3, 63, 64 and 99 marked: each is found from itself and from just past the one before.
