@@ -34,14 +34,20 @@ def main(path):
         scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}[b["time_unit"]]
         return b["real_time"] * scale
 
+    def mb(b):
+        if not b or "map_mb" not in b:
+            return "–"
+        full = f" / {f(b['full_map_mb'])}" if "full_map_mb" in b else ""
+        return f"{f(b['map_mb'])}{full}"
+
     def f(v):
         if v != v:
             return "–"
         return f"{v:,.0f}" if v >= 100 else f"{v:.2f}" if v < 10 else f"{v:.1f}"
 
     print("| drawing | segments | hover away p50 / p95 µs | literal away mean µs | ratio mean / p50 "
-          "| hover near p50 / p95 µs | literal near mean µs | ratio mean / p50 | pointer + down p50 / p95 µs | map made, ms | map checked, ms |")
-    print("|---|---:|---|---:|---|---|---:|---|---|---:|---:|")
+          "| hover near p50 / p95 µs | literal near mean µs | ratio mean / p50 | pointer + down p50 / p95 µs | first hover, ms CPU (wall) | map checked, ms CPU (wall) | map MB |")
+    print("|---|---:|---|---:|---|---|---:|---|---|---|---|---|")
     order = {"walk": 0, "grid": 1, "long": 2}
     for (kind, size) in sorted(rows, key=lambda k: (order.get(k[0], 9), k[1])):
         r = rows[(kind, size)]
@@ -52,8 +58,8 @@ def main(path):
         print(f"| {kind}{blank} | {size:,} | {f(us(ha, 'p50_us'))} / {f(us(ha, 'p95_us'))} | {f(mean_us(la))} "
               f"| {f(ra[0])}× / {f(ra[1])}× | {f(us(hn, 'p50_us'))} / {f(us(hn, 'p95_us'))} | {f(mean_us(ln))} "
               f"| {f(rn[0])}× / {f(rn[1])}× | {f(us(d, 'p50_us'))} / {f(us(d, 'p95_us'))} "
-              f"| {f((ha or {}).get('map_ms', float('nan')))} "
-              f"| {f((ha or {}).get('recheck_ms', float('nan')))} |")
+              f"| {f((ha or {}).get('map_cpu_ms', float('nan')))} ({f((ha or {}).get('map_ms', float('nan')))}) "
+              f"| {f((ha or {}).get('recheck_cpu_ms', float('nan')))} ({f((ha or {}).get('recheck_ms', float('nan')))}) | {mb(ha)} |")
     print("\n| drawing | segments | first walk away mean µs | ratio mean / p50 | first walk near mean µs | ratio mean / p50 |")
     print("|---|---:|---:|---|---:|---|")
     for (kind, size) in sorted(rows, key=lambda k: (order.get(k[0], 9), k[1])):

@@ -27,8 +27,77 @@ constexpr double kPiecesPerCell = 16;       // pieces of line a cell is sized fo
 constexpr double kPiecesPerSegment = 24;    // the memory a drawing's pieces may take: this many a segment,
 constexpr double kPiecesAtLeast = 1 << 20;  // or this many in all
 constexpr double kMaxCellsPerPiece = 4096;  // a piece still larger is filed under kEverywhere
+constexpr std::size_t kRefileAdded = 4096;  // more segments new at once than filed, and the map is made again
+constexpr int32_t kMaxBlockSide = 64;      // cells along a grid block's side, at most
 constexpr double kLastPieceCells = 2;       // cells a piece may span after the last halving; a segment
                                             // whose pieces could span more is filed under kEverywhere
+
+// The copy of each path by its handle: open addressing over one block, as
+// the first hover fills it with every path of the drawing at once.
+class CopyIndex {
+ public:
+  // The slot of the path's copy, or null.
+  const uint32_t* Find(AIArtHandle handle) const {
+    if (keys_.empty()) return nullptr;
+    for (std::size_t i = Home(handle);; i = (i + 1) & mask_) {
+      if (keys_[i] == handle) return &values_[i];
+      if (keys_[i] == nullptr) return nullptr;
+    }
+  }
+  void Set(AIArtHandle handle, uint32_t value) {
+    if (2 * (count_ + 1) > keys_.size()) Grow(2 * (count_ + 1));
+    std::size_t i = Home(handle);
+    while (keys_[i] != nullptr && keys_[i] != handle) i = (i + 1) & mask_;
+    if (keys_[i] == nullptr) ++count_;
+    keys_[i] = handle;
+    values_[i] = value;
+  }
+  void Erase(AIArtHandle handle) {
+    if (keys_.empty()) return;
+    std::size_t i = Home(handle);
+    while (keys_[i] != handle) {
+      if (keys_[i] == nullptr) return;
+      i = (i + 1) & mask_;
+    }
+    // Later entries of the run move back into the gap, so that no search stops short.
+    for (std::size_t j = (i + 1) & mask_; keys_[j] != nullptr; j = (j + 1) & mask_) {
+      const std::size_t home = Home(keys_[j]);
+      if (((j - home) & mask_) >= ((j - i) & mask_)) {
+        keys_[i] = keys_[j];
+        values_[i] = values_[j];
+        i = j;
+      }
+    }
+    keys_[i] = nullptr;
+    --count_;
+  }
+  void Reserve(std::size_t count) {
+    if (2 * count > keys_.size()) Grow(2 * count);
+  }
+
+ private:
+  std::size_t Home(AIArtHandle handle) const {
+    const auto h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle)) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(h >> 32) & mask_;
+  }
+  void Grow(std::size_t atLeast) {
+    std::vector<AIArtHandle> keys;
+    std::vector<uint32_t> values;
+    keys.swap(keys_);
+    values.swap(values_);
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(atLeast, 16));
+    keys_.assign(size, nullptr);
+    values_.assign(size, 0);
+    mask_ = size - 1;
+    count_ = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i] != nullptr) Set(keys[i], values[i]);
+    }
+  }
+  std::vector<AIArtHandle> keys_;
+  std::vector<uint32_t> values_;
+  std::size_t mask_ = 0, count_ = 0;
+};
 
 struct PathCopy {
   AIArtHandle handle = nullptr;
@@ -53,19 +122,28 @@ struct Item {
   uint8_t firstSample, lastSample;
 };
 
-// Everything filed when the map was last sized, in one block: each cell's
-// items side by side, the cells row by row over the drawing's extent. Made
-// in a few linear passes, where filing item by item into a table of cells
-// cost an allocation a cell. Paths filed later go to the table (`cells`).
+// The cells of one block of the grid (side x side places), filed the first
+// time a cursor comes near: each cell's items side by side, the cells row by
+// row, anchors' cells first, then the segment pieces' cells.
+struct Block {
+  bool filed = false;
+  // Before: the anchors and segments that may reach the block, each the
+  // copy's slot and the anchor j with segment j. Dropped once filed.
+  std::vector<uint64_t> refs;
+  std::vector<uint32_t> start;  // items of cell c: [start[c], start[c + 1]); empty: none
+  std::vector<Item> items;
+};
+
+// Everything filed when the map was last sized. Sizing it files each anchor
+// and segment only by the blocks it may reach (one linear pass, a segment
+// halved only down to the blocks' size); a block's cells are filed when a
+// cursor first comes near it. Paths filed later go to the table (`cells`).
 struct Grid {
   int32_t x0 = 0, y0 = 0;       // the first cell
-  int32_t across = 0, up = 0;   // cells on each axis; 0: no grid
-  // The items of cell c: [start[c], start[c + 1]). The place at column cx and
-  // row cy holds cell cy * across + cx for its anchors and the same cell of
-  // a second layer, across * up further on, for its segment pieces; a row's
-  // cells of one kind are side by side.
-  std::vector<uint32_t> start;
-  std::vector<Item> items;
+  int32_t across = 0, up = 0;   // cells on each axis, whole blocks; 0: no grid
+  int32_t side = 1;             // cells along a block's side
+  int32_t blocksAcross = 0;
+  std::vector<Block> blocks;
 };
 
 // An item a lookup found near the cursor.
@@ -88,7 +166,7 @@ struct Map {
   std::vector<uint32_t> copyAt;       // the copy of each listed path
   std::vector<PathCopy> copies;
   std::vector<uint32_t> freeCopies;
-  std::unordered_map<AIArtHandle, uint32_t> copyOf;
+  CopyIndex copyOf;
   std::unordered_map<uint64_t, std::vector<Item>> cells;
   Grid grid;
   std::size_t staleInGrid = 0;      // segments whose grid items are no longer current
@@ -98,7 +176,7 @@ struct Map {
   std::size_t everywhere = 0;       // items filed under kEverywhere
   std::size_t everywhereWhenSized = 0;  // ... when the cells were last sized
   std::vector<AIArtHandle> edited;  // written by the plug-in since the last use
-  std::vector<uint32_t> hits;       // a lookup's; kept to spare an allocation a cursor move
+  std::vector<const Item*> hits;    // a lookup's; kept to spare an allocation a cursor move
   std::vector<Found> found;
 };
 
@@ -132,7 +210,9 @@ Cubic SegmentCubic(const std::vector<AIPathSegment>& s, std::size_t j) {
 //-----------------------------------------------------------------------------
 
 int32_t CellCoord(double v, double cell) {
-  const double c = std::floor(v / cell);
+  // By the inverse, which a loop computes once: any mapping that never
+  // decreases with v serves, as long as filing and lookup share it.
+  const double c = std::floor(v * (1.0 / cell));
   // Far-away points share the outermost cells; a lookup clamps the same way.
   return static_cast<int32_t>(std::clamp(c, -2.0e9, 2.0e9));
 }
@@ -298,7 +378,28 @@ void Unfile(uint32_t index) {
 struct Sizing {
   double cell = kDefaultCell;
   Box bulk{0, 0, 0, 0};
+  int32_t blockSide = 1;  // cells along a grid block's side
 };
+
+// Cells along a block's side (a power of two), for the least work at the
+// first hover: filing every segment by the blocks it reaches (about one ref
+// a segment, more for segments longer than a block) plus filing the cells
+// of the block or two the cursor comes near (its refs, halved down to cells).
+int32_t gBlockSideForTests = 0;
+
+int32_t ChooseBlockSide(double cell, double area, double meanLength, double segments) {
+  if (gBlockSideForTests > 0) return gBlockSideForTests;
+  int32_t best = 1;
+  double bestCost = HUGE_VAL;
+  for (int32_t side = 1; side <= kMaxBlockSide; side *= 2) {
+    const double s = side * cell;
+    const double refs = segments * (1 + meanLength / s);
+    const double perBlock = refs / std::max(area / (s * s), 1.0);
+    const double cost = refs + 2 * perBlock * (1 + std::min(meanLength, s) / cell);
+    if (cost < bestCost) best = side, bestCost = cost;
+  }
+  return best;
+}
 
 // A cell about as large as the drawing's segments: small enough that a cursor
 // meets few of them, large enough that a long segment is filed in few cells.
@@ -307,25 +408,32 @@ struct Sizing {
 Sizing ChooseCells() {
   std::vector<double> xs, ys;
   double length = 0;
-  std::size_t count = 0, total = 0;
+  std::size_t count = 0, sampled = 0, total = 0;
   for (const PathCopy& copy : gMap.copies) total += copy.live ? copy.segments.size() : 0;
-  // A sample of the anchors is enough for the percentiles.
+  // A sample of the segments is enough for the percentiles and the length.
   const std::size_t stride = total / 65536 + 1;
+  // Segment `next` of all is the next sampled; `base` is the first of this copy.
+  std::size_t base = 0, next = 0;
   for (const PathCopy& copy : gMap.copies) {
     if (!copy.live) continue;
     const auto& s = copy.segments;
-    for (std::size_t j = 0; j < s.size(); ++j) {
-      const Cubic c = SegmentCubic(s, j);
+    for (; next < base + s.size(); next += stride) {
+      const Cubic c = SegmentCubic(s, next - base);
       if (!IsFinite(c)) continue;
-      if (count % stride == 0) {
-        xs.push_back(c.x[0]);
-        ys.push_back(c.y[0]);
+      xs.push_back(c.x[0]);
+      ys.push_back(c.y[0]);
+      for (int i = 0; i < 3; ++i) {
+        const double dx = c.x[i + 1] - c.x[i], dy = c.y[i + 1] - c.y[i];
+        length += std::sqrt(dx * dx + dy * dy);
       }
-      for (int i = 0; i < 3; ++i) length += std::hypot(c.x[i + 1] - c.x[i], c.y[i + 1] - c.y[i]);
-      ++count;
+      ++sampled;
     }
+    base += s.size();
   }
-  if (count == 0) return {};
+  // Segments not sampled are taken as finite.
+  count = total - (total + stride - 1) / stride + sampled;
+  if (sampled == 0) return {};
+  length *= static_cast<double>(count) / static_cast<double>(sampled);
   const auto percentile = [](std::vector<double>& v, std::size_t k) {
     std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(k), v.end());
     return v[k];
@@ -339,8 +447,9 @@ Sizing ChooseCells() {
   // the memory for the pieces allows.
   const double byCrowd = kPiecesPerCell * area / std::max(length, 1.0);
   const double byMemory = 1.5 * length / std::max(kPiecesPerSegment * static_cast<double>(count), kPiecesAtLeast);
-  const double cell = std::max({std::min(bySpread, byCrowd), byMemory, 1.0});
-  return {std::isfinite(cell) ? cell : kDefaultCell, bulk};
+  double cell = std::max({std::min(bySpread, byCrowd), byMemory, 1.0});
+  if (!std::isfinite(cell)) cell = kDefaultCell;
+  return {cell, bulk, ChooseBlockSide(cell, area, length / static_cast<double>(count), static_cast<double>(count))};
 }
 
 // Cells a grid may have for the items it holds: blank space costs a few
@@ -349,10 +458,23 @@ bool GridAffordable(double cells, std::size_t items) {
   return cells <= std::max(4.0 * static_cast<double>(items), 65536.0) && cells < double{1 << 27};
 }
 
-// Files every live copy in a new grid: one pass for the extent, one to count
-// each cell's items, one to place them. Items too large for cells, and those
-// of stray points outside the grid, go to the table.
-bool FileInGrid(const Box& bulk) {
+// A finite segment's pieces are filed in the grid's blocks unless it is too
+// long for cells or reaches outside the grid: then it goes to the table.
+bool FiledByBlocks(const Cubic& c, const Box& controlBox) {
+  const Grid& grid = gMap.grid;
+  const Box box = Grown(controlBox, RoundingSlack(Magnitude(controlBox)));
+  return !TooLongForCells(c, gMap.cell) && CellCoord(box.left, gMap.cell) >= grid.x0 &&
+         CellCoord(box.bottom, gMap.cell) >= grid.y0 &&
+         int64_t{CellCoord(box.right, gMap.cell)} < int64_t{grid.x0} + grid.across &&
+         int64_t{CellCoord(box.top, gMap.cell)} < int64_t{grid.y0} + grid.up;
+}
+
+// Files every live copy in a new grid: one pass for the extent, one that
+// files each anchor and segment by the blocks it may reach. The blocks' cells
+// are filed later (FileBlock). Segments too long for cells, and anything
+// reaching outside the grid (stray points), go to the table.
+bool FileInGrid(const Sizing& sizing) {
+  const Box& bulk = sizing.bulk;
   // Every filed box lies within the finite points' box, grown for rounding.
   double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL;
   std::size_t segments = 0;
@@ -383,65 +505,165 @@ bool FileInGrid(const Box& bulk) {
     if (x0 > x1 || y0 > y1) return false;
     if (!GridAffordable(static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1), 2 * segments)) return false;
   }
-  const int64_t across = x1 - x0 + 1, up = y1 - y0 + 1;
+  // Whole blocks on each axis.
+  const int64_t side = sizing.blockSide;
+  const int64_t blocksAcross = (x1 - x0 + side) / side, blocksUp = (y1 - y0 + side) / side;
+  x1 = x0 + blocksAcross * side - 1;
+  y1 = y0 + blocksUp * side - 1;
 
   Grid& grid = gMap.grid;
   grid.x0 = static_cast<int32_t>(x0), grid.y0 = static_cast<int32_t>(y0);
-  grid.across = static_cast<int32_t>(across), grid.up = static_cast<int32_t>(up);
-  // Each place holds two cells, its anchors' and its segment pieces', so
-  // that a lookup scans each kind only as far as that kind reaches.
-  const auto places = static_cast<std::size_t>(across * up);
-  const std::size_t cellCount = 2 * places;
-  // The grid's cell of a key and item; cellCount for one outside the grid (or no cell at all).
-  const auto cellOf = [&](uint64_t key, const Filed& f) {
-    const int64_t cx = static_cast<int32_t>(static_cast<uint32_t>(key >> 32));
-    const int64_t cy = static_cast<int32_t>(static_cast<uint32_t>(key));
-    if (key == kEverywhere || cx < x0 || cx > x1 || cy < y0 || cy > y1) return cellCount;
-    return (f.code & 1) * places + static_cast<std::size_t>((cy - y0) * across + (cx - x0));
-  };
-  // Neighbouring pieces of one segment often share a cell: one item holds
-  // both, as in the table. `last` is each cell's latest path and code.
-  constexpr uint64_t kNobody = ~uint64_t{0};
-  std::vector<uint64_t> last(cellCount, kNobody);
-  grid.start.assign(cellCount + 1, 0);
-  for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
-    if (!gMap.copies[index].live) continue;
-    VisitPathCells(gMap.copies[index].segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      const std::size_t c = cellOf(key, f);
-      if (c == cellCount) return;
-      const uint64_t owner = (uint64_t{index} << 32) | f.code;
-      if (last[c] == owner) return;
-      last[c] = owner;
-      ++grid.start[c + 1];
-    });
-  }
-  for (std::size_t c = 0; c < cellCount; ++c) grid.start[c + 1] += grid.start[c];
+  grid.across = static_cast<int32_t>(x1 - x0 + 1), grid.up = static_cast<int32_t>(y1 - y0 + 1);
+  grid.side = static_cast<int32_t>(side);
+  grid.blocksAcross = static_cast<int32_t>(blocksAcross);
+  const auto blockCount = static_cast<std::size_t>(blocksAcross * blocksUp);
+  grid.blocks.assign(blockCount, Block{});
+  const double blockSize = static_cast<double>(side) * gMap.cell;
 
-  grid.items.resize(grid.start[cellCount]);
-  std::vector<uint32_t> next(grid.start.begin(), grid.start.end() - 1);
-  std::fill(last.begin(), last.end(), kNobody);
+  // Each anchor j with segment j goes once to each block it may reach (the
+  // side is a power of two).
+  const int shift = std::countr_zero(static_cast<uint64_t>(side));
+  std::vector<uint64_t> lastRef(blockCount, ~uint64_t{0});
+  const auto add = [&](int64_t cx, int64_t cy, uint64_t ref) {
+    const auto b = static_cast<std::size_t>(((cy - y0) >> shift) * blocksAcross + ((cx - x0) >> shift));
+    if (lastRef[b] == ref) return;
+    lastRef[b] = ref;
+    grid.blocks[b].refs.push_back(ref);
+  };
+  const auto addCubic = [&](const auto& self, const Cubic& c, const Box& box, int depth, uint64_t ref) -> void {
+    if (depth < kMaxHalvings && std::max(box.right - box.left, box.top - box.bottom) > blockSize) {
+      Cubic front, back;
+      Halve(c, front, back);
+      self(self, front, ControlBox(front), depth + 1, ref);
+      self(self, back, ControlBox(back), depth + 1, ref);
+      return;
+    }
+    const Box grown = Grown(box, RoundingSlack(Magnitude(box)));
+    const int64_t cx0 = CellCoord(grown.left, gMap.cell), cx1 = CellCoord(grown.right, gMap.cell);
+    const int64_t cy0 = CellCoord(grown.bottom, gMap.cell), cy1 = CellCoord(grown.top, gMap.cell);
+    for (int64_t cy = cy0 - ((cy0 - y0) & (side - 1)); cy <= cy1; cy += side) {
+      for (int64_t cx = cx0 - ((cx0 - x0) & (side - 1)); cx <= cx1; cx += side) add(cx, cy, ref);
+    }
+  };
   for (uint32_t index = 0; index < gMap.copies.size(); ++index) {
     PathCopy& copy = gMap.copies[index];
     if (!copy.live) continue;
     copy.inGrid = copy.gridded = true;
     gMap.segments += copy.segments.size();
-    VisitPathCells(copy.segments, gMap.cell, [&](uint64_t key, const Filed& f) {
-      const std::size_t c = cellOf(key, f);
-      if (c == cellCount) {
-        FileInTable(key, index, f);
-        return;
+    const auto& s = copy.segments;
+    const auto table = [index](uint64_t key, const Filed& f) { FileInTable(key, index, f); };
+    for (std::size_t j = 0; j < s.size(); ++j) {
+      const uint64_t ref = (uint64_t{index} << 32) | j;
+      const AIRealPoint p = s[j].p;
+      if (std::isfinite(p.h) && std::isfinite(p.v)) {
+        const int64_t cx = CellCoord(p.h, gMap.cell), cy = CellCoord(p.v, gMap.cell);
+        if (cx >= x0 && cx <= x1 && cy >= y0 && cy <= y1) {
+          add(cx, cy, ref);
+        } else {
+          table(CellKey(static_cast<int32_t>(cx), static_cast<int32_t>(cy)),
+                Filed{{p.h, p.v, p.h, p.v}, static_cast<uint32_t>(2 * j), 0, 0});
+        }
       }
-      const uint64_t owner = (uint64_t{index} << 32) | f.code;
-      if (last[c] == owner) {
-        Widen(grid.items[next[c] - 1], f);
-        return;
+      const Cubic c = SegmentCubic(s, j);
+      if (!IsFinite(c)) continue;
+      const Box box = ControlBox(c);
+      if (!FiledByBlocks(c, box)) {
+        FileCubic(c, 0.0, 1.0, static_cast<uint32_t>(2 * j + 1), gMap.cell, 0, table);
+      } else {
+        addCubic(addCubic, c, box, 0, ref);
       }
-      last[c] = owner;
-      grid.items[next[c]++] = MakeItem(index, f);
-    });
+    }
   }
-  gMap.items += grid.items.size();
   return true;
+}
+
+// Files the cells of block b from the refs that may reach it, in one pass
+// over them: the pieces of each segment that reach the block (the same
+// halving as in the table, skipping halves that stay outside) each go to the
+// cells their box covers, and the items are then placed cell by cell.
+Block& FileBlock(std::size_t b) {
+  Grid& grid = gMap.grid;
+  Block& block = grid.blocks[b];
+  if (block.filed) return block;
+  block.filed = true;
+  std::vector<uint64_t> refs;
+  refs.swap(block.refs);
+  if (refs.empty()) return block;
+  const int64_t side = grid.side;
+  const int64_t bx0 = grid.x0 + static_cast<int64_t>(b % static_cast<std::size_t>(grid.blocksAcross)) * side;
+  const int64_t by0 = grid.y0 + static_cast<int64_t>(b / static_cast<std::size_t>(grid.blocksAcross)) * side;
+  const int64_t bx1 = bx0 + side - 1, by1 = by0 + side - 1;
+  const auto places = static_cast<std::size_t>(side * side);
+  const double cell = gMap.cell;
+
+  // Items in the order made, each with its cell; the latest item of each cell,
+  // so that neighbouring pieces of one segment in one cell share an item.
+  struct Placed {
+    uint32_t cell;
+    Item item;
+  };
+  std::vector<Placed> made;
+  std::vector<uint32_t> latest(2 * places, ~uint32_t{0});
+  const auto put = [&](std::size_t c, uint32_t index, const Filed& f) {
+    const uint32_t at = latest[c];
+    if (at != ~uint32_t{0} && made[at].item.path == index && made[at].item.code == f.code) {
+      Widen(made[at].item, f);
+      return;
+    }
+    latest[c] = static_cast<uint32_t>(made.size());
+    made.push_back({static_cast<uint32_t>(c), MakeItem(index, f)});
+  };
+  const auto placeOf = [&](int64_t cx, int64_t cy) { return static_cast<std::size_t>((cy - by0) * side + (cx - bx0)); };
+  for (const uint64_t ref : refs) {
+    const auto index = static_cast<uint32_t>(ref >> 32);
+    const auto j = static_cast<std::size_t>(ref & 0xFFFFFFFFu);
+    const PathCopy& copy = gMap.copies[index];
+    // A copy changed since the grid was made is filed in the table.
+    if (!copy.gridded) continue;
+    const auto& s = copy.segments;
+    const AIRealPoint p = s[j].p;
+    if (std::isfinite(p.h) && std::isfinite(p.v)) {
+      const int64_t cx = CellCoord(p.h, cell), cy = CellCoord(p.v, cell);
+      if (cx >= bx0 && cx <= bx1 && cy >= by0 && cy <= by1) {
+        put(placeOf(cx, cy), index, Filed{{p.h, p.v, p.h, p.v}, static_cast<uint32_t>(2 * j), 0, 0});
+      }
+    }
+    const Cubic c = SegmentCubic(s, j);
+    if (!IsFinite(c) || !FiledByBlocks(c, ControlBox(c))) continue;
+    const auto code = static_cast<uint32_t>(2 * j + 1);
+    const auto file = [&](const auto& self, const Cubic& part, double t0, double t1, int depth) -> void {
+      const Box box = ControlBox(part);
+      const Box grown = Grown(box, RoundingSlack(Magnitude(box)));
+      const int64_t cx0 = std::max<int64_t>(CellCoord(grown.left, cell), bx0);
+      const int64_t cx1 = std::min<int64_t>(CellCoord(grown.right, cell), bx1);
+      const int64_t cy0 = std::max<int64_t>(CellCoord(grown.bottom, cell), by0);
+      const int64_t cy1 = std::min<int64_t>(CellCoord(grown.top, cell), by1);
+      if (cx0 > cx1 || cy0 > cy1) return;
+      if (depth < kMaxHalvings && std::max(box.right - box.left, box.top - box.bottom) > cell) {
+        Cubic front, back;
+        Halve(part, front, back);
+        const double mid = (t0 + t1) / 2;
+        self(self, front, t0, mid, depth + 1);
+        self(self, back, mid, t1, depth + 1);
+        return;
+      }
+      const int first = std::max(0, static_cast<int>(std::floor(t0 * 100)) - 1);
+      const int last = std::min(99, static_cast<int>(std::ceil(t1 * 100)) + 1);
+      const Filed piece{grown, code, static_cast<uint8_t>(first), static_cast<uint8_t>(last)};
+      for (int64_t cy = cy0; cy <= cy1; ++cy) {
+        for (int64_t cx = cx0; cx <= cx1; ++cx) put(places + placeOf(cx, cy), index, piece);
+      }
+    };
+    file(file, c, 0.0, 1.0, 0);
+  }
+  block.start.assign(2 * places + 1, 0);
+  for (const Placed& m : made) ++block.start[m.cell + 1];
+  for (std::size_t c = 0; c < 2 * places; ++c) block.start[c + 1] += block.start[c];
+  block.items.resize(made.size());
+  std::vector<uint32_t> next(block.start.begin(), block.start.end() - 1);
+  for (const Placed& m : made) block.items[next[m.cell]++] = m.item;
+  gMap.items += made.size();
+  return block;
 }
 
 void Refile() {
@@ -457,7 +679,7 @@ void Refile() {
     copy.inGrid = copy.gridded = false;
     if (!copy.live) gMap.freeCopies.push_back(i);
   }
-  if (!FileInGrid(sizing.bulk)) {
+  if (!FileInGrid(sizing)) {
     for (uint32_t i = 0; i < gMap.copies.size(); ++i) {
       if (gMap.copies[i].live) File(i);
     }
@@ -491,7 +713,7 @@ uint32_t AddCopy(AIArtHandle handle, bool file) {
   copy.handle = handle;
   copy.live = true;
   ReadCopy(copy);
-  gMap.copyOf[handle] = index;
+  gMap.copyOf.Set(handle, index);
   if (file) File(index);
   return index;
 }
@@ -499,8 +721,8 @@ uint32_t AddCopy(AIArtHandle handle, bool file) {
 void RemoveCopy(uint32_t index) {
   PathCopy& copy = gMap.copies[index];
   Unfile(index);
-  const auto it = gMap.copyOf.find(copy.handle);
-  if (it != gMap.copyOf.end() && it->second == index) gMap.copyOf.erase(it);
+  const uint32_t* at = gMap.copyOf.Find(copy.handle);
+  if (at != nullptr && *at == index) gMap.copyOf.Erase(copy.handle);
   // A slot the grid still names stays out of use until the grid is made again.
   const bool inGrid = copy.inGrid;
   copy = PathCopy{};
@@ -522,6 +744,8 @@ void Remake(std::vector<AIArtHandle> listed) {
   gMap.listed = std::move(listed);
   const std::vector<AIArtHandle>& paths = gMap.listed;
   gMap.copyAt.reserve(paths.size());
+  gMap.copies.reserve(paths.size());
+  gMap.copyOf.Reserve(paths.size());
   for (uint32_t rank = 0; rank < paths.size(); ++rank) {
     const uint32_t index = AddCopy(paths[rank], false);
     gMap.copies[index].rank = rank;
@@ -543,12 +767,17 @@ void Follow(std::vector<AIArtHandle>& listed) {
   std::size_t tail = 0;
   while (tail < n - head && tail < m - head && old[n - 1 - tail] == listed[m - 1 - tail]) ++tail;
 
-  std::vector<uint32_t> middle;
+  std::vector<uint32_t> middle, added;
   middle.reserve(m - tail - head);
+  std::size_t addedSegments = 0;
   for (std::size_t i = head; i < m - tail; ++i) {
-    const auto it = gMap.copyOf.find(listed[i]);
-    const bool kept = it != gMap.copyOf.end() && gMap.copies[it->second].live && !gMap.copies[it->second].listedNow;
-    const uint32_t index = kept ? it->second : AddCopy(listed[i], true);
+    const uint32_t* at = gMap.copyOf.Find(listed[i]);
+    const bool kept = at != nullptr && gMap.copies[*at].live && !gMap.copies[*at].listedNow;
+    const uint32_t index = kept ? *at : AddCopy(listed[i], false);
+    if (!kept) {
+      added.push_back(index);
+      addedSegments += gMap.copies[index].segments.size();
+    }
     gMap.copies[index].listedNow = true;
     middle.push_back(index);
   }
@@ -562,6 +791,13 @@ void Follow(std::vector<AIArtHandle>& listed) {
   copyAt.insert(copyAt.erase(from, from + static_cast<std::ptrdiff_t>(n - tail - head)), middle.begin(), middle.end());
   for (std::size_t i = head; i < m; ++i) gMap.copies[copyAt[i]].rank = static_cast<uint32_t>(i);
   gMap.listed.swap(listed);
+  // Most of the drawing new (a drawing opened): the map is made again, in
+  // the grid; a few new paths go to the table.
+  if (addedSegments > kRefileAdded && addedSegments > gMap.segments) {
+    Refile();
+  } else {
+    for (const uint32_t index : added) File(index);
+  }
 }
 
 // Takes anchors just read for a copy: filed again when they differ.
@@ -595,19 +831,19 @@ void ReadEdited() {
   std::vector<AIArtHandle> edited;
   edited.swap(gMap.edited);
   for (AIArtHandle art : edited) {
-    const auto it = gMap.copyOf.find(art);
-    if (it == gMap.copyOf.end()) {
+    const uint32_t* at = gMap.copyOf.Find(art);
+    if (at == nullptr) {
       // A moved group moves the paths inside it, which the map cannot list.
       if (ArtAlive(art) && ArtType(art) == kGroupArt) gMap.recheck = true;
       continue;
     }
     std::vector<AIPathSegment> segments;
     if (ReadPath(art, segments) != kNoErr) {
-      if (!gMap.copies[it->second].unread) ++gMap.unread;
-      gMap.copies[it->second].unread = true;
+      if (!gMap.copies[*at].unread) ++gMap.unread;
+      gMap.copies[*at].unread = true;
       continue;
     }
-    TakeRead(it->second, segments);
+    TakeRead(*at, segments);
   }
 }
 
@@ -708,8 +944,7 @@ bool ListPaths(std::vector<AIArtHandle>& listed) {
 bool TakeOutDisposed() {
   constexpr std::size_t kNearTop = 4096;
   for (AIArtHandle path : gMap.disposed) {
-    const auto it = gMap.copyOf.find(path);
-    if (it == gMap.copyOf.end()) continue;
+    if (gMap.copyOf.Find(path) == nullptr) continue;
     const std::size_t size = gMap.listed.size(), stop = size > kNearTop ? size - kNearTop : 0;
     std::size_t at = size;
     while (at > stop && gMap.listed[at - 1] != path) --at;
@@ -764,7 +999,7 @@ bool AppendMadeOnTop() {
   }
   // They are all new, and every path made and still there is among them.
   for (AIArtHandle path : paths) {
-    if (!MadeThisRound(path) || gMap.copyOf.count(path) != 0) return false;
+    if (!MadeThisRound(path) || gMap.copyOf.Find(path) != nullptr) return false;
   }
   std::size_t madePaths = 0;
   for (AIArtHandle art : gMap.made) {
@@ -863,7 +1098,7 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   // The grid items found are the first `hitCount` of a buffer that only
   // grows: the scan writes the place of every item it looks at and counts
   // those that pass. The table's items found go to `found`.
-  std::vector<uint32_t>& hits = gMap.hits;
+  std::vector<const Item*>& hits = gMap.hits;
   std::size_t hitCount = 0;
   std::vector<Found>& found = gMap.found;
   std::size_t count = 0;
@@ -889,18 +1124,26 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
     const int64_t y0 = std::max<int64_t>(CellCoord(y - r, gMap.cell), grid.y0);
     const int64_t y1 = std::min<int64_t>(CellCoord(y + r, gMap.cell), int64_t{grid.y0} + grid.up - 1);
     const float maxLeft = Up(x + r), minRight = Down(x - r), maxBottom = Up(y + r), minTop = Down(y - r);
-    if (x0 > x1) return;
-    const std::size_t layer = kind * static_cast<std::size_t>(grid.across) * static_cast<std::size_t>(grid.up);
+    if (x0 > x1 || y0 > y1) return;
+    const int64_t side = grid.side;
+    const std::size_t layer = kind * static_cast<std::size_t>(side * side);
     for (int64_t cy = y0; cy <= y1; ++cy) {
-      // The row's cells from x0 to x1 hold their items side by side.
-      const std::size_t row = layer + static_cast<std::size_t>((cy - grid.y0) * grid.across);
-      const uint32_t from = grid.start[row + static_cast<std::size_t>(x0 - grid.x0)];
-      const uint32_t to = grid.start[row + static_cast<std::size_t>(x1 - grid.x0) + 1];
-      grow(hits, hitCount + (to - from));
-      for (uint32_t i = from; i < to; ++i) {
-        const Item& item = grid.items[i];
-        hits[hitCount] = i;
-        hitCount += (item.left <= maxLeft) & (item.right >= minRight) & (item.bottom <= maxBottom) & (item.top >= minTop);
+      const int64_t blockRow = (cy - grid.y0) / side, row = (cy - grid.y0) % side;
+      for (int64_t bx = (x0 - grid.x0) / side; bx <= (x1 - grid.x0) / side; ++bx) {
+        const Block& block = FileBlock(static_cast<std::size_t>(blockRow * grid.blocksAcross + bx));
+        if (block.start.empty()) continue;
+        // The row's cells from x0 to x1 within the block hold their items side by side.
+        const int64_t from = std::max(x0 - grid.x0 - bx * side, int64_t{0});
+        const int64_t to = std::min(x1 - grid.x0 - bx * side, side - 1);
+        const std::size_t at = layer + static_cast<std::size_t>(row * side);
+        const Item* first = block.items.data() + block.start[at + static_cast<std::size_t>(from)];
+        const Item* last = block.items.data() + block.start[at + static_cast<std::size_t>(to) + 1];
+        grow(hits, hitCount + static_cast<std::size_t>(last - first));
+        for (const Item* item = first; item != last; ++item) {
+          hits[hitCount] = item;
+          hitCount += (item->left <= maxLeft) & (item->right >= minRight) & (item->bottom <= maxBottom) &
+                      (item->top >= minTop);
+        }
       }
     }
   };
@@ -937,7 +1180,7 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
   for (std::size_t i = 0; i < count; ++i) found[i].key = WalkKey(gMap.copies[found[i].path].rank, found[i].code);
   std::size_t kept = count;
   for (std::size_t h = 0; h < hitCount; ++h) {
-    const Item& item = gMap.grid.items[hits[h]];
+    const Item& item = *hits[h];
     const PathCopy& copy = gMap.copies[item.path];
     found[kept] = {WalkKey(copy.rank, item.code), item.code, item.path, item.firstSample, item.lastSample};
     kept += copy.gridded;
@@ -996,10 +1239,11 @@ bool FindMagnetCandidates(AIRealPoint cursor, double anchorReach, double segment
 }
 
 bool MendMagnetPath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
-  const auto it = gMap.copyOf.find(path);
-  if (it == gMap.copyOf.end()) return false;
-  if (!gMap.copies[it->second].unread && SameAnchors(segments, gMap.copies[it->second].segments)) return false;
-  Replace(it->second, segments);
+  const uint32_t* at = gMap.copyOf.Find(path);
+  if (at == nullptr) return false;
+  const uint32_t index = *at;
+  if (!gMap.copies[index].unread && SameAnchors(segments, gMap.copies[index].segments)) return false;
+  Replace(index, segments);
   return true;
 }
 
@@ -1035,3 +1279,7 @@ void MagnetArtEdited(AIArtHandle art) {
 void ForgetMagnetMap() { gMap = Map{}; }
 
 MagnetMapSize MeasureMagnetMap() { return {gMap.items, gMap.everywhere, gMap.cell}; }
+
+void SetMagnetBlockSide(int cells) {
+  gBlockSideForTests = cells > 0 ? static_cast<int32_t>(std::bit_floor(static_cast<uint32_t>(cells))) : 0;
+}

@@ -84,3 +84,6 @@ struct MagnetMapSize {
   double cell;
 };
 MagnetMapSize MeasureMagnetMap();
+// For tests: the cells along a side of the grid's blocks, from the next
+// sizing on (0: chosen for the drawing).
+void SetMagnetBlockSide(int cells);

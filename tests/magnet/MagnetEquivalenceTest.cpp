@@ -410,9 +410,9 @@ class MagnetEquivalence : public InProcessCoreTest {
     }
   }
 
-  void RunDrawings(int drawings, int paths, int cursors) {
+  void RunDrawings(int drawings, int paths, int cursors, unsigned firstSeed = 1000) {
     for (int d = 0; d < drawings && !HasFailure(); ++d) {
-      seed_ = 1000u + static_cast<unsigned>(d);
+      seed_ = firstSeed + static_cast<unsigned>(d);
       rng_.seed(seed_);
       StartHost(false);
       ForgetMagnetMap();
@@ -782,6 +782,117 @@ TEST_F(MagnetFarLeaders, ManyFarLeadersHaveTheCellsSizedAgain) {
   const MagnetMapSize after = MeasureMagnetMap();
   EXPECT_EQ(after.everywhere, 0u);
   EXPECT_GT(after.cell, 1000 * before.cell);
+}
+
+}  // namespace
+
+namespace {
+
+// The map files its cells block by block, the first time a cursor comes near
+// a block. Blocks of one or two cells put block edges everywhere: cursors on
+// them, segments across many of them, art added after the first hover (into
+// blocks filed and not yet filed), and art disposed of with no word.
+class MagnetInBlocks : public MagnetEquivalence {
+ protected:
+  void TearDown() override {
+    SetMagnetBlockSide(0);
+    MagnetEquivalence::TearDown();
+  }
+  AIArtHandle Line(AIRealPoint from, AIRealPoint to) { return NewPath({{from, from, from, true}, {to, to, to, true}}, false); }
+  // Cursors on the cell edges crossing the segment from `from` to `to` (each
+  // handle a third of the way), and 0.7 beside them: how many snap.
+  int CompareOnCellEdges(AIRealPoint from, AIRealPoint to, double cell) {
+    int snapped = 0;
+    const double x0 = std::min(from.h, to.h), x1 = std::max(from.h, to.h);
+    for (double edge = std::ceil(x0 / cell) * cell; edge <= x1; edge += cell) {
+      const double along = (edge - from.h) / (to.h - from.h);
+      const auto y = static_cast<AIReal>(from.v + (to.v - from.v) * along);
+      for (const float beside : {0.0f, 0.7f, -0.7f}) {
+        const AIRealPoint cursor{static_cast<AIReal>(edge), y + beside};
+        snapped += ExpectSameHitAt(cursor, 6, 6) != ref::Found::Nothing ? 1 : 0;
+        // The same cursor on a horizontal cell edge as well.
+        const AIRealPoint level{cursor.h, static_cast<AIReal>(std::round(cursor.v / cell) * cell)};
+        snapped += ExpectSameHitAt(level, 6, 6) != ref::Found::Nothing ? 1 : 0;
+        if (HasFailure()) return snapped;
+      }
+    }
+    return snapped;
+  }
+};
+
+TEST_F(MagnetInBlocks, RandomDrawingsInBlocksOfOneAndTwoCells) {
+  for (const int side : {1, 2}) {
+    SetMagnetBlockSide(side);
+    RunDrawings(FullSize() ? 400 : 8, 40, 160, 5000u + 1000u * static_cast<unsigned>(side));
+  }
+  for (int kind = 0; kind < 5; ++kind) EXPECT_GT(seen_[kind], 5) << "kind " << kind << " was hardly ever met";
+}
+
+TEST_F(MagnetInBlocks, CellEdgesAndLaterArtAgreeWithTheWholeWalk) {
+  g().Tolerance = 6;
+  SetMagnetBlockSide(2);
+  // Short lines every 20 points make cells of about 20 points; a long line and
+  // a long curve cross them all.
+  for (int i = 0; i < 100; ++i) {
+    const AIRealPoint at{static_cast<AIReal>(i % 10) * 20 + 3, static_cast<AIReal>(i / 10) * 20 + 5};
+    Line(at, {at.h + 6, at.v + 2});
+  }
+  AIArtHandle diagonal = Line({0.5f, 1.5f}, {198.5f, 190});
+  const AIRealPoint bowFrom{2, 150}, bowTo{195, 20};
+  NewPath({{bowFrom, bowFrom, {60, 260}, false}, {bowTo, {140, -80}, bowTo, false}}, false);
+  // The first hover files a corner's block only.
+  FindMagnetHit({199, 1}, 6);
+  const double cell = MeasureMagnetMap().cell;
+  ASSERT_GT(cell, 5);
+  ASSERT_LT(cell, 60);
+  EXPECT_GT(CompareOnCellEdges({0.5f, 1.5f}, {198.5f, 190}, cell), 20);
+  for (float x = 3; x < 195; x += cell / 3) ExpectSameHitAt({x, static_cast<AIReal>(std::round(150 - x * 0.6 / cell) * cell)}, 6, 6);
+  // Added after the first hover, with the host's word: across blocks filed and not.
+  Line({1, 199}, {199, 2});
+  Notify();
+  EXPECT_GT(CompareOnCellEdges({1, 199}, {199, 2}, cell), 20);
+  // Disposed of behind the plug-in's back: its blocks still name it.
+  sAIArt->DisposeArt(diagonal);
+  EXPECT_GT(CompareOnCellEdges({0.5f, 1.5f}, {198.5f, 190}, cell), 0);
+}
+
+// A drawing replaced while the tool is current (a file opened) is mapped as if
+// it had been there when the map was first made: cells sized for it, not
+// for the drawing before. 30 short lines (60 segments) over about 85 x 79
+// points size cells of about 2 * sqrt(6 700 / 60) = 21 points; 1 600 squares
+// of 20 points (6 400 segments) over about 2 900 x 2 900, cells of about
+// 2 * sqrt(8.5e6 / 6 400) = 73.
+TEST_F(MagnetInBlocks, ADrawingOpenedWhileTheToolIsCurrentIsMappedAsIfItCameFirst) {
+  g().Tolerance = 6;
+  std::vector<AIArtHandle> before;
+  for (int i = 0; i < 30; ++i) {
+    const AIRealPoint at{static_cast<AIReal>(i % 6) * 16, static_cast<AIReal>(i / 6) * 19};
+    before.push_back(Line(at, {at.h + 5, at.v + 3}));
+  }
+  FindMagnetHit({5, 5}, 6);
+  const double small = MeasureMagnetMap().cell;
+  EXPECT_LT(small, 40);
+  for (AIArtHandle path : before) sAIArt->DisposeArt(path);
+  const auto square = [](int i) {
+    const auto x = static_cast<AIReal>(i % 40) * 75, y = static_cast<AIReal>(i / 40) * 75;
+    const AIRealPoint a{x, y}, b{x + 20, y}, c{x + 20, y + 20}, d{x, y + 20};
+    return std::vector<AIPathSegment>{{a, a, a, true}, {b, b, b, true}, {c, c, c, true}, {d, d, d, true}};
+  };
+  for (int i = 0; i < 1600; ++i) NewPath(square(i), true);
+  Notify();
+  int snapped = 0;
+  for (int i = 0; i < 1600; i += 97) {
+    const AIRealPoint corner = square(i)[2].p;
+    for (const AIRealPoint cursor : {corner, AIRealPoint{corner.h - 9.5f, corner.v + 0.4f}, AIRealPoint{corner.h + 3, corner.v + 3}}) {
+      snapped += ExpectSameHitAt(cursor, 6, 6) != ref::Found::Nothing ? 1 : 0;
+    }
+  }
+  EXPECT_GE(snapped, 30);
+  const double opened = MeasureMagnetMap().cell;
+  EXPECT_GT(opened, 60);
+  ForgetMagnetMap();
+  FindMagnetHit({5, 5}, 6);
+  EXPECT_EQ(MeasureMagnetMap().cell, opened);
 }
 
 }  // namespace
