@@ -215,5 +215,66 @@ TEST(PreferencesBehaviour, OkWithoutTouchingAnythingKeepsEveryStoredValue) {
   EXPECT_EQ(Pref(d, "OutilsGroupe"), true);
 }
 
+
+//-----------------------------------------------------------------------------
+// Item tables
+//-----------------------------------------------------------------------------
+
+struct ItemRow {
+  int id;
+  std::vector<int> bounds;
+};
+
+void ExpectBoundsOf(const json& dump, const std::vector<ItemRow>& rows) {
+  for (const ItemRow& row : rows) {
+    const std::string key = std::to_string(row.id);
+    ASSERT_TRUE(dump["dialog"]["items"].contains(key)) << "no item " << row.id;
+    EXPECT_EQ(DialogItem(dump, row.id)["bounds"].get<std::vector<int>>(), row.bounds) << "item " << row.id;
+  }
+}
+
+TEST(PreferencesBehaviour, EveryItemStandsInItsRectangle) {
+  Session s;
+  RunOk(s, Session1("flyout 7\ndump open.json\nitem 2 click\n"));
+  std::vector<ItemRow> rows = {
+      {13, {30, 5, 94, 27}},     {23, {8, 8, 25, 21}},      {14, {30, 32, 94, 54}},    {4, {15, 34, 28, 54}},
+      {28, {0, 34, 15, 54}},     {15, {30, 59, 94, 81}},    {5, {0, 61, 28, 81}},      {16, {30, 86, 94, 108}},
+      {6, {0, 89, 28, 108}},     {17, {30, 113, 94, 135}},  {7, {0, 114, 28, 135}},    {18, {201, 113, 265, 135}},
+      {8, {172, 116, 200, 135}}, {20, {118, 34, 172, 50}},  {21, {118, 62, 248, 78}},  {22, {118, 90, 248, 106}},
+      {24, {10, 140, 114, 156}}, {25, {201, 139, 265, 161}}, {9, {173, 139, 201, 161}}, {19, {10, 160, 267, 176}},
+      {26, {10, 180, 223, 196}}, {27, {18, 182, 238, 213}}, {51, {261, 201, 270, 214}}, {52, {209, 262, 273, 284}},
+      {53, {12, 262, 199, 284}}, {2, {10, 219, 78, 239}},   {1, {215, 219, 273, 239}}};
+  for (int k = 0; k < 4; ++k) {
+    rows.push_back({30 + k, {180 + 23 * k, 7, 196 + 23 * k, 23}});
+    rows.push_back({35 + k, {178 + 23 * k, 34, 200 + 23 * k, 53}});
+  }
+  const json open = s.ReadDump("open.json");
+  ExpectBoundsOf(open, rows);
+  // Id 3 twice: the click area beside item 13, then the Default button.
+  EXPECT_EQ(open["dialog"]["items"]["3"]["bounds"], json::array({13, 7, 29, 27}));
+  EXPECT_EQ(open["dialog"]["items"]["3#2"]["bounds"], json::array({104, 219, 186, 239}));
+}
+
+TEST(ColorsBehaviour, EveryItemStandsInItsRectangle) {
+  Session s;
+  RunOk(s, Session1("item 38 click\nitem 126 click\ndump open.json\nitem 2 click\n"));  // RGB: every item shown
+  const std::vector<ItemRow> rows = {
+      {108, {38, 7, 92, 29}},     {107, {10, 2, 34, 32}},     {110, {150, 7, 204, 29}},   {114, {97, 6, 146, 32}},
+      {111, {150, 32, 204, 54}},  {113, {7, 32, 145, 79}},    {112, {150, 57, 204, 79}},  {125, {5, 90, 22, 107}},
+      {126, {14, 99, 31, 116}},   {134, {13, 119, 21, 127}},  {120, {38, 100, 146, 106}}, {121, {38, 124, 146, 130}},
+      {122, {38, 148, 146, 154}}, {127, {164, 87, 204, 109}}, {133, {206, 92, 216, 106}}, {130, {150, 89, 160, 111}},
+      {128, {164, 112, 204, 134}}, {131, {150, 114, 160, 136}}, {129, {164, 136, 204, 158}}, {132, {150, 138, 160, 160}},
+      {2, {6, 172, 74, 192}},     {3, {91, 172, 151, 192}},   {1, {166, 172, 220, 192}}};
+  ExpectBoundsOf(s.ReadDump("open.json"), rows);
+}
+
+TEST(PreferencesBehaviour, DefaultUngroupsTheToolsAndOkStoresIt) {
+  Session s;
+  s.SetBoolean("OutilsGroupe", true);
+  s.SetBoolean("Calque", true);
+  const RunResult r = RunOk(s, Session1("flyout 7\nitem 3 click\nitem 1 click\n"));
+  EXPECT_EQ(Pref(r.dump, "OutilsGroupe"), false);
+  EXPECT_EQ(Pref(r.dump, "Calque"), false);
+}
 }  // namespace
 }  // namespace scenario::panel
