@@ -271,4 +271,20 @@ TEST_F(PanelDialogsBehaviour, TheShapeEditorDrawsTheCornerInTheTruncatedGreyOutl
   EXPECT_GE(outline, 4u) << "the sample label's edges and corners";
 }
 
+// 30 degrees: the needle from the dial's centre (9, 9) to
+// (9 + trunc(8 cos 30), 9 - trunc(8 sin 30)) = (15, 5).
+TEST_F(PanelDialogsBehaviour, TheDialsNeedleRunsFromItsCentreTowardsTheAngle) {
+  Start();
+  ASSERT_TRUE(person().ItemValue(15, 30).done());
+  const auto* list = kit().Paint(kit().Panel())->ListOf(27);
+  ASSERT_NE(list, nullptr);
+  const DrawRecord* needle = Find(*list, [](const DrawRecord& r) { return r.op == DrawOp::Line; });
+  ASSERT_NE(needle, nullptr);
+  ASSERT_EQ(needle->points.size(), 2u);
+  EXPECT_EQ(needle->points[0].h, 9);
+  EXPECT_EQ(needle->points[0].v, 9);
+  EXPECT_EQ(needle->points[1].h, 15);
+  EXPECT_EQ(needle->points[1].v, 5);
+}
+
 }  // namespace

@@ -268,5 +268,17 @@ TEST(EditorCursors, DraggingAPointShows20008AndHoveringTheOutlineInAddModeShows3
   EXPECT_EQ(LastCursor(s.ReadDump("add.json")), 310);
 }
 
+
+// The factory corner's point 0 at (12, 0) is the mark at pixel (350, 110).
+TEST(ShapeEditorBehaviour, DraggingAPointLeavesTheNextPreviousAndNumberItemsEnabled) {
+  Session s;
+  RunOk(s, std::string(kShape) + Track("drag", 350, 110) + Track("drag", 290, 110) + Track("up", 290, 110) +
+               "dump dragged.json\nitem 2 click\n");
+  const json dragged = s.ReadDump("dragged.json");
+  // Snapped: 180 pixels from the origin is 9 steps of 20, and the grid's 20 more: 10 units.
+  EXPECT_EQ(Value(dragged, 10), 10);
+  for (int id : {24, 25, 26}) EXPECT_EQ(Item(dragged, id)["enabled"], true) << "item " << id;
+}
+
 }  // namespace
 }  // namespace scenario
