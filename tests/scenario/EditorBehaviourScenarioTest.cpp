@@ -280,5 +280,15 @@ TEST(ShapeEditorBehaviour, DraggingAPointLeavesTheNextPreviousAndNumberItemsEnab
   for (int id : {24, 25, 26}) EXPECT_EQ(Item(dragged, id)["enabled"], true) << "item " << id;
 }
 
+
+// The factory arrowhead moves its points independently: typing x for point 1
+// leaves its mirror, point 5 at (11, 4.5), where it was. Keys carry 6 more.
+TEST(ArrowsEditorBehaviour, InIndependentModeATypedXMovesOnlyTheSelectedPoint) {
+  Session s;
+  const RunResult r = RunOk(s, std::string(kArrows) + "item 26 value 1\nitem 10 value 9\nitem 1 click\n");
+  EXPECT_EQ(Prefs(r.dump)["PtFlEditX1"], 9 + 6);
+  EXPECT_EQ(Prefs(r.dump)["PtFlEditX5"], 11 + 6);
+}
+
 }  // namespace
 }  // namespace scenario
