@@ -276,5 +276,18 @@ TEST(PreferencesBehaviour, DefaultUngroupsTheToolsAndOkStoresIt) {
   EXPECT_EQ(Pref(r.dump, "OutilsGroupe"), false);
   EXPECT_EQ(Pref(r.dump, "Calque"), false);
 }
+
+TEST(ColorsBehaviour, OkStoresEachBackgroundComponentFromItsOwnValue) {
+  Session s;
+  s.SetBoolean("RVBF", true);
+  s.SetReal("RougeGrisF", 10);
+  s.SetReal("VertF", 20);
+  s.SetReal("BleuF", 30);
+  const RunResult r = RunOk(s, Session1("item 38 click\nitem 1 click\n"));
+  EXPECT_EQ(Pref(r.dump, "RougeGrisF"), 10);
+  EXPECT_EQ(Pref(r.dump, "VertF"), 20);
+  EXPECT_EQ(Pref(r.dump, "BleuF"), 30);
+}
+
 }  // namespace
 }  // namespace scenario::panel
