@@ -3,14 +3,11 @@
 // host's dialog font: measured on the pictures the toolkit records, with the
 // faces a screen draws them in.
 #include <functional>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "ModalScreen.h"
-#include "PluginHost.h"
-#include "hostsim/UserActions.h"
 #include "hostsim/render/DialogPng.h"
 
 namespace {
@@ -24,19 +21,8 @@ using hostsim::toolkit::DrawOp;
 // font list (names of the installed fonts) and the free text typed.
 const std::set<int32_t> kPanelItemsLeftOut = {13, 19};
 
-class DialogTextFit : public PluginHostTest {
+class DialogTextFit : public LaunchedWithScreenTest {
  protected:
-  void SetUp() override {
-    PluginHostTest::SetUp();
-    OpenHost();
-    auto screen = std::make_unique<ModalScreen>();
-    screen_ = screen.get();
-    host().SetFrontEnd(std::move(screen));
-    ASSERT_EQ(host().Launch(), kNoErr);
-  }
-
-  hostsim::UserActions User() { return hostsim::UserActions(host()); }
-
   // Paints the dialog and notes every text out of its rectangle.
   void Measure(ADMDialogRef dialog, const std::string& what, const std::set<int32_t>& leftOut = {}) {
     const hostsim::toolkit::DialogPicture* picture = host().dialogs().Paint(dialog);
@@ -76,7 +62,6 @@ class DialogTextFit : public PluginHostTest {
       if (leftOut.count(item.id) == 0) check(item.list, item.bounds, "item " + std::to_string(item.id));
   }
 
-  ModalScreen* screen_ = nullptr;
   std::vector<std::string> cut_;
   int measured_ = 0;
   int texts_ = 0;

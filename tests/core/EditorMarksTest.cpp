@@ -1,11 +1,8 @@
 // The editors' marks take the colour of the layer that holds the pending
 // label, read from the pictures the editors paint, with the real library.
-#include <memory>
 #include <string>
 
 #include "ModalScreen.h"
-#include "PluginHost.h"
-#include "hostsim/UserActions.h"
 #include "hostsim/document/Document.h"
 #include "hostsim/toolkit/Toolkit.h"
 
@@ -13,19 +10,12 @@ namespace {
 
 constexpr int32_t kArrowsEditorFlyout = 4, kShapeEditorFlyout = 5;
 
-class EditorMarks : public PluginHostTest {
+class EditorMarks : public LaunchedWithScreenTest {
  protected:
   void SetUp() override {
-    PluginHostTest::SetUp();
-    OpenHost();
-    auto screen = std::make_unique<ModalScreen>();
-    screen_ = screen.get();
-    host().SetFrontEnd(std::move(screen));
-    ASSERT_EQ(host().Launch(), kNoErr);
+    LaunchedWithScreenTest::SetUp();
     ASSERT_TRUE(User().SelectTool().done());
   }
-
-  hostsim::UserActions User() { return hostsim::UserActions(host()); }
 
   // A label drawn on a new layer of that colour (0..1 each).
   void DrawLabelOnLayerOfColour(AIThreeColorStyle colour) {
@@ -57,7 +47,6 @@ class EditorMarks : public PluginHostTest {
     return found;
   }
 
-  ModalScreen* screen_ = nullptr;
 };
 
 // 0.25, 0.5 and 0.75 of 65535, truncated.
