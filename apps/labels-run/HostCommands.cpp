@@ -64,7 +64,7 @@ void Reload(CommandContext& ctx) {
 void Dump(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "dump FILE");
   const std::string text = ctx.host.Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-  if (auto problem = hostsim::WriteWholeFile(FileOf(ctx, ctx.args[0], false), text)) {
+  if (auto problem = hostsim::SaveFile(FileOf(ctx, ctx.args[0], false), text)) {
     throw ScriptError("cannot write " + Quoted(ctx.args[0]) + ": " + *problem);
   }
 }
