@@ -37,6 +37,8 @@ void Quit(CommandContext& ctx) {
   ExpectArgs(ctx, 0, 0, "quit");
   RefuseWhileBusy(ctx, "quit");
   NoteCode(ctx, "shut-down", ctx.host.Quit());
+  // The user's settings would be lost without a word: the run fails.
+  if (!ctx.host.prefsSaved()) throw ScriptError("the preference file was not saved");
 }
 
 void Unload(CommandContext& ctx) {

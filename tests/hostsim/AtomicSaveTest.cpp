@@ -140,4 +140,22 @@ TEST_F(AtomicSave, TheRunnersOutputsGoThroughTheWriter) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"drawing.svg", "dump.json"}));
 }
 
+TEST_F(AtomicSave, APreferenceFileThatCannotBeSavedFailsTheRunWithAMessage) {
+  const fs::path prefs = dir / "prefs.json";
+  WriteFile(prefs, R"({"format": 1, "sections": {}})");
+  labelsrun::RunOptions options;
+  options.script = dir / "s.session";
+  options.prefsFile = prefs;
+  options.pluginFile = KPX_FIXTURE_PLUGIN;
+  hostsim::FailNextSave(SaveStep::kWrite, ENOSPC, 4);
+  std::istringstream script("launch\nquit\n");
+  std::ostringstream err;
+  EXPECT_EQ(labelsrun::RunSession(options, script, err), 1);
+  EXPECT_NE(err.str().find("preference file " + prefs.string() + " was not saved: " + std::strerror(ENOSPC)),
+            std::string::npos)
+      << err.str();
+  EXPECT_NE(err.str().find("s.session:2: the preference file was not saved"), std::string::npos) << err.str();
+  EXPECT_EQ(ReadFile(prefs), R"({"format": 1, "sections": {}})");
+}
+
 }  // namespace

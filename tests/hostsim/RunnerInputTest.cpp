@@ -179,13 +179,14 @@ TEST_F(RunnerInput, FaultRulesFromTheCommandLineFailThoseCallsAndTheCallsAreCoun
   }
 }
 
-TEST_F(RunnerInput, AReadOnlyPreferenceFileIsKeptAndTheRunSaysSo) {
+TEST_F(RunnerInput, AReadOnlyPreferenceFileIsKeptAndTheRunFailsSayingSo) {
   const std::string text = R"({"format": 1, "sections": {}})";
   WriteFile(dir / "prefs.json", text);
   ::chmod((dir / "prefs.json").c_str(), 0444);
   const Result r = Run("launch\nquit\n");
-  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.exitCode, 1) << r.err;
   EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("script.session:2: the preference file was not saved"), std::string::npos) << r.err;
   EXPECT_EQ(ReadFile(dir / "prefs.json"), text);
 }
 
