@@ -45,10 +45,22 @@ std::string Num(double v) {
 }
 
 // Escapes text for an attribute value or character data. Characters XML
-// cannot carry are dropped; line breaks in attributes are kept as references.
+// cannot carry (control characters, U+FFFE, U+FFFF) become U+FFFD, so that
+// every file written is one a reader takes; line breaks in attributes are
+// kept as references.
 std::string Xml(std::string_view raw) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  const std::string text = SanitizeUtf8(raw);
   std::string out;
-  for (char ch : SanitizeUtf8(raw)) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    // U+FFFE and U+FFFF, the only noncharacters XML refuses in valid UTF-8.
+    if (static_cast<unsigned char>(ch) == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+        (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+      out += kReplacement;
+      i += 2;
+      continue;
+    }
     switch (ch) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -59,7 +71,11 @@ std::string Xml(std::string_view raw) {
       case '\n': out += "&#10;"; break;
       case '\r': out += "&#13;"; break;
       default:
-        if (static_cast<unsigned char>(ch) >= 0x20) out.push_back(ch);
+        if (static_cast<unsigned char>(ch) >= 0x20) {
+          out.push_back(ch);
+        } else {
+          out += kReplacement;
+        }
     }
   }
   return out;
