@@ -101,7 +101,7 @@ std::string SizeInWords(std::uintmax_t bytes) {
 
 std::string KindOfFile(const fs::path& file) {
   struct stat st {};
-  if (::stat(file.c_str(), &st) != 0) return "missing";
+  if (::stat(file.c_str(), &st) != 0) return errno == ELOOP ? "a loop of symbolic links" : "missing";
   return KindOfMode(st.st_mode);
 }
 

@@ -13,8 +13,8 @@
 namespace hostsim {
 
 // What is at a path once symbolic links are followed: "a folder", "a FIFO",
-// "a character device", ...; empty for a regular file; "missing" when nothing
-// is there (a dangling link counts as missing).
+// "a character device", "a loop of symbolic links", ...; empty for a regular
+// file; "missing" when nothing is there (a dangling link counts as missing).
 std::string KindOfFile(const std::filesystem::path& file);
 
 struct FileRead {

@@ -44,6 +44,15 @@ std::string Num(double v) {
   return s;
 }
 
+// A font size: Num's six decimals would write a tiny one as 0, which reads
+// back as the default size; it keeps its significant digits instead.
+std::string FontSize(double v) {
+  if (v == 0 || !(std::fabs(v) < 1e-3)) return Num(v);
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.9g", v);
+  return buffer;
+}
+
 // Escapes text for an attribute value or character data. Characters XML
 // cannot carry (control characters, U+FFFE, U+FFFF) become U+FFFD, so that
 // every file written is one a reader takes; line breaks in attributes are
@@ -370,7 +379,7 @@ class SvgWriter {
         out_ << " font-style=\"" << (n.find("Italic") != std::string::npos ? "italic" : "oblique") << "\"";
       }
     }
-    out_ << " font-size=\"" << Num(t.size) << "\" text-anchor=\"" << anchors[std::clamp(t.justification, 0, 2)]
+    out_ << " font-size=\"" << FontSize(t.size) << "\" text-anchor=\"" << anchors[std::clamp(t.justification, 0, 2)]
          << "\" fill=\"" << Rgb(t.fill) << "\" xml:space=\"preserve\"";
     WriteExactColour(out_, "data-fill", t.fill);
     if (t.baselineShift != 0) out_ << " data-baseline-shift=\"" << Num(t.baselineShift) << "\"";

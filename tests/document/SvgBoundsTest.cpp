@@ -158,5 +158,19 @@ TEST_F(SvgBounds, CharactersXmlCannotCarryAreWrittenAsReplacementCharacters) {
   EXPECT_EQ(Write(), saved) << "read and written again, the file is the same";
 }
 
+TEST_F(SvgBounds, ATinyFontSizeIsWrittenWithItsDigitsNotAsZero) {
+  AIArtHandle text = nullptr;
+  ASSERT_EQ(frames->NewPointText(kPlaceInsideOnTop, LayerGroup(), kHorizontalTextOrientation, {30, 30}, &text),
+            kNoErr);
+  hostsim::TextData& t = doc->FindArt(reinterpret_cast<hostsim::ObjectId>(text))->text;
+  t.text = "x";
+  t.size = 1e-7f;
+  const std::string saved = Write();
+  EXPECT_NE(saved.find("font-size=\"1.00000001e-07\""), std::string::npos) << saved;
+  ASSERT_TRUE(hostsim::ReadSvg(saved, *doc).ok);
+  const hostsim::Art& read = *doc->FindArt(doc->FindArt(doc->layers()[0].group)->children[0]);
+  EXPECT_FLOAT_EQ(read.text.size, 1e-7f) << "not the default 16 points";
+}
+
 }  // namespace
 }  // namespace doctest

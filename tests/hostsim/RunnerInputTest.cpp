@@ -53,13 +53,15 @@ class RunnerInput : public ::testing::Test {
 TEST_F(RunnerInput, AScriptThatIsNotARegularFileIsExitTwoWithWhatItIs) {
   fs::create_directory(dir / "folder.session");
   ASSERT_EQ(::mkfifo((dir / "fifo.session").c_str(), 0600), 0);
+  fs::create_symlink("loop.session", dir / "loop.session");
   const struct {
     std::string script;
     std::string says;
   } cases[] = {{"folder.session", "is a folder, not a regular file"},
                {"/dev/zero", "is a character device, not a regular file"},
                {"fifo.session", "is a FIFO, not a regular file"},
-               {"none.session", "no such file"}};
+               {"none.session", "no such file"},
+               {"loop.session", "is a loop of symbolic links"}};
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();
     const Result r = RunFile(c.script);
