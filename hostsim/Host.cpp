@@ -183,8 +183,10 @@ void Host::DropPluginRegistrations() {
 bool Host::SavePrefs() {
   if (auto problem = prefs_.Save(prefsFile_)) {
     AddMessage(*problem);
+    prefsSaved_ = false;
     return false;
   }
+  prefsSaved_ = true;
   return true;
 }
 

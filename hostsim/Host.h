@@ -126,6 +126,9 @@ class Host {
   const std::filesystem::path& prefsFile() const { return prefsFile_; }
   // Saves the preference file now; false (and a message) on failure.
   bool SavePrefs();
+  // False once a save of the preference file (at Quit too) has failed; the
+  // reason is among the messages.
+  bool prefsSaved() const { return prefsSaved_; }
   Keyboard& keyboard() { return keyboard_; }
   EventLog& events() { return events_; }
   MenuModel& menus() { return menus_; }
@@ -178,6 +181,7 @@ class Host {
   SuiteRegistry suites_;
   FaultInjector faults_;
   PreferenceStore prefs_;
+  bool prefsSaved_ = true;
   Keyboard keyboard_;
   EventLog events_;
   MenuModel menus_;

@@ -92,7 +92,8 @@ fs::path PreferenceStore::DefaultFile() {
 }
 
 std::optional<std::string> PreferenceStore::Parse(std::string_view text) {
-  sections_.clear();
+  Clear();
+  keptNames_.clear();
   const json doc = json::parse(text, nullptr, /*allow_exceptions=*/false);
   if (doc.is_discarded()) return "is not valid JSON";
   if (!doc.is_object()) return "is not a preference file (not a JSON object)";
@@ -106,14 +107,21 @@ std::optional<std::string> PreferenceStore::Parse(std::string_view text) {
   for (const auto& [section, content] : doc["sections"].items()) {
     for (const auto& [key, value] : content.items()) {
       if (key.empty()) continue;
-      if (auto v = ValueFromJson(value)) sections_[section][key] = std::move(*v);
+      if (auto v = ValueFromJson(value)) {
+        sections_[section][key] = std::move(*v);
+      } else if (json::parse(value.dump(), nullptr, false) == value) {
+        // Kept only when it writes back as it was read (1e400 would come back null).
+        kept_[section][key] = value;
+        keptNames_.push_back(section + "/" + key);
+      }
     }
   }
   return std::nullopt;
 }
 
 std::optional<std::string> PreferenceStore::Load(const fs::path& file) {
-  sections_.clear();
+  Clear();
+  keptNames_.clear();
   protected_.clear();
   const std::string name = "preference file " + file.string();
   // A link is followed: the file it names is read, and moved aside if bad.
@@ -143,8 +151,13 @@ std::optional<std::string> PreferenceStore::Load(const fs::path& file) {
     }
     return name + " " + problem + "; moved aside to " + aside.string() + "; starting with no preferences";
   }
-
-  return std::nullopt;
+  if (keptNames_.empty()) return std::nullopt;
+  std::string keys;
+  constexpr std::size_t kNamed = 5;
+  for (std::size_t i = 0; i < keptNames_.size() && i < kNamed; ++i) keys += (i == 0 ? "" : ", ") + keptNames_[i];
+  if (keptNames_.size() > kNamed) keys += " and " + std::to_string(keptNames_.size() - kNamed) + " more";
+  return name + ": " + keys + (keptNames_.size() == 1 ? " is" : " are") +
+         " not a value of the kind named; kept in the file as written, read as missing";
 }
 
 std::optional<std::string> PreferenceStore::Save(const fs::path& file) const {
@@ -163,6 +176,10 @@ ASErr PreferenceStore::Put(std::string_view section, std::string key, PrefValue 
   if (const auto* s = std::get_if<std::string>(&value); s != nullptr && !IsValidUtf8(*s)) return kBadParameterErr;
   auto keys = sections_.find(section);
   if (keys == sections_.end()) keys = sections_.emplace(std::string(section), TextMap<PrefValue>()).first;
+  if (auto kept = kept_.find(section); kept != kept_.end()) {
+    kept->second.erase(key);
+    if (kept->second.empty()) kept_.erase(kept);
+  }
   keys->second.insert_or_assign(std::move(key), std::move(value));
   ++stores_;
   return kNoErr;
@@ -201,6 +218,10 @@ std::optional<PrefPoint> PreferenceStore::GetPoint(std::string_view section, std
 }
 
 bool PreferenceStore::Erase(std::string_view section, std::string_view key) {
+  if (auto kept = kept_.find(section); kept != kept_.end()) {
+    if (auto k = kept->second.find(key); k != kept->second.end()) kept->second.erase(k);
+    if (kept->second.empty()) kept_.erase(kept);
+  }
   auto s = sections_.find(section);
   if (s == sections_.end()) return false;
   const auto k = s->second.find(key);
@@ -217,10 +238,13 @@ std::size_t PreferenceStore::KeyCount(std::string_view section) const {
 
 json PreferenceStore::ToFileJson() const {
   json sections = json::object();
+  for (const auto& [name, keys] : kept_) {
+    for (const auto& [key, value] : keys) sections[name][key] = value;
+  }
   for (const auto& [name, keys] : sections_) {
-    json section = json::object();
+    json& section = sections[name];
+    if (!section.is_object()) section = json::object();
     for (const auto& [key, value] : keys) section[key] = TypedJson(value);
-    sections[name] = std::move(section);
   }
   return {{"format", kFormat}, {"sections", std::move(sections)}};
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <variant>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -38,9 +39,10 @@ class PreferenceStore {
   // never written over. A file that is too large, not JSON or not of the
   // store's shape is renamed aside (file.corrupt-N, never deleted). In both
   // cases the store is left empty and the returned message names the file and
-  // the problem. Values of an unknown or mismatched type inside a good file are
-  // skipped (they read as missing). Temporary files a crashed save left beside
-  // the file are removed.
+  // the problem. A value of an unknown or mismatched type inside a good file
+  // ({"real": "150"}) reads as missing but is kept: saved back as it was
+  // until its key is stored anew; the returned message names such keys, once
+  // per load. Temporary files a crashed save left beside the file are removed.
   std::optional<std::string> Load(const std::filesystem::path& file);
   // Reads the text of a preference file into the store, replacing its
   // contents; the problem ("is not valid JSON", ...) when it is not one, the
@@ -66,7 +68,10 @@ class PreferenceStore {
   std::optional<PrefPoint> GetPoint(std::string_view section, std::string_view key) const;
 
   bool Erase(std::string_view section, std::string_view key);
-  void Clear() { sections_.clear(); }
+  void Clear() {
+    sections_.clear();
+    kept_.clear();
+  }
   bool empty() const { return sections_.empty(); }
   bool HasSection(std::string_view section) const { return sections_.find(section) != sections_.end(); }
   std::size_t KeyCount(std::string_view section) const;
@@ -89,6 +94,10 @@ class PreferenceStore {
   template <class Value>
   using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
   TextMap<TextMap<PrefValue>> sections_;
+  // Entries of the file that are not a value of their kind, saved back as read.
+  TextMap<TextMap<nlohmann::json>> kept_;
+  // "section/key" of the entries kept by the last Parse.
+  std::vector<std::string> keptNames_;
   int64_t stores_ = 0;
   // A file Load could not read or move aside: never written over.
   std::filesystem::path protected_;

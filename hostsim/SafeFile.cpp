@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -69,6 +70,21 @@ bool IsReadOnly(const fs::path& file, const struct stat& st) {
   return ::access(file.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
+struct SaveFault {
+  bool armed = false;
+  SaveStep step = SaveStep::kWrite;
+  int error = 0;
+  std::size_t bytesBefore = 0;
+};
+SaveFault gSaveFault;
+
+// The error number to fail step with, once, when a test asked for it.
+int InjectedFault(SaveStep step) {
+  if (!gSaveFault.armed || gSaveFault.step != step) return 0;
+  gSaveFault.armed = false;
+  return gSaveFault.error;
+}
+
 void SyncFolder(const fs::path& folder) {
   Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   // Best effort: the rename is done; some file systems cannot sync a folder.
@@ -85,7 +101,7 @@ std::string SizeInWords(std::uintmax_t bytes) {
 
 std::string KindOfFile(const fs::path& file) {
   struct stat st {};
-  if (::stat(file.c_str(), &st) != 0) return "missing";
+  if (::stat(file.c_str(), &st) != 0) return errno == ELOOP ? "a loop of symbolic links" : "missing";
   return KindOfMode(st.st_mode);
 }
 
@@ -184,7 +200,15 @@ int RemoveStaleTemporaries(const fs::path& file) {
   return removed;
 }
 
-std::optional<std::string> ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
+void FailNextSave(SaveStep step, int error, std::size_t bytesBefore) {
+  gSaveFault = {true, step, error, bytesBefore};
+}
+
+void ClearSaveFault() { gSaveFault = {}; }
+
+namespace {
+
+std::optional<std::string> Replace(const fs::path& file, std::string_view bytes, bool createFolder) {
   const fs::path real = FollowLinks(file);
   if (real.empty()) return "too many symbolic links";
   std::optional<mode_t> keptMode;  // the permissions of the file replaced
@@ -195,9 +219,11 @@ std::optional<std::string> ReplaceFileAtomically(const fs::path& file, std::stri
     if (IsReadOnly(real, st)) return "the file is read-only and is left as it is";
     keptMode = st.st_mode & 07777;
   }
-  std::error_code ec;
-  if (real.has_parent_path()) fs::create_directories(real.parent_path(), ec);
-  if (ec) return ec.message();
+  if (createFolder && real.has_parent_path()) {
+    std::error_code ec;
+    fs::create_directories(real.parent_path(), ec);
+    if (ec) return ec.message();
+  }
   RemoveStaleTemporaries(real);
 
   const fs::path temp = TemporaryNameFor(real);
@@ -209,7 +235,14 @@ std::optional<std::string> ReplaceFileAtomically(const fs::path& file, std::stri
   }
   if (fd < 0) return Errno(errno);
   Descriptor out(fd);
-  int err = WriteAll(out.get(), bytes);
+  int err = 0;
+  if (gSaveFault.armed && gSaveFault.step == SaveStep::kWrite) {
+    // A disk that fills up: some bytes go out, then the write fails.
+    err = WriteAll(out.get(), bytes.substr(0, std::min(bytes.size(), gSaveFault.bytesBefore)));
+    if (err == 0) err = InjectedFault(SaveStep::kWrite);
+  } else {
+    err = WriteAll(out.get(), bytes);
+  }
   // The file keeps the permissions it had; a new one gets the usual ones.
   if (err == 0) {
     mode_t mode = 0;
@@ -222,9 +255,11 @@ std::optional<std::string> ReplaceFileAtomically(const fs::path& file, std::stri
     }
     if (::fchmod(out.get(), mode) != 0) err = errno;
   }
+  if (err == 0) err = InjectedFault(SaveStep::kSync);
   if (err == 0 && ::fsync(out.get()) != 0) err = errno;
   const int closeErr = out.Close();
   if (err == 0) err = closeErr;
+  if (err == 0) err = InjectedFault(SaveStep::kRename);
   if (err == 0 && ::rename(temp.c_str(), real.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(temp.c_str());
@@ -232,6 +267,21 @@ std::optional<std::string> ReplaceFileAtomically(const fs::path& file, std::stri
   }
   SyncFolder(real.parent_path());
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
+  return Replace(file, bytes, true);
+}
+
+std::optional<std::string> SaveFile(const fs::path& file, std::string_view bytes) {
+  struct stat st {};
+  // Only what can be written over in place is: a device or a pipe keeps nothing.
+  if (::stat(file.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+    return WriteWholeFile(file, bytes);
+  }
+  return Replace(file, bytes, false);
 }
 
 std::optional<std::string> WriteWholeFile(const fs::path& file, std::string_view bytes) {

@@ -13,8 +13,8 @@
 namespace hostsim {
 
 // What is at a path once symbolic links are followed: "a folder", "a FIFO",
-// "a character device", ...; empty for a regular file; "missing" when nothing
-// is there (a dangling link counts as missing).
+// "a character device", "a loop of symbolic links", ...; empty for a regular
+// file; "missing" when nothing is there (a dangling link counts as missing).
 std::string KindOfFile(const std::filesystem::path& file);
 
 struct FileRead {
@@ -47,6 +47,23 @@ std::optional<std::string> ReplaceFileAtomically(const std::filesystem::path& fi
 // Writes bytes to file (created or truncated; any kind of file, a device
 // included), reporting a failed open, write or close. Returns the reason.
 std::optional<std::string> WriteWholeFile(const std::filesystem::path& file, std::string_view bytes);
+
+// The one writer for the files a user names as output (drawings, dumps, call
+// lists, pictures): a regular file, or a name where nothing is yet, is
+// replaced as ReplaceFileAtomically does, except that no folder is created; a
+// device, FIFO or socket (/dev/null, /dev/stdout) has nothing to lose and is
+// written directly. A folder is refused. Returns the reason on failure; an
+// existing file is then as it was.
+std::optional<std::string> SaveFile(const std::filesystem::path& file, std::string_view bytes);
+
+// Where an atomic replacement can be made to fail, for tests: the write of
+// the temporary file (after `bytesBefore` bytes, as a disk that fills up
+// half-way), its sync, or the rename over the target.
+enum class SaveStep { kWrite, kSync, kRename };
+// Makes the next atomic replacement fail at step with the error number given
+// (ENOSPC, EIO, ...). One failure only; ClearSaveFault forgets it unused.
+void FailNextSave(SaveStep step, int error, std::size_t bytesBefore = 0);
+void ClearSaveFault();
 
 // The temporary name ReplaceFileAtomically uses for file in this process:
 // file.tmp-PID.

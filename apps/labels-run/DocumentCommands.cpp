@@ -95,7 +95,7 @@ void Svg(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "svg FILE");
   std::ostringstream svg;
   ctx.user.SaveSvg(svg);
-  if (auto problem = hostsim::WriteWholeFile(FileOf(ctx, ctx.args[0], false), svg.str())) {
+  if (auto problem = hostsim::SaveFile(FileOf(ctx, ctx.args[0], false), svg.str())) {
     throw ScriptError("cannot write " + Quoted(ctx.args[0]) + ": " + *problem);
   }
 }

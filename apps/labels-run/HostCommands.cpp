@@ -37,6 +37,8 @@ void Quit(CommandContext& ctx) {
   ExpectArgs(ctx, 0, 0, "quit");
   RefuseWhileBusy(ctx, "quit");
   NoteCode(ctx, "shut-down", ctx.host.Quit());
+  // The user's settings would be lost without a word: the run fails.
+  if (!ctx.host.prefsSaved()) throw ScriptError("the preference file was not saved");
 }
 
 void Unload(CommandContext& ctx) {
@@ -64,7 +66,7 @@ void Reload(CommandContext& ctx) {
 void Dump(CommandContext& ctx) {
   ExpectArgs(ctx, 1, 1, "dump FILE");
   const std::string text = ctx.host.Dump().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-  if (auto problem = hostsim::WriteWholeFile(FileOf(ctx, ctx.args[0], false), text)) {
+  if (auto problem = hostsim::SaveFile(FileOf(ctx, ctx.args[0], false), text)) {
     throw ScriptError("cannot write " + Quoted(ctx.args[0]) + ": " + *problem);
   }
 }

@@ -274,7 +274,7 @@ class Session {
 
   // Writes one output file; false, with a message, when any part of it is lost.
   bool WriteOutput(const fs::path& file, const std::string& bytes) {
-    if (auto problem = hostsim::WriteWholeFile(file, bytes)) {
+    if (auto problem = hostsim::SaveFile(file, bytes)) {
       err_ << Printable("labels-run: cannot write " + file.string() + ": " + *problem) << "\n";
       return false;
     }

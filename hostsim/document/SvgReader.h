@@ -21,12 +21,26 @@ namespace hostsim {
 
 class Document;
 
+// The bounds a drawing file keeps, shared by the writer and the reader: what
+// the writer writes stays inside them, so that it reads back.
+namespace svgbounds {
+// Elements nested from the root, `use` copies included; art outside any layer
+// counts as inside the layer the writer gives it.
+inline constexpr int kMaxDepth = 200;
+// Coordinates of the page and art, in points either way.
+inline constexpr double kMaxCoordinate = 1e7;
+}  // namespace svgbounds
+
 // Bounds that keep a hostile file from exhausting the machine.
 struct SvgLimits {
   std::uintmax_t maxFileBytes = 64u << 20;  // 64 MiB
   std::size_t maxArt = 250'000;             // art objects made, groups included
   std::size_t maxAnchors = 2'000'000;       // anchors of every path together
-  int maxDepth = 200;                       // elements nested, `use` included
+  int maxDepth = svgbounds::kMaxDepth;      // elements nested, `use` included
+  // Work the walk may do beyond the file's own size, in bytes of element
+  // names, attributes and text read: what `use` copies read again. Every
+  // element read counts, so shapes too small to make an object count too.
+  std::uintmax_t maxCopiedBytes = 16u << 20;  // 16 MiB
 };
 
 struct SvgReadResult {

@@ -35,7 +35,7 @@ namespace hostsim::svgread {
 using namespace svg;
 
 // Document coordinates beyond this many points are refused, as in sessions.
-inline constexpr double kMaxCoordinate = 1e7;
+inline constexpr double kMaxCoordinate = svgbounds::kMaxCoordinate;
 
 // =============================================================================
 // Errors and warnings
@@ -167,6 +167,9 @@ class Reader {
   void Common(Art& art, pugi::xml_node n, bool displayNone);
   void WalkChildren(pugi::xml_node n, ObjectId group, const Context& c);
   void Walk(pugi::xml_node n, ObjectId parent, const Context& parentContext);
+  // Counts the bytes the walk reads of n (its text too, for a text element)
+  // and stops the read once the budget is spent.
+  void CountWork(pugi::xml_node n, bool withText);
 
   // --- Styles and paints (SvgReaderStyles.cpp) --------------------------------
 
@@ -213,6 +216,7 @@ class Reader {
   bool firstLayerTaken_ = false;
   std::size_t artCount_ = 0;
   std::size_t anchorCount_ = 0;
+  std::uintmax_t work_ = 0;
 };
 
 }  // namespace hostsim::svgread

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -62,7 +64,10 @@ void Reader::Read() {
         if (art.type() == pugi::node_element) Walk(art, group, layer);
       }
     } else {
-      Walk(child, LooseLayer(), context);
+      // Counted as inside the layer it is written into when saved.
+      Context loose = context;
+      loose.depth += 1;
+      Walk(child, LooseLayer(), loose);
     }
   }
   for (ObjectId group : layerGroups_) Reverse(group);  // they were filled bottom first
@@ -85,6 +90,7 @@ void Reader::Walk(pugi::xml_node n, ObjectId parent, const Context& parentContex
     if (!Trim(n.child_value()).empty()) Warn("stylesheet", n);
     return;
   }
+  CountWork(n, name == "text");
   ActiveGuard guard(*this, n);
   if (name == "g" || name == "a" || name == "switch" || name == "svg") {
     Context c = Enter(n, parentContext);
@@ -111,6 +117,19 @@ void Reader::Walk(pugi::xml_node n, ObjectId parent, const Context& parentContex
     return Shape(name, n, parent, Enter(n, parentContext));
   }
   Warn(name == "image" || name == "foreignObject" ? name : "element", n);
+}
+
+void Reader::CountWork(pugi::xml_node n, bool withText) {
+  std::uintmax_t bytes = 1 + std::strlen(n.name());
+  for (pugi::xml_attribute a : n.attributes()) bytes += std::strlen(a.name()) + std::strlen(a.value()) + 1;
+  if (withText) {
+    for (pugi::xml_node child : n.children()) bytes += std::strlen(child.value()) + 1;
+  }
+  work_ += bytes;
+  if (work_ > text_.size() + limits_.maxCopiedBytes) {
+    Fail(n, "the drawing's `use` copies read more than " + std::to_string(limits_.maxCopiedBytes >> 20) +
+                " MiB beyond the file's own size");
+  }
 }
 
 // =============================================================================
@@ -237,12 +256,19 @@ void Reader::Common(Art& art, pugi::xml_node n, bool displayNone) {
   std::string_view name = n.attribute("data-name").value();
   if (name.empty()) name = n.attribute("inkscape:label").value();
   art.name = SanitizeUtf8(name);
+  // The types first, by name: a search of every attribute for each tag would
+  // take time in the square of their number.
+  std::unordered_map<std::string_view, const char*> types;
+  for (pugi::xml_attribute a : n.attributes()) {
+    const std::string_view name = a.name();
+    if (StartsWith(name, "data-tagtype-")) types.emplace(name.substr(13), a.value());
+  }
   for (pugi::xml_attribute a : n.attributes()) {
     const std::string_view name = a.name();
     if (!StartsWith(name, "data-tag-")) continue;
     const std::string_view tail = name.substr(9);
-    const std::string typeAttribute = "data-tagtype-" + std::string(tail);
-    const char* type = n.attribute(typeAttribute.c_str()).value();
+    const auto typed = types.find(tail);
+    const char* type = typed != types.end() ? typed->second : "";
     art.tags[SanitizeUtf8(DecodeTail(tail))] = Tag{SanitizeUtf8(*type ? type : "string"), SanitizeUtf8(a.value())};
   }
   auto flag = [&](const char* attribute) { return std::string_view(n.attribute(attribute).value()) == "true"; };

@@ -44,11 +44,32 @@ std::string Num(double v) {
   return s;
 }
 
+// A font size: Num's six decimals would write a tiny one as 0, which reads
+// back as the default size; it keeps its significant digits instead.
+std::string FontSize(double v) {
+  if (v == 0 || !(std::fabs(v) < 1e-3)) return Num(v);
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.9g", v);
+  return buffer;
+}
+
 // Escapes text for an attribute value or character data. Characters XML
-// cannot carry are dropped; line breaks in attributes are kept as references.
+// cannot carry (control characters, U+FFFE, U+FFFF) become U+FFFD, so that
+// every file written is one a reader takes; line breaks in attributes are
+// kept as references.
 std::string Xml(std::string_view raw) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  const std::string text = SanitizeUtf8(raw);
   std::string out;
-  for (char ch : SanitizeUtf8(raw)) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    // U+FFFE and U+FFFF, the only noncharacters XML refuses in valid UTF-8.
+    if (static_cast<unsigned char>(ch) == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+        (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+      out += kReplacement;
+      i += 2;
+      continue;
+    }
     switch (ch) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -59,7 +80,11 @@ std::string Xml(std::string_view raw) {
       case '\n': out += "&#10;"; break;
       case '\r': out += "&#13;"; break;
       default:
-        if (static_cast<unsigned char>(ch) >= 0x20) out.push_back(ch);
+        if (static_cast<unsigned char>(ch) >= 0x20) {
+          out.push_back(ch);
+        } else {
+          out += kReplacement;
+        }
     }
   }
   return out;
@@ -354,7 +379,7 @@ class SvgWriter {
         out_ << " font-style=\"" << (n.find("Italic") != std::string::npos ? "italic" : "oblique") << "\"";
       }
     }
-    out_ << " font-size=\"" << Num(t.size) << "\" text-anchor=\"" << anchors[std::clamp(t.justification, 0, 2)]
+    out_ << " font-size=\"" << FontSize(t.size) << "\" text-anchor=\"" << anchors[std::clamp(t.justification, 0, 2)]
          << "\" fill=\"" << Rgb(t.fill) << "\" xml:space=\"preserve\"";
     WriteExactColour(out_, "data-fill", t.fill);
     if (t.baselineShift != 0) out_ << " data-baseline-shift=\"" << Num(t.baselineShift) << "\"";

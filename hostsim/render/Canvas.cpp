@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "hostsim/Encoding.h"
+#include "hostsim/SafeFile.h"
 
 namespace hostsim::render {
 namespace {
@@ -331,40 +332,71 @@ Canvas Canvas::Scaled(int32_t factor) const {
   return out;
 }
 
-bool Canvas::WritePng(const std::filesystem::path& file, PngCompression compression) const {
-  std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(file.c_str(), "wb"), &std::fclose);
-  if (!out) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (png == nullptr) return false;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
-    return false;
+namespace {
+
+// libpng hands the encoded bytes here. A failure to keep them is raised as
+// libpng's own error, once the try block is left: its longjmp must not cross
+// a live C++ object.
+void AppendPngBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* bytes = static_cast<std::string*>(png_get_io_ptr(png));
+  bool kept = true;
+  try {
+    bytes->append(reinterpret_cast<const char*>(data), length);
+  } catch (...) {
+    kept = false;
   }
-  png_init_io(png, out.get());
-  if (compression == PngCompression::kFastest) {
+  if (!kept) png_error(png, "out of memory");
+}
+
+void FlushNothing(png_structp) {}
+
+// Encodes the picture into *bytes. libpng's errors longjmp back to the setjmp
+// here: this frame and every one the jump skips hold only plain values, so
+// nothing is left undestroyed; the caller frees what libpng made.
+bool EncodeRgbRows(png_structp png, png_infop info, const Rgba* pixels, int32_t width, int32_t height,
+                   png_byte* row, bool fastest, std::string* bytes) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_write_fn(png, bytes, AppendPngBytes, FlushNothing);
+  if (fastest) {
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_compression_level(png, 1);
   }
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8, PNG_COLOR_TYPE_RGB,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<std::size_t>(width_) * 3);
-  for (int32_t y = 0; y < height_; ++y) {
-    const Rgba* from = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-    png_byte* to = row.data();
-    for (int32_t x = 0; x < width_; ++x, to += 3) {
+  for (int32_t y = 0; y < height; ++y) {
+    const Rgba* from = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    png_byte* to = row;
+    for (int32_t x = 0; x < width; ++x, to += 3) {
       to[0] = from[x].r;
       to[1] = from[x].g;
       to[2] = from[x].b;
     }
-    png_write_row(png, row.data());
+    png_write_row(png, row);
   }
   png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  // A full disk may show only when the last bytes go out, at the close.
-  const bool flushed = std::fflush(out.get()) == 0;
-  return std::fclose(out.release()) == 0 && flushed;
+  return true;
+}
+
+}  // namespace
+
+bool Canvas::EncodePng(std::string* bytes, PngCompression compression) const {
+  bytes->clear();
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  std::vector<png_byte> row(static_cast<std::size_t>(std::max(width_, 0)) * 3 + 1);
+  const bool encoded = info != nullptr && EncodeRgbRows(png, info, pixels_.data(), width_, height_, row.data(),
+                                                        compression == PngCompression::kFastest, bytes);
+  png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+  if (!encoded) bytes->clear();
+  return encoded;
+}
+
+std::optional<std::string> Canvas::WritePng(const std::filesystem::path& file, PngCompression compression) const {
+  std::string bytes;
+  if (!EncodePng(&bytes, compression)) return "the picture cannot be encoded as PNG";
+  return SaveFile(file, bytes);
 }
 
 }  // namespace hostsim::render

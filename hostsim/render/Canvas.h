@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,7 +65,11 @@ class Canvas {
   // compresses at zlib's default level; kFastest writes unfiltered rows at
   // zlib's quickest level (the same pixels, a larger file).
   enum class PngCompression { kSmallest, kFastest };
-  bool WritePng(const std::filesystem::path& file, PngCompression compression = PngCompression::kSmallest) const;
+  // The picture as PNG bytes; false (bytes empty) when libpng refuses it.
+  bool EncodePng(std::string* bytes, PngCompression compression = PngCompression::kSmallest) const;
+  // Encodes, then saves through the atomic writer. The reason on failure.
+  std::optional<std::string> WritePng(const std::filesystem::path& file,
+                                      PngCompression compression = PngCompression::kSmallest) const;
 
  private:
   void Blend(int32_t x, int32_t y, Rgba c, uint8_t coverage = 255);

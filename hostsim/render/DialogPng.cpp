@@ -94,8 +94,8 @@ bool Save(Host& host, ADMDialogRef dialog, const char* what, const std::filesyst
   Canvas canvas = RenderDialog(*picture, SourcesOf(host));
   if (scale > 1) canvas = canvas.Scaled(scale);
   const auto compression = host.options().quickPng ? Canvas::PngCompression::kFastest : Canvas::PngCompression::kSmallest;
-  if (!canvas.WritePng(file, compression)) {
-    *problem = "cannot write " + file.string();
+  if (auto failed = canvas.WritePng(file, compression)) {
+    *problem = "cannot write " + file.string() + ": " + *failed;
     return false;
   }
   return true;

@@ -55,11 +55,27 @@ ASErr StartLabel(AIArtHandle layerGroup) {
   if (err == kNoErr) err = NewArt(kGroupArt, kPlaceInsideOnTop, g.LabelGroup, &g.LinesGroup);
   if (err == kNoErr) err = sAIArt->SetArtName(g.LinesGroup, kLinesGroupName);
   if (err == kNoErr) err = NameLabelGroup();
+  if (err != kNoErr) {
+    // A label without its groups or name is one the tool could never take up.
+    DisposeArt(g.LabelGroup);
+    g.ArrowsGroup = g.LinesGroup = nullptr;
+  }
   return err;
 }
 
-LeaderLineAdded AddLeaderLine() {
+// Makes leader line n in the "Lines" group, tagged; on a refusal, nothing.
+static ASErr NewLeaderLine(int n, int16_t anchors) {
   State& g = *gState;
+  g.LinePaths[n] = nullptr;
+  ASErr err = NewPath(kPlaceInsideOnBottom, g.LinesGroup, anchors, &g.LinePaths[n]);
+  if (err == kNoErr) err = SetLabelTag(g.LinePaths[n], kLeaderLineTag);
+  if (err != kNoErr) DisposeArt(g.LinePaths[n]);
+  return err;
+}
+
+LeaderLineAdded AddLeaderLine(ASErr* refused) {
+  State& g = *gState;
+  if (refused != nullptr) *refused = kNoErr;
   if (g.OverLabelLine) return LeaderLineAdded::None;
   ++g.ArrowCount;
   if (g.ArrowCount >= kMostLeaderLines + 1) {
@@ -70,15 +86,29 @@ LeaderLineAdded AddLeaderLine() {
   const int n = g.ArrowCount - 1;
   if (n == 0) {
     g.ArrowPaths[0] = nullptr;
-    if (g.ArrowheadsOn) NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 6, &g.ArrowPaths[0]);
-    if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 3, &g.LinePaths[0]) == kNoErr) SetLabelTag(g.LinePaths[0], kLeaderLineTag);
+    ASErr err = g.ArrowheadsOn ? NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 6, &g.ArrowPaths[0]) : kNoErr;
+    if (err == kNoErr) err = NewLeaderLine(0, 3);
+    if (err != kNoErr) {
+      DisposeArt(g.ArrowPaths[0]);
+      if (refused != nullptr) *refused = err;
+      return LeaderLineAdded::Refused;
+    }
     if (sAITextFrame->NewPointText(kPlaceInsideOnTop, g.LabelGroup, kHorizontalTextOrientation, g.TextAnchor,
                                    &g.TextFrame) != kNoErr)
       g.TextFrame = nullptr;
     NewPath(kPlaceInsideOnBottom, g.LabelGroup, 0, &g.ShapePath);
   } else {
-    if (NewPath(kPlaceInsideOnBottom, g.LinesGroup, 2, &g.LinePaths[n]) == kNoErr) SetLabelTag(g.LinePaths[n], kLeaderLineTag);
-    NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 0, &g.ArrowPaths[n]);
+    // Heads pair with lines by their place: a line without its head would
+    // give the lines after it the wrong heads.
+    g.ArrowPaths[n] = nullptr;
+    ASErr err = NewLeaderLine(n, 2);
+    if (err == kNoErr) err = NewPath(kPlaceInsideOnBottom, g.ArrowsGroup, 0, &g.ArrowPaths[n]);
+    if (err != kNoErr) {
+      DisposeArt(g.LinePaths[n]);
+      DisposeArt(g.ArrowPaths[n]);
+      if (refused != nullptr) *refused = err;
+      return LeaderLineAdded::Refused;
+    }
   }
   return LeaderLineAdded::Added;
 }

@@ -5,7 +5,8 @@
 #include "host/AITypes.h"
 
 // Creates the label group inside the layer group, on top, with its "Arrows"
-// and "Lines" groups, and names it after its shape.
+// and "Lines" groups, and names it after its shape. When the host refuses a
+// step, what was made is removed again.
 ASErr StartLabel(AIArtHandle layerGroup);
 // Names the label group after the shape in force.
 ASErr NameLabelGroup();
@@ -13,11 +14,14 @@ ASErr NameLabelGroup();
 enum class LeaderLineAdded {
   None,      // a label is being taken up: no line is added
   Added,     // the count went up by one and the line's art exists
-  OverLimit  // the label already had its most lines: the count dropped back by
-             // two and the line at the new count is no longer counted
+  OverLimit,  // the label already had its most lines: the count dropped back by
+              // two and the line at the new count is no longer counted
+  Refused     // the host refused the line or its tag: the count went up, but
+              // nothing of the line exists; the click is to be abandoned
 };
-// Counts one more leader line and creates its art.
-LeaderLineAdded AddLeaderLine();
+// Counts one more leader line and creates its art. On Refused, *refused
+// holds the host's code.
+LeaderLineAdded AddLeaderLine(ASErr* refused = nullptr);
 // Removes the line and head at the current count: the ones a click over the
 // limit left uncounted. Called once the click is accepted, so that a refused
 // click leaves a taken-up label whole.

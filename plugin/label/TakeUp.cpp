@@ -73,6 +73,28 @@ bool TakeUpLabel(AIArtHandle hitLine) {
       if (!LineStartOf(lineArt[i], tips[i])) return false;
   }
 
+  // What the heads need is made before anything changes: when the host
+  // refuses it, what was made goes and the label stays as it was.
+  AIArtHandle freshArrows = nullptr;  // an empty "Arrows" group, for a label losing its heads
+  std::vector<AIArtHandle> newHeads;  // the heads the label lacks, when it gets heads
+  if (!heads.empty() && !g.ArrowheadsOn) {
+    if (NewArt(kGroupArt, kPlaceBelow, lines, &freshArrows) != kNoErr ||
+        sAIArt->SetArtName(freshArrows, kArrowsGroupName) != kNoErr) {
+      DisposeArt(freshArrows);
+      return false;
+    }
+  } else if (g.ArrowheadsOn) {
+    for (size_t i = heads.size(); i < lineArt.size(); ++i) {
+      AIArtHandle head = nullptr;
+      if (NewPath(kPlaceInsideOnBottom, arrows, 6, &head) != kNoErr) {
+        DisposeArt(head);
+        for (AIArtHandle& made : newHeads) DisposeArt(made);
+        return false;
+      }
+      newHeads.push_back(head);
+    }
+  }
+
   g.LabelGroup = label;
   g.LinesGroup = lines;
   g.ArrowsGroup = arrows;
@@ -93,14 +115,14 @@ bool TakeUpLabel(AIArtHandle hitLine) {
     g.Tips[i] = tips[i];
   }
 
-  if (!heads.empty() && !g.ArrowheadsOn) {
+  if (freshArrows != nullptr) {
     DisposeArt(g.ArrowsGroup);
-    if (NewArt(kGroupArt, kPlaceBelow, lines, &g.ArrowsGroup) == kNoErr) sAIArt->SetArtName(g.ArrowsGroup, kArrowsGroupName);
+    g.ArrowsGroup = freshArrows;
     for (size_t i = 0; i < lineArt.size(); ++i) g.ArrowPaths[i] = nullptr;
-  } else if (g.ArrowheadsOn) {
-    // One head per line: those the label lacks (all of them, or the last
-    // ones of a label drawn without its first head) are made now.
-    for (size_t i = heads.size(); i < lineArt.size(); ++i) NewPath(kPlaceInsideOnBottom, arrows, 6, &g.ArrowPaths[i]);
+  } else {
+    // One head per line: those the label lacked (all of them, or the last
+    // ones of a label drawn without its first head) were made above.
+    for (size_t k = 0; k < newHeads.size(); ++k) g.ArrowPaths[heads.size() + k] = newHeads[k];
   }
 
   const AIArtHandle last = parts.back();

@@ -284,7 +284,14 @@ ASErr ToolMouseDown(AIToolMessage* message) {
       return err;
     }
   }
-  LeaderLineAdded added = AddLeaderLine();
+  ASErr refused = kNoErr;
+  LeaderLineAdded added = AddLeaderLine(&refused);
+  if (added == LeaderLineAdded::Refused) {
+    // Nothing half-made stays: a new label goes, a taken-up one loses the line.
+    AbandonPendingLabel(true);
+    PauseAfterClick();
+    return refused;
+  }
 
   const ClickHit click = HitTestClick(message->cursor);
   if (!AcceptClick(click)) {
@@ -302,7 +309,11 @@ ASErr ToolMouseDown(AIToolMessage* message) {
       g.ClickAccepted = false;
       return err;
     }
-    added = AddLeaderLine();
+    added = AddLeaderLine(&refused);
+    if (added == LeaderLineAdded::Refused) {
+      AbandonPendingLabel(true);
+      return refused;
+    }
   }
 
   const Point tip = TipOfClick(message->cursor, click);

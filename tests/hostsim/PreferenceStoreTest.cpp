@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include <nlohmann/json.hpp>
+
 #include "TestSupport.h"
 
 namespace {
@@ -96,20 +98,44 @@ TEST(PreferenceFile, AnErasedKeyIsGoneAndAnEmptiedSectionWithIt) {
   EXPECT_TRUE(store.empty());
 }
 
-TEST(PreferenceFile, BadValuesInAGoodFileAreSkippedAndTheRestIsKept) {
+TEST(PreferenceFile, BadValuesInAGoodFileReadAsMissingAreReportedOnceAndKeptInTheFile) {
   ScratchDir dir;
   const auto file = dir / "preferences.json";
   WriteFile(file, R"({"format":1,"sections":{"KPXEtiquette":{
       "Pointes":{"real":100.0}, "Fleche":{"integer":1.5}, "Etiquette":{"integer":"2"},
       "Tolerance":{"integer":99999999999}, "Son":{"boolean":1}, "Police":{"string":7},
       "PositionPalette":{"point":[1]}, "Odd":{"colour":3}, "Both":{"real":1,"integer":1},
-      "Calque":{"boolean":true}}}})");
+      "Calque":{"boolean":true}}, "Other":{"Taille":{"real":"150"}}}})");
   PreferenceStore store;
-  EXPECT_FALSE(store.Load(file));
+  const auto message = store.Load(file);
+  ASSERT_TRUE(message);
+  EXPECT_EQ(*message, "preference file " + file.string() +
+                          ": KPXEtiquette/Both, KPXEtiquette/Etiquette, KPXEtiquette/Fleche, KPXEtiquette/Odd, "
+                          "KPXEtiquette/Police and 4 more are not a value of the kind named; kept in the file as "
+                          "written, read as missing");
   EXPECT_EQ(store.GetReal("KPXEtiquette", "Pointes"), 100.0);
   EXPECT_EQ(store.GetBoolean("KPXEtiquette", "Calque"), true);
+  EXPECT_FALSE(store.GetReal("Other", "Taille"));
   EXPECT_EQ(store.KeyCount("KPXEtiquette"), 2u);
-  EXPECT_TRUE(std::filesystem::exists(file));
+
+  // Saved, the entries the store could not read are written back as they were;
+  // a key stored anew replaces its entry, an erased one is gone.
+  ASSERT_EQ(store.Put("KPXEtiquette", "Fleche", int32_t{3}), kNoErr);
+  store.Erase("KPXEtiquette", "Son");
+  ASSERT_FALSE(store.Save(file));
+  const auto saved = nlohmann::json::parse(ReadFile(file))["sections"];
+  EXPECT_EQ(saved["Other"]["Taille"], (nlohmann::json{{"real", "150"}}));
+  EXPECT_EQ(saved["KPXEtiquette"]["Etiquette"], (nlohmann::json{{"integer", "2"}}));
+  EXPECT_EQ(saved["KPXEtiquette"]["Both"], (nlohmann::json{{"real", 1}, {"integer", 1}}));
+  EXPECT_EQ(saved["KPXEtiquette"]["Fleche"], (nlohmann::json{{"integer", 3}}));
+  EXPECT_FALSE(saved["KPXEtiquette"].contains("Son"));
+  EXPECT_EQ(saved["KPXEtiquette"].size(), 9u);
+
+  PreferenceStore again;
+  const auto second = again.Load(file);
+  ASSERT_TRUE(second);
+  EXPECT_NE(second->find("PositionPalette and 2 more"), std::string::npos) << *second;  // Fleche and Son gone
+  EXPECT_EQ(again.GetInteger("KPXEtiquette", "Fleche"), 3);
 }
 
 TEST(PreferenceFile, AFileThatIsNotJsonIsMovedAsideAndReported) {

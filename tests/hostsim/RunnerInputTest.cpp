@@ -53,13 +53,15 @@ class RunnerInput : public ::testing::Test {
 TEST_F(RunnerInput, AScriptThatIsNotARegularFileIsExitTwoWithWhatItIs) {
   fs::create_directory(dir / "folder.session");
   ASSERT_EQ(::mkfifo((dir / "fifo.session").c_str(), 0600), 0);
+  fs::create_symlink("loop.session", dir / "loop.session");
   const struct {
     std::string script;
     std::string says;
   } cases[] = {{"folder.session", "is a folder, not a regular file"},
                {"/dev/zero", "is a character device, not a regular file"},
                {"fifo.session", "is a FIFO, not a regular file"},
-               {"none.session", "no such file"}};
+               {"none.session", "no such file"},
+               {"loop.session", "is a loop of symbolic links"}};
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();
     const Result r = RunFile(c.script);
@@ -179,13 +181,14 @@ TEST_F(RunnerInput, FaultRulesFromTheCommandLineFailThoseCallsAndTheCallsAreCoun
   }
 }
 
-TEST_F(RunnerInput, AReadOnlyPreferenceFileIsKeptAndTheRunSaysSo) {
+TEST_F(RunnerInput, AReadOnlyPreferenceFileIsKeptAndTheRunFailsSayingSo) {
   const std::string text = R"({"format": 1, "sections": {}})";
   WriteFile(dir / "prefs.json", text);
   ::chmod((dir / "prefs.json").c_str(), 0444);
   const Result r = Run("launch\nquit\n");
-  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.exitCode, 1) << r.err;
   EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("script.session:2: the preference file was not saved"), std::string::npos) << r.err;
   EXPECT_EQ(ReadFile(dir / "prefs.json"), text);
 }
 
