@@ -17,9 +17,11 @@ class Hash {
  public:
   template <class T>
   void Add(const T& v) {
-    unsigned char bytes[sizeof(T)];
-    std::memcpy(bytes, &v, sizeof(T));
-    for (unsigned char b : bytes) h_ = (h_ ^ b) * 1099511628211ull;
+    static_assert(sizeof(T) <= sizeof(std::uint64_t));
+    std::uint64_t word = 0;
+    std::memcpy(&word, &v, sizeof(T));
+    h_ = (h_ ^ word) * 1099511628211ull;
+    h_ ^= h_ >> 31;
   }
   void Add(const std::string& s) {
     Add(s.size());

@@ -35,9 +35,9 @@ using SourceAttributes = std::vector<std::pair<std::string, std::string>>;  // n
 // The element an art or a layer was made from.
 struct SourceElement {
   std::string name;            // as written, prefix included; empty: a layer made for loose elements
-  std::string openTag;         // "<name attributes" as read, without the closing ">" or "/>"
+  std::string openTag;         // groups and layers: "<name attributes" as read, without the closing ">"
   std::string markup;          // leaves and kept art: the whole element as read
-  SourceAttributes attributes;  // as read
+  SourceAttributes attributes;  // groups and layers: as read (a leaf's are in its markup)
   svg::Matrix outer;           // the parent's user units to document points
   svg::Matrix inner;           // groups: the children's user units to document points
   std::uint64_t stamp = 0;     // the fingerprint of the art (or layer) when read

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -13,20 +14,21 @@
 namespace hostsim::svgread {
 namespace {
 
-// Just past the '>' of the tag that starts at `start` (quotes respected).
+// Just past the '>' of the tag that starts at `start` (quotes respected:
+// path data, the bulk of a drawing, is skipped a quoted value at a time).
 std::size_t TagEnd(std::string_view text, std::size_t start) {
-  char quote = 0;
-  for (std::size_t i = start + 1; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '>') {
-      return i + 1;
+  const char* data = text.data();
+  const std::size_t n = text.size();
+  for (std::size_t i = start + 1; i < n; ++i) {
+    const char c = data[i];
+    if (c == '>') return i + 1;
+    if (c == '"' || c == '\'') {
+      const void* close = std::memchr(data + i + 1, c, n - i - 1);
+      if (close == nullptr) return n;
+      i = static_cast<std::size_t>(static_cast<const char*>(close) - data);
     }
   }
-  return text.size();
+  return n;
 }
 
 // Just past the end of the element that starts at `start`: its end tag, or
@@ -107,21 +109,24 @@ std::shared_ptr<SourceElement> Reader::Source(pugi::xml_node n, const Matrix& ou
   s->name = n.name();
   s->outer = outer;
   s->inner = outer;
-  for (pugi::xml_attribute a : n.attributes()) s->attributes.emplace_back(a.name(), a.value());
+  // A leaf's attributes are in its markup, read again only if it is written anew.
+  if (!whole) {
+    for (pugi::xml_attribute a : n.attributes()) s->attributes.emplace_back(a.name(), a.value());
+  }
   const std::ptrdiff_t at = n.offset_debug();
   if (at >= 1 && static_cast<std::size_t>(at) + s->name.size() <= text_.size() && text_[static_cast<std::size_t>(at) - 1] == '<' &&
       text_.substr(static_cast<std::size_t>(at), s->name.size()) == s->name) {
     const std::size_t start = static_cast<std::size_t>(at) - 1;
     const std::size_t tagEnd = TagEnd(text_, start);
     const bool closes = tagEnd >= 2 && text_[tagEnd - 2] == '/';
-    s->openTag = std::string(text_.substr(start, tagEnd - (closes ? 2 : 1) - start));
+    if (!whole) s->openTag = std::string(text_.substr(start, tagEnd - (closes ? 2 : 1) - start));
     if (whole) s->markup = std::string(text_.substr(start, (closes ? tagEnd : ElementEnd(text_, start)) - start));
     return s;
   }
   // The bytes cannot be found (a file converted from another encoding): the
   // element as the parser holds it.
   s->openTag = "<" + s->name;
-  for (const auto& [name, value] : s->attributes) s->openTag += " " + name + "=\"" + Escaped(value) + "\"";
+  for (pugi::xml_attribute a : n.attributes()) s->openTag += " " + std::string(a.name()) + "=\"" + Escaped(a.value()) + "\"";
   if (whole) {
     std::ostringstream out;
     n.print(out, "", pugi::format_raw);
@@ -260,9 +265,10 @@ std::shared_ptr<SourceDrawing> Reader::TakeDrawing() {
   auto drawing = std::make_shared<SourceDrawing>();
   const pugi::xml_node root = xml_.document_element();
   const auto element = Source(root, rootMapping_, true);
-  drawing->rootName = element->name;
-  drawing->rootAttributes = element->attributes;
-  drawing->rootTag = element->openTag + ">";
+  const auto tag = Source(root, rootMapping_, false);
+  drawing->rootName = tag->name;
+  drawing->rootAttributes = tag->attributes;
+  drawing->rootTag = tag->openTag + ">";
   const std::ptrdiff_t at = root.offset_debug();
   if (at >= 1 && !element->markup.empty() && element->markup.front() == '<' &&
       text_.substr(static_cast<std::size_t>(at) - 1, element->markup.size()) == element->markup) {

@@ -24,6 +24,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include <pugixml.hpp>
+
 #include "hostsim/FontList.h"
 #include "hostsim/document/Document.h"
 #include "hostsim/document/DocumentApi.h"
@@ -301,7 +303,7 @@ class SvgWriter {
       static const std::unordered_set<std::string_view> kLayer = {
           "inkscape:groupmode", "inkscape:label", "data-title", "data-visible", "data-editable", "data-current",
           "display", "sodipodi:insensitive"};
-      KeptAttributes(*source, false, [&](std::string_view name) { return kLayer.count(name) != 0; });
+      KeptAttributes(source->attributes, false, [&](std::string_view name) { return kLayer.count(name) != 0; });
     }
     if (!layer.visible) out_ << " display=\"none\"";
     out_ << ">\n";
@@ -316,8 +318,8 @@ class SvgWriter {
   // The attributes of the element read that the host does not model, and a
   // style attribute without the properties it does.
   template <class AlsoDrop>
-  void KeptAttributes(const SourceElement& source, bool leaf, AlsoDrop&& alsoDrop) {
-    for (const auto& [name, value] : source.attributes) {
+  void KeptAttributes(const SourceAttributes& attributes, bool leaf, AlsoDrop&& alsoDrop) {
+    for (const auto& [name, value] : attributes) {
       if (Modelled(name, leaf) || alsoDrop(std::string_view(name))) continue;
       if (name == "style") {
         std::string kept;
@@ -332,8 +334,15 @@ class SvgWriter {
     }
   }
 
+  // A leaf's attributes, from its markup as read.
   void KeptLeafAttributes(const Art& art) {
-    if (art.source) KeptAttributes(*art.source, true, [](std::string_view) { return false; });
+    if (!art.source || art.source->markup.empty()) return;
+    pugi::xml_document xml;
+    const std::string& markup = art.source->markup;
+    if (!xml.load_buffer(markup.data(), markup.size(), pugi::parse_default, pugi::encoding_utf8)) return;
+    SourceAttributes attributes;
+    for (pugi::xml_attribute a : xml.document_element().attributes()) attributes.emplace_back(a.name(), a.value());
+    KeptAttributes(attributes, true, [](std::string_view) { return false; });
   }
 
   void CommonAttributes(const Art& art) {
@@ -384,7 +393,7 @@ class SvgWriter {
           break;
         }
         out_ << indent << "<" << (source ? source->name : std::string("g"));
-        if (source) KeptAttributes(*source, false, [](std::string_view) { return false; });
+        if (source) KeptAttributes(source->attributes, false, [](std::string_view) { return false; });
         CommonAttributes(art);
         out_ << ">\n";
         // The group's own transform is kept: its children stay in its user units.
