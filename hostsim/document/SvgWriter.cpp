@@ -281,11 +281,18 @@ class SvgWriter {
     const SourceElement* source = layer.source.get();
     const Art& group = *doc_.FindArt(layer.group);
     const Matrix inner = source ? source->inner : root_;
-    if (source && source->stamp == Fingerprint(layer)) {
+    // Our own files say which layer is current: a tag that says it no longer truly is written anew.
+    bool currentAsRead = true;
+    if (source) {
+      for (const auto& [name, value] : source->attributes) {
+        if (name == "data-current") currentAsRead = (value == "true") == (layer.id == doc_.currentLayer());
+      }
+    }
+    if (source && currentAsRead && source->stamp == Fingerprint(layer)) {
       if (source->name.empty()) return WriteChildren(group, inner, 1);  // loose art, straight into the root
-      out_ << source->openTag << ">\n";
+      out_ << "  " << source->openTag << ">\n";
       WriteChildren(group, inner, 2);
-      out_ << "</" << source->name << ">\n";
+      out_ << "  </" << source->name << ">\n";
       return;
     }
     bool ownId = false;

@@ -213,5 +213,20 @@ TEST_F(SvgKept, ArtDrawnIntoAnOpenedDrawingReadsBackAndTheRestStays) {
   EXPECT_EQ(art[3]["children"][0]["type"], "kept");
 }
 
+// Our own file read back: untouched it is written byte for byte; a layer made
+// current since is said to be current.
+TEST_F(SvgKept, OwnFileComesBackByteForByteAndTheCurrentLayerFollows) {
+  NewPath(LayerGroup(), {{10, 20}, {30, 40}});
+  AILayerHandle added = nullptr;
+  ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &added), kNoErr);
+  const std::string first = Saved();
+  ASSERT_TRUE(hostsim::ReadSvg(first, *doc).ok);
+  EXPECT_EQ(Saved(), first);
+  ASSERT_TRUE(doc->SetCurrentLayer(doc->layers()[1].id));
+  auto reopened = hostsim::MakeDocument(Fonts());
+  ASSERT_TRUE(hostsim::ReadSvg(Saved(), *reopened).ok);
+  EXPECT_EQ(reopened->currentLayer(), reopened->layers()[1].id);
+}
+
 }  // namespace
 }  // namespace doctest
