@@ -112,6 +112,7 @@ const char* DefaultArtName(ArtKind kind) {
     case ArtKind::Group: return "<Group>";
     case ArtKind::Path: return "<Path>";
     case ArtKind::Text: return "<Text>";
+    case ArtKind::Kept: return "<Kept>";
   }
   return "";
 }

@@ -315,6 +315,7 @@ void Document::ReplaceDrawing(Document&& from) {
   page = from.page;
   zoom = from.zoom;
   fileName = std::move(from.fileName);
+  source = std::move(from.source);
   from.layers_.clear();
   from.arts_.clear();
   from.currentLayer_ = 0;
@@ -366,6 +367,8 @@ std::optional<AIRealRect> Document::MeasureBounds(const Art& art, bool keep) con
       }
       return r;
     }
+    case ArtKind::Kept:
+      return art.source && art.source->drawn ? art.source->bounds : std::nullopt;
     case ArtKind::Group: {
       std::optional<AIRealRect> r;
       for (const ChildEntry& child : art.children.entries()) {
@@ -422,6 +425,8 @@ void TransformTree(Art& art, const AIRealMatrix& m) {
       break;
     case ArtKind::Group:
       for (const ChildEntry& child : art.children.entries()) TransformTree(*child.art, m);
+      break;
+    case ArtKind::Kept:  // kept content stays where the file put it
       break;
   }
 }

@@ -16,6 +16,7 @@
 #include "host/AITypes.h"
 #include "hostsim/document/ChildList.h"
 #include "hostsim/document/Devector.h"
+#include "hostsim/document/KeptContent.h"
 #include "hostsim/document/TextEngine.h"
 
 namespace hostsim {
@@ -27,7 +28,9 @@ class FontList;
 using ObjectId = std::uint64_t;
 ObjectId NextObjectId();
 
-enum class ArtKind { Group, Path, Text };
+// Kept: content read from a file that the host shows and writes back but
+// cannot edit (its markup is in `source`).
+enum class ArtKind { Group, Path, Text, Kept };
 
 struct Tag {
   std::string type;   // "string"
@@ -78,6 +81,9 @@ struct Art {
   // art's bounds are not known, neither are those of the groups holding it.
   mutable std::optional<AIRealRect> keptBounds;
   mutable bool boundsKnown = false;
+
+  // The element the art was read from; none for art made here.
+  std::shared_ptr<const SourceElement> source;
 };
 
 struct Layer {
@@ -87,6 +93,7 @@ struct Layer {
   bool editable = true;
   AIThreeColorStyle colour{0.31f, 0.5f, 1.0f};
   ObjectId group = 0;  // the layer's top group
+  std::shared_ptr<const SourceElement> source;  // the element the layer was read from
 };
 
 // Refs of the text engine, kept so that every use can be validated.
@@ -184,6 +191,8 @@ class Document {
   double zoom = 1;
   int redrawCount = 0;
   std::string fileName = "Untitled-1";
+  // The file the drawing was read from, around its art; none for a new drawing.
+  std::shared_ptr<const SourceDrawing> source;
   std::size_t DefaultFont() const;
 
   // --- Refs handed out through the text engine and hit test suites.

@@ -33,7 +33,10 @@ json Anchors(const std::vector<AIPathSegment>& segments) {
 
 json ArtJson(const Document& doc, const Art& art) {
   json j;
-  j["type"] = art.kind == ArtKind::Group ? "group" : art.kind == ArtKind::Path ? "path" : "text";
+  j["type"] = art.kind == ArtKind::Group  ? "group"
+              : art.kind == ArtKind::Path ? "path"
+              : art.kind == ArtKind::Text ? "text"
+                                          : "kept";
   j["name"] = SanitizeUtf8(art.name);
   json tags = json::object();
   for (const auto& [name, tag] : art.tags) tags[SanitizeUtf8(name)] = SanitizeUtf8(tag.value);
@@ -81,6 +84,12 @@ json ArtJson(const Document& doc, const Art& art) {
       j["justification"] = JustificationName(t.justification);
       j["bounds"] = {Round(b.left), Round(b.bottom), Round(b.right), Round(b.top)};
       j["fill"] = ColorJson(t.fill);
+      break;
+    }
+    case ArtKind::Kept: {
+      j["element"] = art.source ? SanitizeUtf8(art.source->name) : std::string();
+      const auto b = doc.Bounds(art);
+      j["bounds"] = b ? json{Round(b->left), Round(b->bottom), Round(b->right), Round(b->top)} : json(nullptr);
       break;
     }
   }

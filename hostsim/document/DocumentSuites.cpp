@@ -61,6 +61,8 @@ bool TransformStaysFinite(Document& doc, const Art& art, const AIRealMatrix& m) 
       return true;
     case ArtKind::Text:
       return TransformFits(m, art.text.anchor);
+    case ArtKind::Kept:  // not moved by a transform
+      return true;
     case ArtKind::Group:
       for (ObjectId child : art.children) {
         if (!TransformStaysFinite(doc, *doc.FindArt(child), m)) return false;

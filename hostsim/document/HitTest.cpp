@@ -92,14 +92,16 @@ std::optional<HitResult> Document::HitArt(const Art& art, AIRealPoint point, dou
     case ArtKind::Path:
       if (art.path.guide) return std::nullopt;
       return HitPath(art, ToVec(point), tolerance);
-    case ArtKind::Text: {
-      const AIRealRect b = *Bounds(art);  // a text always has bounds
-      if (point.h >= b.left - tolerance && point.h <= b.right + tolerance && point.v >= b.bottom - tolerance &&
-          point.v <= b.top + tolerance) {
+    case ArtKind::Text:
+    case ArtKind::Kept: {
+      // Texts, and kept content, are hit anywhere in their bounds.
+      const auto b = Bounds(art);
+      if (b && point.h >= b->left - tolerance && point.h <= b->right + tolerance && point.v >= b->bottom - tolerance &&
+          point.v <= b->top + tolerance) {
         HitResult r;
         r.hit = true;
         r.object = art.id;
-        r.type = kTextHitType;
+        r.type = art.kind == ArtKind::Text ? kTextHitType : kFillHitType;
         r.point = point;
         return r;
       }

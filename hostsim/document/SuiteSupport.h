@@ -60,6 +60,7 @@ inline int16_t ArtTypeCode(ArtKind kind) {
     case ArtKind::Group: return kGroupArt;
     case ArtKind::Path: return kPathArt;
     case ArtKind::Text: return kTextFrameArt;
+    case ArtKind::Kept: return kUnknownArt;  // content the host keeps but no plug-in edits
   }
   return kUnknownArt;
 }

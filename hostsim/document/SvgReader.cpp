@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <new>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -37,7 +38,16 @@ SvgReadResult ReadSvg(std::string_view text, Document& doc, const SvgLimits& lim
     return result;
   }
   pugi::xml_document xml;
-  const pugi::xml_parse_result parsed = xml.load_buffer(text.data(), text.size(), pugi::parse_default);
+  pugi::xml_parse_result parsed = xml.load_buffer(text.data(), text.size(), pugi::parse_default);
+  std::string converted;
+  if (parsed && parsed.encoding != pugi::encoding_utf8) {
+    // What is kept of the file is kept in UTF-8: read the file again as such.
+    std::ostringstream out;
+    xml.save(out, "", pugi::format_raw, pugi::encoding_utf8);
+    converted = out.str();
+    text = converted;
+    parsed = xml.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+  }
   if (!parsed) {
     if (parsed.status == pugi::status_no_document_element) {
       result.error = "not an SVG file: it holds no element";
@@ -52,6 +62,7 @@ SvgReadResult ReadSvg(std::string_view text, Document& doc, const SvgLimits& lim
   try {
     svgread::Reader reader(text, xml, fresh, limits);
     reader.Read();
+    fresh.source = reader.TakeDrawing();
     result.warnings = reader.WarningLines();
   } catch (const svgread::ReadError& e) {
     result.error = SanitizeUtf8(e.what());

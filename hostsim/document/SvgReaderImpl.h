@@ -10,10 +10,12 @@
 //   SvgReaderText.cpp        point texts and their fonts
 //   SvgReaderReferences.cpp  ids, `use`, nested view boxes
 //   SvgReaderMessages.cpp    element names, places, errors and warnings
+//   SvgReaderSource.cpp      the elements' markup kept with the art, kept content
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +30,7 @@
 #include "hostsim/document/Document.h"
 #include "hostsim/document/PathData.h"
 #include "hostsim/document/SvgReader.h"
+#include "hostsim/document/SvgStyleSheet.h"
 #include "hostsim/document/SvgValues.h"
 
 namespace hostsim::svgread {
@@ -123,6 +126,9 @@ class Reader {
 
   void Read();
 
+  // What the drawing keeps of the file around its art; call after Read.
+  std::shared_ptr<SourceDrawing> TakeDrawing();
+
   std::vector<std::string> WarningLines() const { return warnings_.Lines(); }
 
  private:
@@ -175,6 +181,7 @@ class Reader {
 
   Effects OwnEffects(pugi::xml_node n);
   Style ResolveStyle(pugi::xml_node n, const Style& parent);
+  static void Inherit(Style& s, const Style& parent, std::string_view name, std::optional<double>& fontSize);
   bool ApplyProperty(Style& s, const Style& parent, std::string_view name, std::string_view value,
                      std::optional<double>& fontSize);
   double Diagonal() const;
@@ -194,13 +201,27 @@ class Reader {
 
   std::optional<double> Attribute(pugi::xml_node n, const char* name, double percentOf, const Context& c);
   bool Geometry(const std::string& name, pugi::xml_node n, const Context& c, PathSink& sink);
-  void Shape(const std::string& name, pugi::xml_node n, ObjectId parent, const Context& c);
+  bool Shape(const std::string& name, pugi::xml_node n, ObjectId parent, const Context& c, const Matrix& outer);
+
+  // --- Sources and kept content (SvgReaderSource.cpp) -------------------------
+
+  void CollectStyleSheets(pugi::xml_node root);
+  std::shared_ptr<SourceElement> Source(pugi::xml_node n, const Matrix& outer, bool whole);
+  void Attach(Art& art, std::shared_ptr<SourceElement> source);
+  void AttachLayer(ObjectId layer, std::shared_ptr<SourceElement> source);
+  void Keep(pugi::xml_node n, ObjectId parent, const Context& c, std::optional<AIRealRect> bounds);
+  void KeepAtRoot(pugi::xml_node n);
+  void GiveRootKeptTo(ObjectId layer);
+  std::optional<AIRealRect> UserBox(const Matrix& m, double x, double y, double w, double h) const;
+  std::optional<AIRealRect> TextBox(pugi::xml_node n, const Context& c);
+  std::optional<AIRealRect> UseBox(pugi::xml_node n, ObjectId parent, const Context& c);
+  bool IsRootFurniture(pugi::xml_node n) const;
 
   // --- Text (SvgReaderText.cpp) -----------------------------------------------
 
   std::size_t FontFor(pugi::xml_node n, const Style& s) const;
   bool IsPointText(pugi::xml_node n, const Context& c) const;
-  void Text(pugi::xml_node n, ObjectId parent, const Context& c);
+  void Text(pugi::xml_node n, ObjectId parent, const Context& c, const Matrix& outer);
 
   std::string_view text_;
   const pugi::xml_document& xml_;
@@ -217,6 +238,14 @@ class Reader {
   std::size_t artCount_ = 0;
   std::size_t anchorCount_ = 0;
   std::uintmax_t work_ = 0;
+  StyleSheet sheet_;
+  bool styleSheets_ = false;
+  Matrix rootMapping_;
+  double zoomRead_ = 1;
+  std::vector<std::pair<ObjectId, std::shared_ptr<SourceElement>>> sourced_;       // art, stamped once read
+  std::vector<std::pair<ObjectId, std::shared_ptr<SourceElement>>> sourcedLayers_;  // layers, likewise
+  std::vector<RootKept> rootKept_;
+  std::size_t rootKeptPlaced_ = 0;  // the first of rootKept_ not yet given a layer
 };
 
 }  // namespace hostsim::svgread

@@ -12,19 +12,19 @@ namespace {
 constexpr const char* kSvgNamespace = "http://www.w3.org/2000/svg";
 
 const char* Why(std::string_view kind) {
-  if (kind == "image") return "images cannot be kept";
-  if (kind == "text") return "only a single line of plain, upright text can be kept";
-  if (kind == "foreignObject") return "foreign content cannot be kept";
-  if (kind == "gradient") return "gradient and pattern paints cannot be kept; painted with the fallback colour or none";
-  if (kind == "mask") return "masks are not kept; drawn unmasked";
-  if (kind == "filter") return "filters are not kept; drawn unfiltered";
-  if (kind == "clipPath") return "clipping paths are not kept; drawn unclipped";
-  if (kind == "marker") return "markers are not kept";
-  if (kind == "opacity") return "partial opacity is not kept; drawn opaque";
-  if (kind == "stylesheet") return "style sheets are not applied";
+  if (kind == "image") return "images are kept as they are: shown, but not editable";
+  if (kind == "text") return "texts other than one line of plain, upright text are kept as they are: shown, but not editable";
+  if (kind == "foreignObject") return "foreign content is kept as it is: shown by its bounds, not editable";
+  if (kind == "use") return "copies made by use are kept as they are: shown, but not editable";
+  if (kind == "gradient") return "gradient and pattern paints are kept in the file; shown with the fallback colour or none";
+  if (kind == "mask") return "masks are kept in the file; shown unmasked";
+  if (kind == "filter") return "filters are kept in the file; shown unfiltered";
+  if (kind == "clipPath") return "clipping paths are kept in the file; shown unclipped";
+  if (kind == "marker") return "markers are kept in the file; not shown";
+  if (kind == "opacity") return "partial opacity is kept in the file; shown opaque";
   if (kind == "reference") return "refers to nothing in this file; left out";
   if (kind == "value") return "has a value that is not understood; ignored";
-  return "cannot be kept";
+  return "is kept as it is: shown by its bounds, not editable";
 }
 
 }  // namespace

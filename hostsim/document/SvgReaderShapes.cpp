@@ -218,9 +218,10 @@ bool Reader::Geometry(const std::string& name, pugi::xml_node n, const Context& 
   return true;
 }
 
-void Reader::Shape(const std::string& name, pugi::xml_node n, ObjectId parent, const Context& c) {
+// False when the shape draws nothing (no size, no segment): it is kept as read.
+bool Reader::Shape(const std::string& name, pugi::xml_node n, ObjectId parent, const Context& c, const Matrix& outer) {
   AnchorSink sink(c.ctm, limits_.maxAnchors - std::min(anchorCount_, limits_.maxAnchors));
-  if (!Geometry(name, n, c, sink)) return;
+  if (!Geometry(name, n, c, sink)) return false;
   if (sink.outOfRange()) Fail(n, "coordinates lie beyond 10000000 points");
   if (sink.overBudget()) Fail(n, "the drawing has more than " + std::to_string(limits_.maxAnchors) + " anchors");
   anchorCount_ += sink.anchors();
@@ -244,11 +245,13 @@ void Reader::Shape(const std::string& name, pugi::xml_node n, ObjectId parent, c
     }
     art.path.style = style;
     art.path.guide = guide;
-    return;
+    Attach(art, Source(n, outer, true));
+    return true;
   }
   Art& group = NewArt(ArtKind::Group, parent, n);
   Common(group, n, displayNone);
   group.compound = true;
+  Attach(group, Source(n, outer, true));
   const ObjectId id = group.id;
   for (Subpath& part : parts) {
     Art& art = NewArt(ArtKind::Path, id, n);
@@ -258,6 +261,7 @@ void Reader::Shape(const std::string& name, pugi::xml_node n, ObjectId parent, c
     art.path.guide = guide;
   }
   Reverse(id);
+  return true;
 }
 
 }  // namespace hostsim::svgread

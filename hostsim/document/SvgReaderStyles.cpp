@@ -1,6 +1,7 @@
 // Styles: presentation attributes and the style attribute, inherited down
 // the tree; effects that do not inherit; paints resolved into path styles.
 #include "hostsim/document/SvgReaderImpl.h"
+#include "hostsim/document/SvgStyleSheet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,32 +14,29 @@
 namespace hostsim::svgread {
 namespace {
 
-// Presentation attributes first, then the style attribute, which wins.
+// Presentation attributes first, then the style sheets' rules that match,
+// then the style attribute, which wins.
 template <class Fn>
-void EachDeclaration(pugi::xml_node n, Fn&& fn) {
+void EachDeclaration(pugi::xml_node n, const StyleSheet& sheet, Fn&& fn) {
   for (pugi::xml_attribute a : n.attributes()) {
     if (std::string_view(a.name()) != "style") fn(std::string_view(a.name()), std::string_view(a.value()));
   }
-  std::string_view style = n.attribute("style").value();
-  while (!style.empty()) {
-    const std::size_t end = std::min(style.find(';'), style.size());
-    const std::string_view declaration = style.substr(0, end);
-    style.remove_prefix(std::min(end + 1, style.size()));
-    const std::size_t colon = declaration.find(':');
-    if (colon == std::string_view::npos) continue;
-    std::string_view value = Trim(declaration.substr(colon + 1));
-    if (const std::size_t bang = value.find("!important"); bang != std::string_view::npos) {
-      value = Trim(value.substr(0, bang));
+  if (!sheet.empty()) {
+    const std::string_view type = n.name();
+    const std::size_t colon = type.find(':');
+    for (const StyleSheet::Declaration* d : sheet.Matching(colon == std::string_view::npos ? type : type.substr(colon + 1),
+                                                           n.attribute("id").value(), n.attribute("class").value())) {
+      fn(std::string_view(d->first), std::string_view(d->second));
     }
-    fn(Trim(declaration.substr(0, colon)), value);
   }
+  for (const auto& [name, value] : Declarations(n.attribute("style").value())) fn(name, value);
 }
 
 }  // namespace
 
 Effects Reader::OwnEffects(pugi::xml_node n) {
   Effects e;
-  EachDeclaration(n, [&](std::string_view name, std::string_view value) {
+  EachDeclaration(n, sheet_, [&](std::string_view name, std::string_view value) {
     const std::string v(Trim(value));
     if (name == "display") e.displayNone = v == "none";
     else if (name == "opacity") e.opacity = Opacity(v).value_or(1);
@@ -52,14 +50,36 @@ Effects Reader::OwnEffects(pugi::xml_node n) {
 Style Reader::ResolveStyle(pugi::xml_node n, const Style& parent) {
   Style s = parent;
   std::optional<double> fontSize;
-  EachDeclaration(n, [&](std::string_view name, std::string_view value) {
-    if (Trim(value) == "inherit") return;  // the inherited value stands
+  EachDeclaration(n, sheet_, [&](std::string_view name, std::string_view value) {
+    if (Trim(value) == "inherit") return Inherit(s, parent, name, fontSize);
     if (!ApplyProperty(s, parent, name, Trim(value), fontSize)) {
       Warn("value", n, std::string(name) + "=\"" + std::string(value) + "\"");
     }
   });
   if (fontSize) s.fontSize = *fontSize;
   return s;
+}
+
+// The parent's value of the property, over any the element set before.
+void Reader::Inherit(Style& s, const Style& parent, std::string_view name, std::optional<double>& fontSize) {
+  if (name == "fill") s.fill = parent.fill;
+  else if (name == "stroke") s.stroke = parent.stroke;
+  else if (name == "fill-opacity") s.fillOpacity = parent.fillOpacity;
+  else if (name == "stroke-opacity") s.strokeOpacity = parent.strokeOpacity;
+  else if (name == "color") s.colour = parent.colour;
+  else if (name == "fill-rule") s.evenOdd = parent.evenOdd;
+  else if (name == "stroke-width") s.strokeWidth = parent.strokeWidth;
+  else if (name == "stroke-linecap") s.cap = parent.cap;
+  else if (name == "stroke-linejoin") s.join = parent.join;
+  else if (name == "stroke-miterlimit") s.miterLimit = parent.miterLimit;
+  else if (name == "stroke-dasharray") s.dash = parent.dash;
+  else if (name == "stroke-dashoffset") s.dashOffset = parent.dashOffset;
+  else if (name == "visibility") s.visible = parent.visible;
+  else if (name == "font-family") s.fontFamily = parent.fontFamily;
+  else if (name == "font-size") fontSize.reset();
+  else if (name == "font-weight") s.bold = parent.bold;
+  else if (name == "font-style") s.italic = parent.italic;
+  else if (name == "text-anchor") s.justification = parent.justification;
 }
 
 // False for a value of a known property that cannot be read.

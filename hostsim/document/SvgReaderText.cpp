@@ -65,8 +65,13 @@ bool Reader::IsPointText(pugi::xml_node n, const Context& c) const {
          std::fabs(-m.d - scale) <= 1e-9 * scale;
 }
 
-void Reader::Text(pugi::xml_node n, ObjectId parent, const Context& c) {
-  if (!IsPointText(n, c)) return Warn("text", n);
+void Reader::Text(pugi::xml_node n, ObjectId parent, const Context& c, const Matrix& outer) {
+  if (!IsPointText(n, c)) {
+    Warn("text", n);
+    Context parentContext = c;
+    parentContext.ctm = outer;
+    return Keep(n, parent, parentContext, TextBox(n, c));
+  }
   const Style& s = c.style;
   std::string text;
   for (pugi::xml_node child : n.children()) text += child.value();
@@ -110,6 +115,7 @@ void Reader::Text(pugi::xml_node n, ObjectId parent, const Context& c) {
   t.font = FontFor(n, s);
   const auto fill = Resolve(s.fill, s.fillOpacity * c.opacity, c, n);
   t.fill = fill ? Exact(n, "data-fill", *fill) : NoColor();
+  Attach(art, Source(n, outer, true));
 }
 
 }  // namespace hostsim::svgread

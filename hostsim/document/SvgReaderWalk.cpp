@@ -52,17 +52,24 @@ void Reader::Read() {
                          : "not an SVG file: it holds no element");
   }
   IndexIds(root);
+  CollectStyleSheets(root);
   Context context = RootContext(root);
   for (pugi::xml_node child : root.children()) {
     if (child.type() != pugi::node_element) continue;
+    const std::string name = SvgName(child);
     if (IsLayer(child)) {
       loose_ = 0;
       const ObjectId group = NewLayer(child);
       Context layer = Enter(child, context);
+      auto source = Source(child, context.ctm, false);
+      source->inner = layer.ctm;
+      AttachLayer(doc_.FindArt(group)->layer, std::move(source));
       ActiveGuard guard(*this, child);
       for (pugi::xml_node art : child.children()) {
         if (art.type() == pugi::node_element) Walk(art, group, layer);
       }
+    } else if (name.empty() || name == "style" || IsSilent(name)) {
+      KeepAtRoot(child);  // draws nothing: needs no layer
     } else {
       // Counted as inside the layer it is written into when saved.
       Context loose = context;
@@ -70,6 +77,7 @@ void Reader::Read() {
       Walk(child, LooseLayer(), loose);
     }
   }
+  if (!firstLayerTaken_) LooseLayer();  // the drawing's own layer, written straight into the root
   for (ObjectId group : layerGroups_) Reverse(group);  // they were filled bottom first
   const auto& layers = doc_.layers();
   if (!doc_.FindLayer(current_)) current_ = layers.front().id;
@@ -85,11 +93,7 @@ void Reader::WalkChildren(pugi::xml_node n, ObjectId group, const Context& c) {
 
 void Reader::Walk(pugi::xml_node n, ObjectId parent, const Context& parentContext) {
   const std::string name = SvgName(n);
-  if (name.empty() || IsSilent(name)) return;
-  if (name == "style") {
-    if (!Trim(n.child_value()).empty()) Warn("stylesheet", n);
-    return;
-  }
+  if (name.empty() || IsSilent(name) || name == "style") return Keep(n, parent, parentContext, std::nullopt);
   CountWork(n, name == "text");
   ActiveGuard guard(*this, n);
   if (name == "g" || name == "a" || name == "switch" || name == "svg") {
@@ -97,26 +101,49 @@ void Reader::Walk(pugi::xml_node n, ObjectId parent, const Context& parentContex
     if (name == "svg") c.ctm = c.ctm * NestedViewport(n, c);
     Art& group = NewArt(ArtKind::Group, parent, n);
     Common(group, n, OwnEffects(n).displayNone);
+    auto source = Source(n, parentContext.ctm, false);
+    source->inner = c.ctm;
+    Attach(group, std::move(source));
     const ObjectId id = group.id;
     if (name == "switch") {
-      // Only the first child that can be drawn is shown.
+      // Only the first child that can be drawn is shown; the others are kept.
+      bool shown = false;
       for (pugi::xml_node child : n.children()) {
-        if (child.type() != pugi::node_element || SvgName(child) == "foreignObject") continue;
-        Walk(child, id, c);
-        break;
+        if (child.type() != pugi::node_element) continue;
+        if (shown || SvgName(child) == "foreignObject") {
+          Keep(child, id, c, std::nullopt);
+        } else {
+          Walk(child, id, c);
+          shown = true;
+        }
       }
+      Reverse(id);
     } else {
       WalkChildren(n, id, c);
     }
     return;
   }
-  if (name == "use") return Use(n, parent, parentContext);
-  if (name == "text") return Text(n, parent, Enter(n, parentContext));
+  if (name == "use") {
+    Warn("use", n);
+    return Keep(n, parent, parentContext, UseBox(n, parent, parentContext));
+  }
+  if (name == "text") return Text(n, parent, Enter(n, parentContext), parentContext.ctm);
   if (name == "path" || name == "rect" || name == "circle" || name == "ellipse" || name == "line" ||
       name == "polyline" || name == "polygon") {
-    return Shape(name, n, parent, Enter(n, parentContext));
+    if (!Shape(name, n, parent, Enter(n, parentContext), parentContext.ctm)) Keep(n, parent, parentContext, std::nullopt);
+    return;
+  }
+  std::optional<AIRealRect> bounds;
+  if (name == "image" || name == "foreignObject") {
+    const Context c = Enter(n, parentContext);
+    const double x = Length(n.attribute("x").value(), viewport_.x, c.style.fontSize).value_or(0);
+    const double y = Length(n.attribute("y").value(), viewport_.y, c.style.fontSize).value_or(0);
+    const double w = Length(n.attribute("width").value(), viewport_.x, c.style.fontSize).value_or(0);
+    const double h = Length(n.attribute("height").value(), viewport_.y, c.style.fontSize).value_or(0);
+    if (w > 0 && h > 0) bounds = UserBox(c.ctm, x, y, w, h);
   }
   Warn(name == "image" || name == "foreignObject" ? name : "element", n);
+  Keep(n, parent, parentContext, bounds);
 }
 
 void Reader::CountWork(pugi::xml_node n, bool withText) {
@@ -152,6 +179,7 @@ ObjectId Reader::TakeLayer(const std::string& title) {
   }
   const ObjectId group = doc_.FindLayer(id)->group;
   layerGroups_.push_back(group);
+  GiveRootKeptTo(id);
   return id;
 }
 
@@ -173,7 +201,14 @@ ObjectId Reader::NewLayer(pugi::xml_node n) {
 // Top-level art outside any layer goes into a layer of its own, one for
 // each run of such elements.
 ObjectId Reader::LooseLayer() {
-  if (!loose_) loose_ = doc_.FindLayer(TakeLayer({}))->group;
+  if (!loose_) {
+    const ObjectId layer = TakeLayer({});
+    loose_ = doc_.FindLayer(layer)->group;
+    // No element of its own: its art is written straight into the root.
+    auto source = std::make_shared<SourceElement>();
+    source->outer = source->inner = rootMapping_;
+    AttachLayer(layer, std::move(source));
+  }
   return loose_;
 }
 
@@ -210,9 +245,19 @@ Reader::Context Reader::RootContext(pugi::xml_node root) {
     viewport_ = {vb[2], vb[3]};
   } else {
     const double pw = w < 0 ? 612 : w, ph = h < 0 ? 792 : h;
-    mapping = {1, 0, 0, -1, 0, ph};
+    // Without a view box a user unit is a CSS pixel of the width given: "612"
+    // is 612 points wide, "8.5in" 816 pixels across 612 points.
+    double scale = 1;
+    const auto userWidth = Length(root.attribute("width").value(), -1, 16, Units::User);
+    const auto userHeight = Length(root.attribute("height").value(), -1, 16, Units::User);
+    if (w > 0 && userWidth && *userWidth > 0) {
+      scale = w / *userWidth;
+    } else if (h > 0 && userHeight && *userHeight > 0) {
+      scale = h / *userHeight;
+    }
+    mapping = {scale, 0, 0, -scale, 0, ph};
     page = {0, static_cast<AIReal>(ph), static_cast<AIReal>(pw), 0};
-    viewport_ = {pw, ph};
+    viewport_ = {pw / scale, ph / scale};
   }
   // A scale so small that the page's sides (nearly) meet leaves no page: a
   // side under a hundredth of a point would not even survive being written.
@@ -225,9 +270,11 @@ Reader::Context Reader::RootContext(pugi::xml_node root) {
   }
   if (!inRange) Fail(root, "the page is empty or out of range (width, height and viewBox)");
   doc_.page = page;
+  rootMapping_ = mapping;
   if (const auto zoom = Number(root.attribute("data-zoom").value()); zoom && *zoom > 0 && *zoom <= kMaxCoordinate) {
     doc_.zoom = *zoom;
   }
+  zoomRead_ = doc_.zoom;
   Context context;
   context.ctm = mapping;
   context.style = ResolveStyle(root, context.style);

@@ -191,17 +191,18 @@ TEST_F(Output, PageAndLineWidthsKeepTheirSizeInPoints) {
   EXPECT_NEAR(std::stod(box[4]) - std::stod(box[2]), 792, 0.01);
 }
 
-// Art beyond the page grows it, by an 18 pt margin; the page stays in points.
-TEST_F(Output, PageGrownForArtOutsideItStaysInPoints) {
+// The page is the drawing's: art beyond it stays beyond it, and the file
+// keeps the page's own size and view box.
+TEST_F(Output, ArtOutsideThePageLeavesThePageAsItIs) {
   NewPath(LayerGroup(), {{-50, 400}, {700, 400}});
   NewPath(LayerGroup(), {{300, 820}, {300, 830}});
   const std::string svg = SvgText();
-  EXPECT_NE(svg.find("width=\"786pt\" height=\"848pt\" viewBox=\"-68 0 786 848\""), std::string::npos)
+  EXPECT_NE(svg.find("width=\"612pt\" height=\"792pt\" viewBox=\"0 0 612 792\""), std::string::npos)
       << svg.substr(0, 300);
   const Image image = Render(dir / "doc.svg");
-  EXPECT_EQ(image.width, 786);
-  EXPECT_EQ(image.height, 848);
-  EXPECT_LT(image.Gray(68 + 100, 848 - 400), 128) << "the line at y = 400 is 448 pt below the grown top";
+  EXPECT_EQ(image.width, 612);
+  EXPECT_EQ(image.height, 792);
+  EXPECT_LT(image.Gray(100, 792 - 400), 128) << "the line at y = 400 is 392 pt below the top";
 }
 
 // The family is named first, then the kind of face a reader without it

@@ -87,7 +87,7 @@ TEST_F(SvgRead, ViewBoxIsThePageWithYMirroredInsideIt) {
 }
 
 TEST_F(SvgRead, BasicShapesBecomePathsThroughTheirOutlines) {
-  const json art = ReadArt(Svg(
+  json art = ReadArt(Svg(
       "<rect x='10' y='10' width='20' height='10'/>"
       "<line x1='0' y1='0' x2='5' y2='5'/>"
       "<polyline points='1,1 2,1 2,2'/>"
@@ -95,7 +95,11 @@ TEST_F(SvgRead, BasicShapesBecomePathsThroughTheirOutlines) {
       "<circle cx='50' cy='50' r='10'/>"
       "<ellipse cx='50' cy='50' rx='10'/>"
       "<rect width='0' height='10'/><circle r='0'/>"));
-  ASSERT_EQ(art.size(), 6u) << "shapes of no size draw nothing";
+  ASSERT_EQ(art.size(), 8u);
+  EXPECT_EQ(art[0]["type"], "kept") << "shapes of no size draw nothing: kept as they are";
+  EXPECT_EQ(art[0]["bounds"], nullptr);
+  EXPECT_EQ(art[1]["type"], "kept");
+  art.erase(art.begin(), art.begin() + 2);
   // Paint order: the last element is on top.
   ExpectCorners(art[5], {{10, 90}, {30, 90}, {30, 80}, {10, 80}}, "rect");
   EXPECT_TRUE(art[5]["closed"]);
@@ -144,18 +148,23 @@ TEST_F(SvgRead, NestedTransformsAndUnitsApplyToGeometryAndStrokeWidth) {
   ExpectCorners(art[0], {{60, 50}, {60, 60}}, "rotation about (50, 50)");
 }
 
-TEST_F(SvgRead, UseDrawsTheReferencedElementMovedByItsPosition) {
-  const json art = ReadArt(Svg(
+// A use is kept as it is, shown by the bounds of the copy it makes.
+TEST_F(SvgRead, UseIsKeptAndCoversTheReferencedElementMovedByItsPosition) {
+  const auto r = Read(Svg(
       "<defs><path id='p' d='M 0 0 L 10 0'/>"
       "<symbol id='s' viewBox='0 0 10 10'><path d='M 0 0 L 10 10'/></symbol></defs>"
       "<use href='#p' x='5' y='5'/>"
       "<use xlink:href='#p' transform='translate(20,0)' data-name='copy'/>"
       "<use href='#s' x='50' y='50' width='20' height='20'/>"));
-  ASSERT_EQ(art.size(), 3u) << "definitions draw nothing by themselves";
-  ExpectCorners(art[2]["children"][0], {{5, 95}, {15, 95}}, "x and y move the copy");
-  EXPECT_EQ(art[1]["name"], "copy");
-  ExpectCorners(art[1]["children"][0], {{20, 100}, {30, 100}}, "the use's transform");
-  ExpectCorners(art[0]["children"][0], {{50, 50}, {70, 30}}, "a symbol fits its view box to the size");
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(r.warnings.size(), 1u);
+  EXPECT_NE(r.warnings[0].find("(3 in all)"), std::string::npos) << r.warnings[0];
+  const json art = hostsim::DumpLayers(*doc)[0]["art"];
+  ASSERT_EQ(art.size(), 3u) << "definitions outside the layers are kept outside them";
+  for (const json& use : art) EXPECT_EQ(use["element"], "use");
+  EXPECT_EQ(art[2]["bounds"], json({5, 95, 15, 95})) << "x and y move the copy";
+  EXPECT_EQ(art[1]["bounds"], json({20, 100, 30, 100})) << "the use's transform";
+  EXPECT_EQ(art[0]["bounds"], json({50, 30, 70, 50})) << "a symbol fits its view box to the size";
 }
 
 TEST_F(SvgRead, PathWithSeveralSubpathsIsOneCompoundShape) {
@@ -221,7 +230,7 @@ TEST_F(SvgRead, MarkedTopGroupsBecomeLayersAndLooseArtGetsALayerOfItsOwn) {
   EXPECT_EQ(layers[3]["art"].size(), 1u);
 }
 
-TEST_F(SvgRead, PlainTextBecomesAPointTextAndOtherTextIsLeftOutWithAWarning) {
+TEST_F(SvgRead, PlainTextBecomesAPointTextAndOtherTextIsKeptWithAWarning) {
   const auto r = Read(Svg(
       "<text x='10' y='20' font-size='24' text-anchor='middle' font-family=\"'DejaVu Sans', sans-serif\" "
       "fill='#ff0000'>\n  Hello   world \n</text>"
@@ -232,8 +241,11 @@ TEST_F(SvgRead, PlainTextBecomesAPointTextAndOtherTextIsLeftOutWithAWarning) {
   ASSERT_EQ(r.warnings.size(), 1u);
   EXPECT_NE(r.warnings[0].find("text \"fancy\""), std::string::npos) << r.warnings[0];
   EXPECT_NE(r.warnings[0].find("(2 in all)"), std::string::npos) << r.warnings[0];
-  const json art = hostsim::DumpLayers(*doc)[0]["art"];
-  ASSERT_EQ(art.size(), 2u);
+  json art = hostsim::DumpLayers(*doc)[0]["art"];
+  ASSERT_EQ(art.size(), 4u);
+  EXPECT_EQ(art[1]["type"], "kept") << "turned";
+  EXPECT_EQ(art[2]["type"], "kept") << "fancy";
+  art.erase(art.begin() + 1, art.begin() + 3);
   EXPECT_EQ(art[1]["text"], "Hello world");
   EXPECT_EQ(art[1]["anchor"], json({10, 80}));
   EXPECT_EQ(art[1]["size"], 24);
@@ -244,27 +256,31 @@ TEST_F(SvgRead, PlainTextBecomesAPointTextAndOtherTextIsLeftOutWithAWarning) {
   EXPECT_EQ(art[0]["font"], "DejaVu Sans Bold Oblique") << "the face that has the weight and the slant";
 }
 
-TEST_F(SvgRead, WhatCannotBeKeptIsLeftOutWithOneWarningPerKindNamingTheFirst) {
+TEST_F(SvgRead, WhatCannotBeEditedIsKeptWithOneWarningPerKindNamingTheFirst) {
   const auto r = Read(Svg(
       "<defs><linearGradient id='g'><stop offset='0' stop-color='red'/></linearGradient>"
       "<clipPath id='c'><rect width='5' height='5'/></clipPath></defs>"
       "<image id='img1' href='a.png' width='5' height='5'/><image id='img2' href='b.png'/>"
       "<path id='shaded' d='M0 0 H5 V5 Z' fill='url(#g) #00ff00'/>"
       "<path id='clipped' d='M0 0 H5' clip-path='url(#c)' mask='url(#m)' filter='url(#f)' opacity='0.5'/>"
-      "<use href='#nowhere'/><video/><style>path { fill: red }</style>"));
+      "<use href='#nowhere'/><video/><style>#shaded { fill: #0000ff }</style>"));
   ASSERT_TRUE(r.ok) << r.error;
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"image \"img1\" (line 1)", "(2 in all)"}, {"path \"shaded\"", "gradient"}, {"path \"clipped\"", "clipping"},
-      {"path \"clipped\"", "masks"},           {"path \"clipped\"", "filters"},  {"path \"clipped\"", "opacity"},
-      {"use", "#nowhere"},                      {"video", "cannot be kept"},      {"style", "style sheets"}};
-  ASSERT_EQ(r.warnings.size(), expected.size());
+      {"image \"img1\" (line 1)", "(2 in all)"}, {"path \"clipped\"", "clipping"}, {"path \"clipped\"", "masks"},
+      {"path \"clipped\"", "filters"},         {"path \"clipped\"", "opacity"},  {"use", "copies made by use"},
+      {"use", "#nowhere"},                      {"video", "kept as it is"}};
+  ASSERT_EQ(r.warnings.size(), expected.size()) << r.warnings.back();
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(r.warnings[i].rfind(expected[i].first, 0), 0u) << r.warnings[i];
     EXPECT_NE(r.warnings[i].find(expected[i].second), std::string::npos) << r.warnings[i];
   }
   const json art = hostsim::DumpLayers(*doc)[0]["art"];
-  ASSERT_EQ(art.size(), 2u) << "the two paths stay, drawn without what was left out";
-  EXPECT_EQ(art[1]["fill"], json({{"rgb", {0, 1, 0}}})) << "the gradient's fallback colour";
+  ASSERT_EQ(art.size(), 6u) << "two images, two paths, the use and the unknown element";
+  EXPECT_EQ(art[5]["element"], "image");
+  EXPECT_EQ(art[5]["bounds"], json({0, 95, 5, 100}));
+  EXPECT_EQ(art[4]["bounds"], nullptr) << "an image of no size covers nothing";
+  EXPECT_EQ(art[3]["fill"], json({{"rgb", {0, 0, 1}}})) << "the style sheet's rule outranks the attribute";
+  EXPECT_EQ(art[0]["element"], "video");
 }
 
 // -----------------------------------------------------------------------------

@@ -125,7 +125,8 @@ TEST(OpenDrawing, LabelOnAnIconSnapsToItsAnchorAndTheIconComesOutWhereItWas) {
   }
   EXPECT_GT(dark, 2000) << "the icon itself drew little";
   EXPECT_EQ(different, 0) << "pixel channels that differ from the original's rendering";
-  EXPECT_GT(labelled.width, original.width) << "the page grew to hold the label";
+  EXPECT_EQ(labelled.width, original.width) << "the page is the icon's, label or not";
+  EXPECT_EQ(labelled.height, original.height);
 }
 
 TEST(OpenDrawing, SavedLabelReopensUnchangedAndIsTakenUpWithTheSettingsInForce) {
@@ -179,15 +180,17 @@ TEST(OpenDrawing, FileThatCannotBeReadStopsTheRunWithItsNameAndWhy) {
   EXPECT_NE(missing.err.find("script.session:1: nowhere.svg: cannot be read"), std::string::npos) << missing.err;
 }
 
-TEST(OpenDrawing, LeftOutContentIsNotedOncePerKindAndTheRunGoesOn) {
+TEST(OpenDrawing, KeptContentIsNotedOncePerKindAndTheRunGoesOn) {
   Session s;
   WriteFile(s.dir() / "photo.svg",
             "<svg xmlns='http://www.w3.org/2000/svg'><image id='a'/><image id='b'/><path d='M0 0 H9'/></svg>");
   const RunResult r = s.Run("open photo.svg\n");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.err, "script.session:1: note: photo.svg: image \"a\" (line 1): images cannot be kept (2 in all)\n");
+  EXPECT_EQ(r.err,
+            "script.session:1: note: photo.svg: image \"a\" (line 1): images are kept as they are: shown, but not "
+            "editable (2 in all)\n");
   ASSERT_EQ(r.dump["layers"].size(), 1u);
-  EXPECT_EQ(r.dump["layers"][0]["art"].size(), 1u);
+  EXPECT_EQ(r.dump["layers"][0]["art"].size(), 3u) << "the path, and the two images kept";
 }
 
 }  // namespace
