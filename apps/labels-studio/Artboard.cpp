@@ -79,6 +79,7 @@ void Artboard::FinishGesture() {
     const AIRealPoint at{static_cast<AIReal>(last_.x()), static_cast<AIReal>(last_.y())};
     Act([this, at] { return studio_.user.MouseUp(at); });
   }
+  EndHostGesture();
 }
 
 void Artboard::paintEvent(QPaintEvent*) {
@@ -120,6 +121,9 @@ void Artboard::mousePressEvent(QMouseEvent* e) {
   if (PluginToolCurrent()) {
     Act([this, at] { return studio_.user.MouseDown(at); });
   } else {
+    // The selection tool's press, drags and release are one step.
+    studio_.user.BeginGesture();
+    hostGesture_ = true;
     Act([this, at] { return studio_.user.SelectAt(at, kSelectTolerance / zoom_); });
   }
 }
@@ -158,6 +162,14 @@ void Artboard::mouseReleaseEvent(QMouseEvent* e) {
   last_ = ToDocument(e->position());
   const AIRealPoint at = Point(e->position());
   if (PluginToolCurrent()) Act([this, at] { return studio_.user.MouseUp(at); });
+  EndHostGesture();
+}
+
+void Artboard::EndHostGesture() {
+  if (!hostGesture_) return;
+  hostGesture_ = false;
+  studio_.user.EndGesture();
+  if (studio_.refresh) studio_.refresh();
 }
 
 void Artboard::wheelEvent(QWheelEvent* e) {

@@ -50,12 +50,14 @@ class Artboard : public QWidget {
   bool PluginToolCurrent() const;
   AIRealPoint Point(QPointF widgetPoint) const;
   void Act(const std::function<hostsim::ActionResult()>& action);
+  void EndHostGesture();
 
   Studio& studio_;
   double zoom_ = 1;
   QPointF origin_{40, 832};  // widget pixel of document point (0, 0)
   bool autoFit_ = true;       // the page stays fitted to the window until the person zooms or pans
   bool pressed_ = false;
+  bool hostGesture_ = false;  // a gesture of the host's selection tool is open in the history
   bool panning_ = false;      // Space held: a drag pans the view
   QPointF panFrom_;
   QPointF last_;              // document point of the last press or drag

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "hostsim/FrontEnd.h"
 
 class QDialog;
+class QTimer;
 class QEventLoop;
 
 namespace studio {
@@ -55,13 +57,50 @@ class MainWindow : public QMainWindow {
   QAction* selectionToolAction() const { return selectionTool_; }
   QLabel* infoLabel() const { return info_; }
 
-  // File menu commands without their file choosers. False, with the reason,
-  // when the file cannot be written or read; the drawing stays as it was.
+  // -- Files -------------------------------------------------------------------
+  // File menu commands without their file choosers or questions. False, with
+  // the reason, when the file cannot be written or read; the drawing stays as
+  // it was. Saving to a file makes it the drawing's file; every save is atomic.
   bool SaveSvgTo(const std::filesystem::path& file, std::string* problem);
   bool OpenSvgFrom(const std::filesystem::path& file, std::string* problem);
   void NewDrawing();
-  // Where an unsaved drawing is kept when the window closes.
-  std::filesystem::path UnsavedDrawingFile() const;
+  // The menu commands as a person gives them: New, Open and Revert ask first
+  // about changes not saved; Save writes the drawing's own file (Save As
+  // when it has none). False when cancelled or failed.
+  bool NewCommand();
+  bool OpenCommand(const std::filesystem::path& file);
+  bool SaveCommand();
+  bool SaveAsCommand();
+  bool RevertCommand();
+  // Asks whether to save a changed drawing before it goes: true to go on
+  // (saved, or the changes discarded), false to stay (cancelled, or the save failed).
+  bool MayLeaveDrawing(const QString& doing);
+  // The drawing's file; empty for a drawing never saved.
+  const std::filesystem::path& drawingFile() const { return file_; }
+  // Changed since it was opened, made or last saved.
+  bool modified() const;
+
+  // -- Recovery copies -----------------------------------------------------------
+  // Written every minute while the drawing has changes not saved (and not
+  // yet in the copy); removed once saved or discarded.
+  void WriteRecoveryCopyNow();
+  std::filesystem::path RecoveryCopyFile() const;
+  // Offers the copies a studio that ended without saving left behind.
+  void OfferRecoveryCopies();
+  static constexpr int kRecoveryIntervalMs = 60 * 1000;
+
+  // The studio's questions: a text and the buttons, answered by the index of
+  // the button pressed. A message box by default; tests answer with their own.
+  using Question = std::function<int(const QString& text, const QStringList& buttons)>;
+  void SetQuestion(Question question) { question_ = std::move(question); }
+
+  // -- Edit commands -------------------------------------------------------------
+  void UndoCommand();
+  void RedoCommand();
+  void SelectAllCommand();
+  void DeleteCommand();
+  QAction* undoAction() const { return undo_; }
+  QAction* redoAction() const { return redo_; }
 
   // Brings every view in line with the host after an action.
   void Refresh();
@@ -87,9 +126,14 @@ class MainWindow : public QMainWindow {
   void ChooseTool(bool plugin);
   void SyncPanel();
   void ShutDown();
-  void KeepUnsavedDrawing();
   std::string DrawingSvg() const;
   void Report(const std::string& what);
+  int Ask(const QString& text, const QStringList& buttons);
+  // The drawing is (now) the one of file, unchanged: title, recovery copy, recent files.
+  void DrawingIsNow(const std::filesystem::path& file);
+  void ForgetRecoveryCopy();
+  void UpdateTitle();
+  void FillRecentMenu();
 
   std::unique_ptr<hostsim::Host> host_;
   std::unique_ptr<hostsim::UserActions> user_;
@@ -108,7 +152,16 @@ class MainWindow : public QMainWindow {
   std::map<int32_t, QCursor> cursors_;
   std::vector<int32_t> cursorsShown_;
   int tones_ = 0;
-  std::string savedSvg_;          // the drawing as last opened or saved
+  std::filesystem::path file_;    // the drawing's file; empty: never saved
+  std::uint64_t savedState_ = 0;  // the history's state of the drawing as opened, made or saved
+  std::string recoveryKey_;       // its recovery copy's name
+  std::uint64_t copiedState_ = 0; // the state last written to the recovery copy; 0: no copy
+  int untitledCount_ = 0;
+  QTimer* recoveryTimer_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  Question question_;
   bool closing_ = false;
   bool shutDown_ = false;
   bool refreshing_ = false;
