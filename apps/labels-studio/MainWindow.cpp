@@ -4,6 +4,7 @@
 //   The host's screen (the front end the host calls)
 //   Window, menus and toolbox
 //   Files (MainWindowFiles.cpp)
+//   First start
 //   Edit commands
 //   Refresh
 //   The host's screen: modal loops, alerts, cursors, tones, Info
@@ -32,8 +33,10 @@
 #include "apps/labels-studio/Cursors.h"
 #include "apps/labels-studio/DialogView.h"
 #include "apps/labels-studio/PanelWindow.h"
+#include "apps/labels-studio/Recovery.h"
 #include "host/PluginExports.h"
 #include "host/Platform.h"
+#include "hostsim/SafeFile.h"
 
 namespace studio {
 namespace {
@@ -84,6 +87,11 @@ MainWindow::MainWindow(const StudioOptions& options) {
   artboard_ = new Artboard(*studio_, this);
   artboard_->setObjectName("artboard");
   setCentralWidget(artboard_);
+  artboard_->onToolStep = [this] { NoteLabelMade(); };
+  hint_ = new QLabel(QString::fromUtf8(kFirstStartHint), this);
+  hint_->setObjectName("hint");
+  statusBar()->addWidget(hint_);
+  hint_->setVisible(!std::filesystem::exists(StateFolder() / kTaughtMarker));
   info_ = new QLabel(this);
   info_->setObjectName("info");
   statusBar()->addPermanentWidget(info_, 1);
@@ -194,6 +202,10 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::FillHostMenu(QMenu* menu, const hostsim::MenuPath& place) {
   menu->clear();
+  if (place.size() == 1 && place.front().text == "Help") {
+    menu->addAction("&Getting Started", this, [this] { ShowGettingStarted(); })->setObjectName("actionGettingStarted");
+    menu->addSeparator();
+  }
   const std::vector<hostsim::MenuEntry> entries = hostsim::MenuEntriesAt(host_->menus(), place);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const hostsim::MenuEntry& entry = entries[i];
@@ -244,6 +256,28 @@ void MainWindow::ChooseTool(bool plugin) {
   }
   artboard_->unsetCursor();
   Refresh();
+}
+
+// -----------------------------------------------------------------------------
+// [SECTION] First start
+
+void MainWindow::ShowGettingStarted() {
+  auto* page = new QMessageBox(QMessageBox::Information, "Getting Started", kGettingStartedTitle, QMessageBox::Close, this);
+  page->setObjectName("gettingStarted");
+  page->setInformativeText(kGettingStartedSteps);
+  page->setAttribute(Qt::WA_DeleteOnClose);
+  page->setModal(false);
+  page->show();
+}
+
+// The first label made with the plug-in's tool: the hint has done its work,
+// for this start and the next ones.
+void MainWindow::NoteLabelMade() {
+  if (!hint_->isVisible()) return;
+  hint_->hide();
+  std::error_code ec;
+  std::filesystem::create_directories(StateFolder(), ec);
+  (void)hostsim::ReplaceFileAtomically(StateFolder() / kTaughtMarker, "1\n");  // without it the hint shows again
 }
 
 // -----------------------------------------------------------------------------

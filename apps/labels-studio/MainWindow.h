@@ -37,6 +37,20 @@ struct StudioOptions {
   std::filesystem::path openFile;    // an SVG drawing to open at start; empty: none
 };
 
+// The status line of a first start, shown until the first label is made.
+inline constexpr const char* kFirstStartHint =
+    "Choose the Labels tool in the toolbox, click the points to label, then drag to place the label";
+inline constexpr const char* kTaughtMarker = "first-label-made";
+inline constexpr const char* kGettingStartedTitle = "Drawing a label";
+inline constexpr const char* kGettingStartedSteps =
+    "1. Choose the Labels tool in the toolbox (left).\n"
+    "2. Click each point the label should point at: each click places the tip of a leader line.\n"
+    "3. Press, drag and release to place the label itself; it follows the pointer.\n"
+    "4. Change the shape, the text, the arrowheads and the line width in the panel; the label being "
+    "drawn follows at once. The panel's menu (top right) opens the preferences and colours.\n"
+    "5. Click on a leader line of a label with the Labels tool to take it up again and drag it elsewhere.\n"
+    "Edit > Undo takes any step back; File > Save writes the drawing as SVG.";
+
 class MainWindow : public QMainWindow {
  public:
   explicit MainWindow(const StudioOptions& options);
@@ -56,6 +70,10 @@ class MainWindow : public QMainWindow {
   QAction* pluginToolAction() const { return pluginTool_; }
   QAction* selectionToolAction() const { return selectionTool_; }
   QLabel* infoLabel() const { return info_; }
+  QLabel* hintLabel() const { return hint_; }
+  void ShowGettingStarted();
+  // The plug-in's tool made a step: the first label is drawn.
+  void NoteLabelMade();
 
   // -- Files -------------------------------------------------------------------
   // File menu commands without their file choosers or questions. False, with
@@ -143,6 +161,7 @@ class MainWindow : public QMainWindow {
   QAction* selectionTool_ = nullptr;
   QAction* pluginTool_ = nullptr;
   QLabel* info_ = nullptr;
+  QLabel* hint_ = nullptr;
   struct ModalRun {
     QDialog* window;
     DialogView* view;

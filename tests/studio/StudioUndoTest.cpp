@@ -211,6 +211,41 @@ class StudioUndoTest : public QObject {
     QVERIFY(!w.redoAction()->isEnabled());
   }
 
+  void RubberBandShiftClickAndNudgeSelectAndMoveAsOneStepEach() {
+    studio::MainWindow& w = Open();
+    hostsim::UserActions& user = w.studio().user;
+    w.artboard().SetZoom(2);
+    QVERIFY(user.AddRect(100, 100, 20, 20, true).done());
+    QVERIFY(user.AddRect(200, 100, 20, 20, true).done());
+    QVERIFY(user.AddRect(300, 100, 20, 20, true).done());
+    SelectSelectionTool();
+    // A band from (90, 90) to (230, 130) meets the first two only.
+    DragOn(&w.artboard(), Widget(90, 90), Widget(230, 130));
+    std::optional<AIRealRect> b = user.SelectionBounds();
+    QVERIFY(b.has_value());
+    QCOMPARE(b->left, 100.0f);
+    QCOMPARE(b->right, 220.0f);
+    // Shift-click adds the third, then takes the first away.
+    Mouse(&w.artboard(), QEvent::MouseButtonPress, Widget(310, 110), Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    Mouse(&w.artboard(), QEvent::MouseButtonRelease, Widget(310, 110), Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    Mouse(&w.artboard(), QEvent::MouseButtonPress, Widget(110, 110), Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    Mouse(&w.artboard(), QEvent::MouseButtonRelease, Widget(110, 110), Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    b = user.SelectionBounds();
+    QCOMPARE(b->left, 200.0f);
+    QCOMPARE(b->right, 320.0f);
+    // Arrows nudge one point, ten with Shift (y up); each nudge one step.
+    const std::size_t levels = w.studio().host.history().undoLevels();
+    w.artboard().setFocus();
+    QTest::keyClick(&w.artboard(), Qt::Key_Right);
+    QTest::keyClick(&w.artboard(), Qt::Key_Up, Qt::ShiftModifier);
+    b = user.SelectionBounds();
+    QCOMPARE(b->left, 201.0f);
+    QCOMPARE(b->bottom, 110.0f);
+    QCOMPARE(w.studio().host.history().undoLevels(), levels + 2);
+    w.UndoCommand();
+    QCOMPARE(user.SelectionBounds()->bottom, 100.0f);
+  }
+
   void UndoAndQuitShortcutsWorkAfterAPanelFieldHadTheFocus() {
     studio::MainWindow& w = Open();
     QVERIFY(w.studio().user.AddRect(100, 100, 50, 40, true).done());

@@ -108,6 +108,31 @@ class StudioWindowTest : public QObject {
     QVERIFY(w.panel()->isVisible());
   }
 
+  void AFirstStartSaysWhatToDoUntilTheFirstLabelIsDrawn() {
+    studio::MainWindow& w = Open();
+    QVERIFY(w.hintLabel()->isVisible());
+    QCOMPARE(w.hintLabel()->text(), QString("Choose the Labels tool in the toolbox, click the points to label, "
+                                            "then drag to place the label"));
+    SelectPluginTool();
+    ClickOn(&w.artboard(), Widget(150, 300));  // a tip: no label yet
+    QVERIFY(w.hintLabel()->isVisible());
+    DragOn(&w.artboard(), Widget(190, 300), Widget(230, 380));
+    QVERIFY(!w.hintLabel()->isVisible());
+    w.close();
+    window_.reset();
+    studio::MainWindow& again = Open();  // the same state folder: taught already
+    QVERIFY(!again.hintLabel()->isVisible());
+    // Help > Getting Started shows the steps.
+    auto* help = again.findChild<QMenu*>("menuHelp");
+    emit help->aboutToShow();
+    auto* start = again.findChild<QAction*>("actionGettingStarted");
+    QVERIFY(start != nullptr);
+    start->trigger();
+    auto* page = again.findChild<QWidget*>("gettingStarted");
+    QVERIFY(page != nullptr && page->isVisible());
+    page->close();
+  }
+
   void ThePanelsPlaceSurvivesARestart() {
     studio::MainWindow& w = Open();
     w.panel()->move(310, 222);
