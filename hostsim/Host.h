@@ -23,6 +23,7 @@
 #include "hostsim/EventLog.h"
 #include "hostsim/FontList.h"
 #include "hostsim/FrontEnd.h"
+#include "hostsim/History.h"
 #include "hostsim/Icons.h"
 #include "hostsim/Keyboard.h"
 #include "hostsim/MenuModel.h"
@@ -141,6 +142,9 @@ class Host {
   const FontList& fonts() const { return *fonts_; }
   Document& document() { return *document_; }
   const Document& document() const { return *document_; }
+  // The drawing's history for undo and redo (hostsim/UserActions.h runs it).
+  History& history() { return history_; }
+  const History& history() const { return history_; }
 
   // -- The screen ---------------------------------------------------------------
   // The front end that shows what the host asks for; a NullFrontEnd until one
@@ -178,6 +182,7 @@ class Host {
   std::unique_ptr<PluginLibrary> library_;
   std::shared_ptr<const FontList> fonts_;  // the system's, shared by every host
   DocumentPtr document_;
+  History history_;
   SuiteRegistry suites_;
   FaultInjector faults_;
   PreferenceStore prefs_;

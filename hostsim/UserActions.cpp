@@ -2,6 +2,7 @@
 
 #include "host/AIMessages.h"
 #include "hostsim/Host.h"
+#include "hostsim/History.h"
 
 namespace hostsim {
 
@@ -19,6 +20,7 @@ const char* Describe(ActionStatus status) {
     case ActionStatus::Ignored: return "the item is hidden or disabled";
     case ActionStatus::CannotTakeArt: return "the current layer cannot take art";
     case ActionStatus::BadValue: return "a value the host does not take";
+    case ActionStatus::NothingToUndo: return "there is nothing to undo or redo now";
   }
   return "unknown";
 }
@@ -53,16 +55,31 @@ ActionResult UserActions::Tool(std::initializer_list<const char*> selectors, AIR
 
 ActionResult UserActions::PointerMove(AIRealPoint p) { return Tool({kSelectorAITrackToolCursor}, p); }
 
+// A gesture of the tool, mouse down to mouse up, is one step of the history.
 ActionResult UserActions::MouseDown(AIRealPoint p) {
+  if (ToolMessagesAllowed() == ActionStatus::Done) host_.history().OpenGesture(host_.document());
+  HistoryStep step(host_.history(), host_.document());
   // The tool sees the pointer at the point first (its magnet test runs then).
   return Tool({kSelectorAITrackToolCursor, kSelectorAIToolMouseDown}, p);
 }
 
-ActionResult UserActions::Drag(AIRealPoint p) { return Tool({kSelectorAIToolMouseDrag}, p); }
+ActionResult UserActions::Drag(AIRealPoint p) {
+  HistoryStep step(host_.history(), host_.document());
+  return Tool({kSelectorAIToolMouseDrag}, p);
+}
 
-ActionResult UserActions::MouseUp(AIRealPoint p) { return Tool({kSelectorAIToolMouseUp}, p); }
+ActionResult UserActions::MouseUp(AIRealPoint p) {
+  ActionResult result;
+  {
+    HistoryStep step(host_.history(), host_.document());
+    result = Tool({kSelectorAIToolMouseUp}, p);
+  }
+  host_.history().CloseGesture(host_.document());
+  return result;
+}
 
 ActionResult UserActions::Click(AIRealPoint p) {
+  HistoryStep step(host_.history(), host_.document());
   return Tool({kSelectorAITrackToolCursor, kSelectorAIToolMouseDown, kSelectorAIToolMouseUp}, p);
 }
 
@@ -77,6 +94,7 @@ void UserActions::ReleaseAllKeys() { host_.keyboard().ReleaseAll(); }
 // Menus
 
 ActionResult UserActions::ChooseMenu(const MenuPath& place) {
+  HistoryStep step(host_.history(), host_.document());
   ActionResult result;
   if (!host_.launched()) {
     result.status = ActionStatus::NotLaunched;
@@ -97,6 +115,7 @@ ActionResult UserActions::ChooseMenu(const MenuPath& place) {
 // Tools
 
 ActionResult UserActions::SelectTool() {
+  HistoryStep step(host_.history(), host_.document());
   ActionResult result;
   if (!host_.launched()) result.status = ActionStatus::NotLaunched;
   else if (host_.tools().PluginTool() == nullptr) result.status = ActionStatus::NoTool;
@@ -105,6 +124,7 @@ ActionResult UserActions::SelectTool() {
 }
 
 ActionResult UserActions::DeselectTool() {
+  HistoryStep step(host_.history(), host_.document());
   ActionResult result;
   if (!host_.launched()) result.status = ActionStatus::NotLaunched;
   else if (host_.tools().PluginTool() == nullptr) result.status = ActionStatus::NoTool;
@@ -113,12 +133,40 @@ ActionResult UserActions::DeselectTool() {
 }
 
 ActionResult UserActions::ToolOptions() {
+  HistoryStep step(host_.history(), host_.document());
   ActionResult result;
   if (!host_.launched()) result.status = ActionStatus::NotLaunched;
   else if (host_.tools().PluginTool() == nullptr) result.status = ActionStatus::NoTool;
   else result.sent.push_back({kSelectorAIEditToolOptions, host_.ToolOptions()});
   return result;
 }
+
+// ---------------------------------------------------------------------------
+// Undo and redo
+
+namespace {
+
+ActionResult AfterRestore(Host& host, bool restored) {
+  ActionResult result;
+  if (!restored) {
+    result.status = ActionStatus::NothingToUndo;
+    return result;
+  }
+  // The art the plug-in holds may be gone or back: it hears of it as of any
+  // change made behind its back, and finds out when it next looks.
+  if (host.launched()) result.sent.push_back({kAIArtSelectionChangedNotifier, host.Notify(kAIArtSelectionChangedNotifier)});
+  return result;
+}
+
+}  // namespace
+
+ActionResult UserActions::Undo() { return AfterRestore(host_, host_.history().Undo(host_.document())); }
+ActionResult UserActions::Redo() { return AfterRestore(host_, host_.history().Redo(host_.document())); }
+bool UserActions::CanUndo() const { return host_.history().idle() && host_.history().undoLevels() > 0; }
+bool UserActions::CanRedo() const { return host_.history().idle() && host_.history().redoLevels() > 0; }
+void UserActions::BeginGesture() { host_.history().OpenGesture(host_.document()); }
+void UserActions::EndGesture() { host_.history().CloseGesture(host_.document()); }
+std::uint64_t UserActions::DrawingState() const { return host_.history().state(); }
 
 // ---------------------------------------------------------------------------
 // Dialog items
@@ -150,6 +198,8 @@ int32_t TrackerAction(TrackAction action) {
 // the panel) and says how it went.
 template <class Action>
 ActionResult UserActions::OnDialog(ADMDialogRef dialog, Action&& action) {
+  // A modal dialog the action opens runs inside it: what its OK rebuilds is this step.
+  HistoryStep step(host_.history(), host_.document());
   ActionResult result;
   if (dialog == nullptr) {
     result.status = ActionStatus::NoDialog;
@@ -186,6 +236,15 @@ ActionResult UserActions::ItemPick(int32_t item, int32_t position) {
 }
 
 ActionResult UserActions::ItemTrack(int32_t item, TrackAction action, ItemPoint point, ItemModifiers modifiers) {
+  // Tracking from the button's press to its release is one step.
+  if (action == TrackAction::Down) host_.history().OpenGesture(host_.document());
+  struct CloseAfter {
+    UserActions& user;
+    bool close;
+    ~CloseAfter() {
+      if (close) user.host_.history().CloseGesture(user.host_.document());
+    }
+  } closeAfter{*this, action == TrackAction::Up};
   return OnDialog(host_.dialogs().FrontDialog(), [&](toolkit::Toolkit& t, ADMDialogRef d) {
     return t.Track(d, item, TrackerAction(action), ADMPoint{point.h, point.v}, ModifierFlags(modifiers));
   });

@@ -41,6 +41,7 @@ enum class ActionStatus {
   Ignored,         // the item is hidden or disabled: nothing happened
   CannotTakeArt,   // the document refused the new art
   BadValue,        // a number that is not finite or out of range, an empty name
+  NothingToUndo,   // no step to undo or redo, or an action or gesture is under way
 };
 
 // Plain words for a status, for a front end's messages.
@@ -139,6 +140,15 @@ class UserActions {
   // Selects the outermost art of a layer under p (a whole label, say), within
   // tolerance points; NoItem, with nothing selected, when nothing is there.
   ActionResult SelectAt(AIRealPoint p, double tolerance);
+  // Shift-click: the outermost art under p joins the selection, or leaves it
+  // when it was selected; the rest stays. NoItem when nothing is there.
+  ActionResult ToggleAt(AIRealPoint p, double tolerance);
+  // Rubber band: the outermost art whose bounds meet the rectangle (left,
+  // top, right, bottom, document points), on layers shown and unlocked, is
+  // selected; the selection before is kept when extend, else replaced.
+  ActionResult SelectInRect(AIRealRect rect, bool extend);
+  // Every art of the layers shown and unlocked, unless hidden or locked itself.
+  ActionResult SelectAll();
   void ClearSelection();
   // Bounds of the selected art; nothing when none is selected.
   std::optional<AIRealRect> SelectionBounds() const;
@@ -146,6 +156,24 @@ class UserActions {
   ActionResult MoveSelection(double dx, double dy);
   // Deletes the selected art; NoItem when none is selected.
   ActionResult DeleteSelection();
+
+  // -- Undo and redo ------------------------------------------------------------
+  // Every action here is one step of the host's history, and so is a gesture
+  // from MouseDown to MouseUp; actions that change nothing but the selection
+  // make none. Undo and redo put the drawing back exactly (art, names, tags,
+  // layers) and then tell the plug-ins, as after any change made behind
+  // their backs ("AI Art Selection Changed Notifier").
+  ActionResult Undo();
+  ActionResult Redo();
+  bool CanUndo() const;
+  bool CanRedo() const;
+  // A gesture of the host's own tools (press, drags, release) as one step.
+  void BeginGesture();
+  void EndGesture();
+  // Names the drawing's place in the history: equal values, the same drawing.
+  // A front end keeps the value of the drawing it saved to know whether it
+  // was changed since.
+  std::uint64_t DrawingState() const;
 
   // -- Dialog items ------------------------------------------------------------
   // True while a modal dialog is open and has not ended: a front end's modal

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "hostsim/Encoding.h"
+#include "hostsim/History.h"
 #include "hostsim/Host.h"
 #include "hostsim/UserActions.h"
 #include "hostsim/document/Document.h"
@@ -52,6 +53,7 @@ ActionResult UserActions::SetZoom(double zoom) {
 ActionResult UserActions::AddLayer(const std::string& titleUtf8, bool locked, bool hidden) {
   if (titleUtf8.empty()) return Status(ActionStatus::BadValue);
   Document& doc = host_.document();
+  HistoryStep step(host_.history(), doc);
   const ObjectId id = doc.InsertLayer(0, SanitizeUtf8(titleUtf8));
   Layer& layer = *doc.FindLayer(id);
   layer.editable = !locked;
@@ -64,6 +66,7 @@ ActionResult UserActions::AddLayer(const std::string& titleUtf8, bool locked, bo
 ActionResult UserActions::AddPathArt(std::vector<AIPathSegment> segments, bool closed, bool filled) {
   if (!AllFinite(segments)) return Status(ActionStatus::BadValue);
   Document& doc = host_.document();
+  HistoryStep step(host_.history(), doc);
   ObjectId id = 0;
   if (doc.NewArt(ArtKind::Path, kPlaceAboveAll, 0, &id) != kNoErr) return Status(ActionStatus::CannotTakeArt);
   Art& art = *doc.FindArt(id);
@@ -117,11 +120,13 @@ void UserActions::NewDrawing() {
   const double zoom = host_.document().zoom;  // the view stays as it is
   host_.document().ReplaceDrawing(std::move(*fresh));
   host_.document().zoom = zoom;
+  host_.history().Clear(host_.document());
   TellSelectionChanged(host_);
 }
 
 SvgReadResult UserActions::OpenSvg(const std::filesystem::path& file) {
   SvgReadResult result = hostsim::OpenSvg(file, host_.document());
+  if (result.ok) host_.history().Clear(host_.document());
   TellSelectionChanged(host_);
   return result;
 }

@@ -1,8 +1,10 @@
 // The host's own selection tool: a person picks art on the artboard, moves it
 // or deletes it. The plug-in is not told; it finds out, as with the real host,
 // the next time it looks at its art.
+#include <algorithm>
 #include <cmath>
 
+#include "hostsim/History.h"
 #include "hostsim/Host.h"
 #include "hostsim/UserActions.h"
 #include "hostsim/document/Document.h"
@@ -63,6 +65,57 @@ ActionResult UserActions::SelectAt(AIRealPoint p, double tolerance) {
   return {};
 }
 
+ActionResult UserActions::ToggleAt(AIRealPoint p, double tolerance) {
+  if (!std::isfinite(p.h) || !std::isfinite(p.v) || !std::isfinite(tolerance)) return Status(ActionStatus::BadValue);
+  Document& doc = host_.document();
+  const HitResult hit = doc.HitTest(0, p, tolerance);
+  Art* art = hit.hit ? doc.FindArt(OutermostArt(doc, hit.object)) : nullptr;
+  if (art == nullptr) return Status(ActionStatus::NoItem);
+  art->userAttr ^= kArtSelected;
+  return {};
+}
+
+namespace {
+
+// Calls pick(Art&) for each art directly inside a layer shown and unlocked,
+// itself neither hidden nor locked.
+template <class Pick>
+void ForEachSelectable(Document& doc, Pick&& pick) {
+  for (const Layer& layer : doc.layers()) {
+    if (!layer.visible || !layer.editable) continue;
+    const Art* top = doc.FindArt(layer.group);
+    if (top == nullptr) continue;
+    for (const ChildEntry& child : top->children.entries()) {
+      if (child.art->userAttr & (kArtHidden | kArtLocked)) continue;
+      pick(*child.art);
+    }
+  }
+}
+
+}  // namespace
+
+ActionResult UserActions::SelectInRect(AIRealRect rect, bool extend) {
+  if (!std::isfinite(rect.left) || !std::isfinite(rect.right) || !std::isfinite(rect.top) ||
+      !std::isfinite(rect.bottom)) {
+    return Status(ActionStatus::BadValue);
+  }
+  if (!extend) ClearSelection();
+  const double left = std::min(rect.left, rect.right), right = std::max(rect.left, rect.right);
+  const double bottom = std::min(rect.bottom, rect.top), top = std::max(rect.bottom, rect.top);
+  Document& doc = host_.document();
+  ForEachSelectable(doc, [&](Art& art) {
+    const std::optional<AIRealRect> b = doc.Bounds(art);
+    if (b && b->left <= right && b->right >= left && b->bottom <= top && b->top >= bottom) art.userAttr |= kArtSelected;
+  });
+  return {};
+}
+
+ActionResult UserActions::SelectAll() {
+  Document& doc = host_.document();
+  ForEachSelectable(doc, [](Art& art) { art.userAttr |= kArtSelected; });
+  return {};
+}
+
 std::optional<AIRealRect> UserActions::SelectionBounds() const {
   const Document& doc = host_.document();
   std::optional<AIRealRect> all;
@@ -84,6 +137,7 @@ std::optional<AIRealRect> UserActions::SelectionBounds() const {
 ActionResult UserActions::MoveSelection(double dx, double dy) {
   if (!std::isfinite(dx) || !std::isfinite(dy)) return Status(ActionStatus::BadValue);
   Document& doc = host_.document();
+  HistoryStep step(host_.history(), doc);
   const AIRealMatrix move{1, 0, 0, 1, static_cast<AIReal>(dx), static_cast<AIReal>(dy)};
   const std::vector<ObjectId> selected = Selected(doc);
   // All or nothing: no art is moved where its coordinates would not fit.
@@ -98,6 +152,7 @@ ActionResult UserActions::MoveSelection(double dx, double dy) {
 
 ActionResult UserActions::DeleteSelection() {
   Document& doc = host_.document();
+  HistoryStep step(host_.history(), doc);
   const std::vector<ObjectId> selected = Selected(doc);
   if (selected.empty()) return Status(ActionStatus::NoItem);
   for (ObjectId id : selected) doc.DisposeArt(id);

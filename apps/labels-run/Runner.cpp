@@ -94,6 +94,7 @@ void Report(const CommandContext& ctx, const hostsim::ActionResult& result, cons
     case ActionStatus::SubMenu:
     case ActionStatus::MenuDisabled:
     case ActionStatus::Ignored:
+    case ActionStatus::NothingToUndo:
       Note(ctx, hostsim::Describe(result.status) + bracketed + "; nothing sent");
       return;
     case ActionStatus::NoDialog:

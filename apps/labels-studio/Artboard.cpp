@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -79,6 +80,7 @@ void Artboard::FinishGesture() {
     const AIRealPoint at{static_cast<AIReal>(last_.x()), static_cast<AIReal>(last_.y())};
     Act([this, at] { return studio_.user.MouseUp(at); });
   }
+  EndHostGesture();
 }
 
 void Artboard::paintEvent(QPaintEvent*) {
@@ -104,6 +106,11 @@ void Artboard::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box.adjusted(-2, -2, 2, 2));
   }
+  if (band_) {
+    painter.setPen(QPen(QColor(0x1E, 0x6F, 0xFF), 1, Qt::DotLine));
+    painter.setBrush(QColor(0x1E, 0x6F, 0xFF, 0x20));
+    painter.drawRect(band_->normalized());
+  }
 }
 
 void Artboard::mousePressEvent(QMouseEvent* e) {
@@ -118,9 +125,23 @@ void Artboard::mousePressEvent(QMouseEvent* e) {
   last_ = ToDocument(e->position());
   const AIRealPoint at = Point(e->position());
   if (PluginToolCurrent()) {
+    stateAtPress_ = studio_.user.DrawingState();
+    toolDragged_ = false;
     Act([this, at] { return studio_.user.MouseDown(at); });
   } else {
-    Act([this, at] { return studio_.user.SelectAt(at, kSelectTolerance / zoom_); });
+    // The selection tool's press, drags and release are one step.
+    studio_.user.BeginGesture();
+    hostGesture_ = true;
+    const double tolerance = kSelectTolerance / zoom_;
+    if (e->modifiers() & Qt::ShiftModifier) {
+      // Shift: the art under the pointer joins or leaves the selection; on nothing, a band adds.
+      if (!studio_.user.ToggleAt(at, tolerance).done()) band_ = QRectF(e->position(), e->position());
+      bandExtends_ = true;
+    } else if (!studio_.user.SelectAt(at, tolerance).done()) {
+      band_ = QRectF(e->position(), e->position());  // a press on nothing draws a rubber band
+      bandExtends_ = false;
+    }
+    if (studio_.refresh) studio_.refresh();
   }
 }
 
@@ -136,8 +157,12 @@ void Artboard::mouseMoveEvent(QMouseEvent* e) {
   if (pressed_ && (e->buttons() & Qt::LeftButton)) {
     const QPointF doc = ToDocument(e->position());
     if (PluginToolCurrent()) {
+      toolDragged_ = true;
       Act([this, at] { return studio_.user.Drag(at); });
-    } else {
+    } else if (band_) {
+      band_->setBottomRight(e->position());
+      update();
+    } else if (!(e->modifiers() & Qt::ShiftModifier)) {
       const QPointF by = doc - last_;
       Act([this, by] { return studio_.user.MoveSelection(by.x(), by.y()); });
     }
@@ -157,7 +182,40 @@ void Artboard::mouseReleaseEvent(QMouseEvent* e) {
   pressed_ = false;
   last_ = ToDocument(e->position());
   const AIRealPoint at = Point(e->position());
-  if (PluginToolCurrent()) Act([this, at] { return studio_.user.MouseUp(at); });
+  if (band_) {
+    const QPointF a = ToDocument(band_->topLeft()), b = ToDocument(e->position());
+    const AIRealRect r{static_cast<AIReal>(a.x()), static_cast<AIReal>(a.y()), static_cast<AIReal>(b.x()),
+                       static_cast<AIReal>(b.y())};
+    band_.reset();
+    Act([this, r] { return studio_.user.SelectInRect(r, bandExtends_); });
+  }
+  if (PluginToolCurrent()) {
+    Act([this, at] { return studio_.user.MouseUp(at); });
+    if (toolDragged_ && studio_.user.DrawingState() != stateAtPress_ && onToolStep) onToolStep();
+  }
+  EndHostGesture();
+}
+
+void Artboard::EndHostGesture() {
+  if (!hostGesture_) return;
+  hostGesture_ = false;
+  studio_.user.EndGesture();
+  if (studio_.refresh) studio_.refresh();
+}
+
+void Artboard::keyPressEvent(QKeyEvent* e) {
+  // Arrow keys nudge the selection one point, ten with Shift, as one step each.
+  const double step = (e->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+  double dx = 0, dy = 0;
+  switch (e->key()) {
+    case Qt::Key_Left: dx = -step; break;
+    case Qt::Key_Right: dx = step; break;
+    case Qt::Key_Up: dy = step; break;  // y up
+    case Qt::Key_Down: dy = -step; break;
+    default: QWidget::keyPressEvent(e); return;
+  }
+  if (PluginToolCurrent() || pressed_) return;
+  Act([this, dx, dy] { return studio_.user.MoveSelection(dx, dy); });
 }
 
 void Artboard::wheelEvent(QWheelEvent* e) {

@@ -3,7 +3,9 @@
 // [SECTION] index
 //   The host's screen (the front end the host calls)
 //   Window, menus and toolbox
-//   Files
+//   Files (MainWindowFiles.cpp)
+//   First start
+//   Edit commands
 //   Refresh
 //   The host's screen: modal loops, alerts, cursors, tones, Info
 //   Keys and closing
@@ -31,8 +33,10 @@
 #include "apps/labels-studio/Cursors.h"
 #include "apps/labels-studio/DialogView.h"
 #include "apps/labels-studio/PanelWindow.h"
+#include "apps/labels-studio/Recovery.h"
 #include "host/PluginExports.h"
 #include "host/Platform.h"
+#include "hostsim/SafeFile.h"
 
 namespace studio {
 namespace {
@@ -83,6 +87,11 @@ MainWindow::MainWindow(const StudioOptions& options) {
   artboard_ = new Artboard(*studio_, this);
   artboard_->setObjectName("artboard");
   setCentralWidget(artboard_);
+  artboard_->onToolStep = [this] { NoteLabelMade(); };
+  hint_ = new QLabel(QString::fromUtf8(kFirstStartHint), this);
+  hint_->setObjectName("hint");
+  statusBar()->addWidget(hint_);
+  hint_->setVisible(!std::filesystem::exists(StateFolder() / kTaughtMarker));
   info_ = new QLabel(this);
   info_->setObjectName("info");
   statusBar()->addPermanentWidget(info_, 1);
@@ -90,7 +99,11 @@ MainWindow::MainWindow(const StudioOptions& options) {
   BuildToolbox();
   resize(1000, 760);
   qApp->installEventFilter(this);
-  savedSvg_ = DrawingSvg();
+  recoveryTimer_ = new QTimer(this);
+  recoveryTimer_->setInterval(kRecoveryIntervalMs);
+  connect(recoveryTimer_, &QTimer::timeout, this, [this] { WriteRecoveryCopyNow(); });
+  recoveryTimer_->start();
+  DrawingIsNow({});
   if (!options.openFile.empty()) {
     std::string problem;
     if (!OpenSvgFrom(options.openFile, &problem)) Report(problem);
@@ -132,29 +145,50 @@ bool MainWindow::Launch(std::string* problem) {
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("menuFile");
-  file->addAction("&New", QKeySequence::New, this, [this] { NewDrawing(); });
-  file->addAction("&Open SVG…", QKeySequence::Open, this, [this] {
-    const QString name = QFileDialog::getOpenFileName(this, "Open SVG", QString(), "SVG drawings (*.svg)");
-    std::string problem;
-    if (!name.isEmpty() && !OpenSvgFrom(name.toStdString(), &problem)) {
-      QMessageBox::warning(this, "Open SVG", QString::fromStdString(problem));
-    }
-  });
-  file->addAction("&Save SVG…", QKeySequence::Save, this, [this] {
-    const QString name = QFileDialog::getSaveFileName(this, "Save SVG", "drawing.svg", "SVG drawings (*.svg)");
-    std::string problem;
-    if (!name.isEmpty() && !SaveSvgTo(name.toStdString(), &problem)) {
-      QMessageBox::warning(this, "Save SVG", QString::fromStdString(problem));
-    }
-  });
+  file->addAction("&New", QKeySequence::New, this, [this] { NewCommand(); })->setObjectName("actionNew");
+  file->addAction("&Open…", QKeySequence::Open, this, [this] {
+    const QString name = QFileDialog::getOpenFileName(this, "Open", QString(), "SVG drawings (*.svg)");
+    if (!name.isEmpty()) OpenCommand(name.toStdString());
+  })->setObjectName("actionOpen");
+  recentMenu_ = file->addMenu("Open &Recent");
+  recentMenu_->setObjectName("menuRecent");
+  connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+  FillRecentMenu();
   file->addSeparator();
-  file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+  file->addAction("&Save", QKeySequence::Save, this, [this] { SaveCommand(); })->setObjectName("actionSave");
+  file->addAction("Save &As…", QKeySequence::SaveAs, this, [this] { SaveAsCommand(); })->setObjectName("actionSaveAs");
+  file->addAction("Re&vert", this, [this] { RevertCommand(); })->setObjectName("actionRevert");
+  file->addSeparator();
+  file->addAction("&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); })->setObjectName("actionQuit");
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setObjectName("menuEdit");
+  undo_ = edit->addAction("&Undo", this, [this] { UndoCommand(); });
+  undo_->setObjectName("actionUndo");
+  undo_->setShortcut(QKeySequence::Undo);
+  redo_ = edit->addAction("&Redo", this, [this] { RedoCommand(); });
+  redo_->setObjectName("actionRedo");
+  redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  edit->addSeparator();
+  edit->addAction("Select &All", QKeySequence::SelectAll, this, [this] { SelectAllCommand(); })
+      ->setObjectName("actionSelectAll");
+  edit->addAction("&Delete", QKeySequence::Delete, this, [this] { DeleteCommand(); })->setObjectName("actionDelete");
 
   QMenu* view = menuBar()->addMenu("&View");
-  view->addAction("Zoom &In", QKeySequence::ZoomIn, this, [this] { artboard_->ZoomIn(); });
-  view->addAction("Zoom &Out", QKeySequence::ZoomOut, this, [this] { artboard_->ZoomOut(); });
-  view->addAction("&Actual Size", QKeySequence(Qt::CTRL | Qt::Key_1), this, [this] { artboard_->SetZoom(1); });
-  view->addAction("&Fit Page", QKeySequence(Qt::CTRL | Qt::Key_0), this, [this] { artboard_->FitPage(); });
+  view->setObjectName("menuView");
+  view->addAction("Zoom &In", QKeySequence::ZoomIn, this, [this] { artboard_->ZoomIn(); })->setObjectName("actionZoomIn");
+  view->addAction("Zoom &Out", QKeySequence::ZoomOut, this, [this] { artboard_->ZoomOut(); })
+      ->setObjectName("actionZoomOut");
+  view->addAction("&Actual Size (100 %)", QKeySequence(Qt::CTRL | Qt::Key_1), this, [this] { artboard_->SetZoom(1); })
+      ->setObjectName("actionActualSize");
+  view->addAction("&Fit Page", QKeySequence(Qt::CTRL | Qt::Key_0), this, [this] { artboard_->FitPage(); })
+      ->setObjectName("actionFitPage");
+
+  // The commands work wherever the focus is: in the panel's window, after a
+  // file chooser has closed, in a dialog's field.
+  for (QMenu* menu : {file, edit, view}) {
+    for (QAction* a : menu->actions()) a->setShortcutContext(Qt::ApplicationShortcut);
+  }
 
   // The host's own menus, filled from its menu model each time they open, so
   // that the plug-in's items stand where it put them, enabled as it left them.
@@ -168,6 +202,10 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::FillHostMenu(QMenu* menu, const hostsim::MenuPath& place) {
   menu->clear();
+  if (place.size() == 1 && place.front().text == "Help") {
+    menu->addAction("&Getting Started", this, [this] { ShowGettingStarted(); })->setObjectName("actionGettingStarted");
+    menu->addSeparator();
+  }
   const std::vector<hostsim::MenuEntry> entries = hostsim::MenuEntriesAt(host_->menus(), place);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const hostsim::MenuEntry& entry = entries[i];
@@ -221,76 +259,51 @@ void MainWindow::ChooseTool(bool plugin) {
 }
 
 // -----------------------------------------------------------------------------
-// [SECTION] Files
+// [SECTION] First start
 
-std::string MainWindow::DrawingSvg() const {
-  std::ostringstream out;
-  user_->SaveSvg(out);
-  return out.str();
+void MainWindow::ShowGettingStarted() {
+  auto* page = new QMessageBox(QMessageBox::Information, "Getting Started", kGettingStartedTitle, QMessageBox::Close, this);
+  page->setObjectName("gettingStarted");
+  page->setInformativeText(kGettingStartedSteps);
+  page->setAttribute(Qt::WA_DeleteOnClose);
+  page->setModal(false);
+  page->show();
 }
 
-bool MainWindow::SaveSvgTo(const std::filesystem::path& file, std::string* problem) {
-  // Written beside the file, then renamed over it: a failed write leaves the old file whole.
-  const std::filesystem::path partial = file.string() + ".partial";
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (!out || !user_->SaveSvg(out)) {
-      *problem = "cannot write " + file.string();
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return false;
-    }
-  }
+// The first label made with the plug-in's tool: the hint has done its work,
+// for this start and the next ones.
+void MainWindow::NoteLabelMade() {
+  if (!hint_->isVisible()) return;
+  hint_->hide();
   std::error_code ec;
-  std::filesystem::rename(partial, file, ec);
-  if (ec) {
-    *problem = "cannot write " + file.string() + ": " + ec.message();
-    std::filesystem::remove(partial, ec);
-    return false;
-  }
-  savedSvg_ = DrawingSvg();
-  return true;
+  std::filesystem::create_directories(StateFolder(), ec);
+  (void)hostsim::ReplaceFileAtomically(StateFolder() / kTaughtMarker, "1\n");  // without it the hint shows again
 }
 
-bool MainWindow::OpenSvgFrom(const std::filesystem::path& file, std::string* problem) {
-  artboard_->FinishGesture();
-  const hostsim::SvgReadResult result = user_->OpenSvg(file);
-  if (!result.ok) {
-    *problem = file.string() + ": " + result.error;
-    return false;
-  }
-  for (const std::string& w : result.warnings) Report(file.string() + ": " + w);
-  savedSvg_ = DrawingSvg();
-  artboard_->FitPage();
-  Refresh();
-  return true;
-}
+// -----------------------------------------------------------------------------
+// [SECTION] Edit commands
 
-void MainWindow::NewDrawing() {
+void MainWindow::UndoCommand() {
   artboard_->FinishGesture();
-  user_->NewDrawing();
-  savedSvg_ = DrawingSvg();
-  artboard_->FitPage();
+  user_->Undo();
   Refresh();
 }
 
-std::filesystem::path MainWindow::UnsavedDrawingFile() const {
-  return host_->prefsFile().parent_path() / "labels-studio-unsaved.svg";
+void MainWindow::RedoCommand() {
+  artboard_->FinishGesture();
+  user_->Redo();
+  Refresh();
 }
 
-void MainWindow::KeepUnsavedDrawing() {
-  if (DrawingSvg() == savedSvg_) return;
-  std::string problem;
-  if (SaveSvgTo(UnsavedDrawingFile(), &problem)) {
-    Report("the drawing was not saved; it is kept in " + UnsavedDrawingFile().string());
-  } else {
-    Report("the unsaved drawing could not be kept: " + problem);
-  }
+void MainWindow::SelectAllCommand() {
+  user_->SelectAll();
+  Refresh();
 }
 
-void MainWindow::Report(const std::string& what) {
-  std::cerr << "labels-studio: " << what << "\n";
-  statusBar()->showMessage(QString::fromStdString(what), 8000);
+void MainWindow::DeleteCommand() {
+  artboard_->FinishGesture();
+  user_->DeleteSelection();
+  Refresh();
 }
 
 // -----------------------------------------------------------------------------
@@ -323,6 +336,9 @@ void MainWindow::Refresh() {
   const bool pluginCurrent = host_->tools().PluginToolSelected();
   if (pluginTool_->isChecked() != pluginCurrent) (pluginCurrent ? pluginTool_ : selectionTool_)->setChecked(true);
   artboard_->update();
+  UpdateTitle();
+  undo_->setEnabled(user_->CanUndo());
+  redo_->setEnabled(user_->CanRedo());
   refreshing_ = false;
 }
 
@@ -432,11 +448,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       // plug-in's tool it belongs to the plug-in.
       if (*vk == VK_SPACE && !host_->tools().PluginToolSelected()) artboard_->SetPanning(type == QEvent::KeyPress);
     }
-    if (type == QEvent::KeyPress && watched == artboard_ &&
-        (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && !host_->tools().PluginToolSelected()) {
-      user_->DeleteSelection();
-      Refresh();
-      return true;
+  } else if (type == QEvent::ShortcutOverride) {
+    // A text field claims Ctrl+Z and the like for itself: the window's own
+    // commands keep them, except those a field needs for its text (select
+    // all, delete, copy, paste).
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction* a : findChildren<QAction*>()) {
+      if (a->shortcutContext() != Qt::ApplicationShortcut || a->objectName() == "actionSelectAll" ||
+          a->objectName() == "actionDelete") {
+        continue;
+      }
+      for (const QKeySequence& k : a->shortcuts()) {
+        if (k == pressed) return true;  // not accepted by the field: the shortcut runs
+      }
     }
   } else if (type == QEvent::ApplicationDeactivate) {
     user_->ReleaseAllKeys();  // keys let go elsewhere would otherwise stay held
@@ -454,6 +479,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QTimer::singleShot(0, this, [this] { close(); });
     return;
   }
+  artboard_->FinishGesture();
+  if (!MayLeaveDrawing("closing")) {
+    closing_ = false;
+    event->ignore();
+    return;
+  }
   ShutDown();
   event->accept();
 }
@@ -462,7 +493,8 @@ void MainWindow::ShutDown() {
   if (shutDown_) return;
   closing_ = true;
   artboard_->FinishGesture();  // a label being dragged is finished where it is
-  KeepUnsavedDrawing();
+  // Changes neither saved nor discarded stay in the recovery copy, offered at the next start.
+  if (modified()) WriteRecoveryCopyNow();
   shutDown_ = true;
   if (panel_ != nullptr) panel_->Release();
   if (host_->launched() && !host_->busy()) {

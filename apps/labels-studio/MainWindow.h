@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "hostsim/FrontEnd.h"
 
 class QDialog;
+class QTimer;
 class QEventLoop;
 
 namespace studio {
@@ -34,6 +36,20 @@ struct StudioOptions {
   std::filesystem::path pluginFile;
   std::filesystem::path openFile;    // an SVG drawing to open at start; empty: none
 };
+
+// The status line of a first start, shown until the first label is made.
+inline constexpr const char* kFirstStartHint =
+    "Choose the Labels tool in the toolbox, click the points to label, then drag to place the label";
+inline constexpr const char* kTaughtMarker = "first-label-made";
+inline constexpr const char* kGettingStartedTitle = "Drawing a label";
+inline constexpr const char* kGettingStartedSteps =
+    "1. Choose the Labels tool in the toolbox (left).\n"
+    "2. Click each point the label should point at: each click places the tip of a leader line.\n"
+    "3. Press, drag and release to place the label itself; it follows the pointer.\n"
+    "4. Change the shape, the text, the arrowheads and the line width in the panel; the label being "
+    "drawn follows at once. The panel's menu (top right) opens the preferences and colours.\n"
+    "5. Click on a leader line of a label with the Labels tool to take it up again and drag it elsewhere.\n"
+    "Edit > Undo takes any step back; File > Save writes the drawing as SVG.";
 
 class MainWindow : public QMainWindow {
  public:
@@ -54,14 +70,55 @@ class MainWindow : public QMainWindow {
   QAction* pluginToolAction() const { return pluginTool_; }
   QAction* selectionToolAction() const { return selectionTool_; }
   QLabel* infoLabel() const { return info_; }
+  QLabel* hintLabel() const { return hint_; }
+  void ShowGettingStarted();
+  // The plug-in's tool made a step: the first label is drawn.
+  void NoteLabelMade();
 
-  // File menu commands without their file choosers. False, with the reason,
-  // when the file cannot be written or read; the drawing stays as it was.
+  // -- Files -------------------------------------------------------------------
+  // File menu commands without their file choosers or questions. False, with
+  // the reason, when the file cannot be written or read; the drawing stays as
+  // it was. Saving to a file makes it the drawing's file; every save is atomic.
   bool SaveSvgTo(const std::filesystem::path& file, std::string* problem);
   bool OpenSvgFrom(const std::filesystem::path& file, std::string* problem);
   void NewDrawing();
-  // Where an unsaved drawing is kept when the window closes.
-  std::filesystem::path UnsavedDrawingFile() const;
+  // The menu commands as a person gives them: New, Open and Revert ask first
+  // about changes not saved; Save writes the drawing's own file (Save As
+  // when it has none). False when cancelled or failed.
+  bool NewCommand();
+  bool OpenCommand(const std::filesystem::path& file);
+  bool SaveCommand();
+  bool SaveAsCommand();
+  bool RevertCommand();
+  // Asks whether to save a changed drawing before it goes: true to go on
+  // (saved, or the changes discarded), false to stay (cancelled, or the save failed).
+  bool MayLeaveDrawing(const QString& doing);
+  // The drawing's file; empty for a drawing never saved.
+  const std::filesystem::path& drawingFile() const { return file_; }
+  // Changed since it was opened, made or last saved.
+  bool modified() const;
+
+  // -- Recovery copies -----------------------------------------------------------
+  // Written every minute while the drawing has changes not saved (and not
+  // yet in the copy); removed once saved or discarded.
+  void WriteRecoveryCopyNow();
+  std::filesystem::path RecoveryCopyFile() const;
+  // Offers the copies a studio that ended without saving left behind.
+  void OfferRecoveryCopies();
+  static constexpr int kRecoveryIntervalMs = 60 * 1000;
+
+  // The studio's questions: a text and the buttons, answered by the index of
+  // the button pressed. A message box by default; tests answer with their own.
+  using Question = std::function<int(const QString& text, const QStringList& buttons)>;
+  void SetQuestion(Question question) { question_ = std::move(question); }
+
+  // -- Edit commands -------------------------------------------------------------
+  void UndoCommand();
+  void RedoCommand();
+  void SelectAllCommand();
+  void DeleteCommand();
+  QAction* undoAction() const { return undo_; }
+  QAction* redoAction() const { return redo_; }
 
   // Brings every view in line with the host after an action.
   void Refresh();
@@ -87,9 +144,14 @@ class MainWindow : public QMainWindow {
   void ChooseTool(bool plugin);
   void SyncPanel();
   void ShutDown();
-  void KeepUnsavedDrawing();
   std::string DrawingSvg() const;
   void Report(const std::string& what);
+  int Ask(const QString& text, const QStringList& buttons);
+  // The drawing is (now) the one of file, unchanged: title, recovery copy, recent files.
+  void DrawingIsNow(const std::filesystem::path& file);
+  void ForgetRecoveryCopy();
+  void UpdateTitle();
+  void FillRecentMenu();
 
   std::unique_ptr<hostsim::Host> host_;
   std::unique_ptr<hostsim::UserActions> user_;
@@ -99,6 +161,7 @@ class MainWindow : public QMainWindow {
   QAction* selectionTool_ = nullptr;
   QAction* pluginTool_ = nullptr;
   QLabel* info_ = nullptr;
+  QLabel* hint_ = nullptr;
   struct ModalRun {
     QDialog* window;
     DialogView* view;
@@ -108,7 +171,16 @@ class MainWindow : public QMainWindow {
   std::map<int32_t, QCursor> cursors_;
   std::vector<int32_t> cursorsShown_;
   int tones_ = 0;
-  std::string savedSvg_;          // the drawing as last opened or saved
+  std::filesystem::path file_;    // the drawing's file; empty: never saved
+  std::uint64_t savedState_ = 0;  // the history's state of the drawing as opened, made or saved
+  std::string recoveryKey_;       // its recovery copy's name
+  std::uint64_t copiedState_ = 0; // the state last written to the recovery copy; 0: no copy
+  int untitledCount_ = 0;
+  QTimer* recoveryTimer_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  Question question_;
   bool closing_ = false;
   bool shutDown_ = false;
   bool refreshing_ = false;

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     window.show();
+    window.OfferRecoveryCopies();
     if (parser.isSet(labelsTool) && window.pluginToolAction()->isEnabled()) window.pluginToolAction()->trigger();
     if (window.panel() != nullptr) window.panel()->raise();
     if (parser.isSet(screenshot)) {

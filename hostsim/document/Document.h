@@ -175,6 +175,19 @@ class Document {
   // the new drawing: every id is new.
   void ReplaceDrawing(Document&& from);
 
+  // --- The drawing kept aside, for the host's history of changes.
+  // Layers, art (with names, tags and attributes), the current layer and the
+  // page; not the view's zoom nor the file name.
+  struct Copy;
+  std::shared_ptr<const Copy> CopyDrawing() const;
+  // True when the drawing is the copy's, whatever is selected.
+  bool SameDrawing(const Copy& copy) const;
+  // Puts the copy's drawing back with its own ids: handles given out when it
+  // was taken name their art again, those of art made since name nothing.
+  void RestoreDrawing(const Copy& copy);
+  // About how much memory a copy holds.
+  static std::size_t CopyBytes(const Copy& copy);
+
   // --- Hit testing: art 0 tests the whole document.
   HitResult HitTest(ObjectId art, AIRealPoint point, double tolerance) const;
   // The same answer for the whole document by visiting every art in order;

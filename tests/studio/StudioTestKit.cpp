@@ -6,8 +6,47 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSet>
+#include <QtTest>
+
+#include <fstream>
+#include <sstream>
+
+#include "apps/labels-studio/MainWindow.h"
 
 namespace studiotest {
+
+std::unique_ptr<studio::MainWindow> OpenStudio(const std::filesystem::path& prefsFile,
+                                               const std::shared_ptr<Answers>& answers) {
+  studio::StudioOptions options;
+  options.prefsFile = prefsFile;
+  options.pluginFile = KPX_PLUGIN_FILE;
+  auto window = std::make_unique<studio::MainWindow>(options);
+  window->SetQuestion([answers](const QString& text, const QStringList&) {
+    answers->asked << text;
+    if (answers->next.empty()) return answers->otherwise;
+    const int answer = answers->next.front();
+    answers->next.pop_front();
+    return answer;
+  });
+  std::string problem;
+  if (!window->Launch(&problem)) qFatal("the plug-in did not start: %s", problem.c_str());
+  window->show();
+  if (!QTest::qWaitForWindowExposed(window.get())) qFatal("the window is not shown");
+  return window;
+}
+
+void UseStateFolder(const std::filesystem::path& folder) { qputenv("XDG_STATE_HOME", folder.string().c_str()); }
+
+std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteText(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
 
 void Mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
            Qt::KeyboardModifiers modifiers) {

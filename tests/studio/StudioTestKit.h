@@ -4,7 +4,9 @@
 #pragma once
 
 #include <filesystem>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,27 @@
 
 #include <nlohmann/json.hpp>
 
+namespace studio {
+class MainWindow;
+}
+
 namespace studiotest {
+
+// The studio's questions (save before closing?, recover?), answered from the
+// front of `next`, then with `otherwise`; each question asked is kept.
+struct Answers {
+  std::deque<int> next;
+  int otherwise = 1;  // Discard: a test that closes a changed drawing leaves nothing behind
+  QStringList asked;
+};
+
+// The window on the preference file, launched and shown, its questions answered.
+std::unique_ptr<studio::MainWindow> OpenStudio(const std::filesystem::path& prefsFile,
+                                               const std::shared_ptr<Answers>& answers);
+// The user's state folder of a test: XDG_STATE_HOME set to `folder`.
+void UseStateFolder(const std::filesystem::path& folder);
+std::string ReadText(const std::filesystem::path& file);
+void WriteText(const std::filesystem::path& file, const std::string& text);
 
 void Mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -32,19 +32,13 @@ class StudioWindowTest : public QObject {
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
+  std::shared_ptr<Answers> answers_;
   std::unique_ptr<studio::MainWindow> window_;
 
   std::filesystem::path PrefsFile() const { return std::filesystem::path(dir_->path().toStdString()) / "prefs.json"; }
 
   studio::MainWindow& Open() {
-    studio::StudioOptions options;
-    options.prefsFile = PrefsFile();
-    options.pluginFile = KPX_PLUGIN_FILE;
-    window_ = std::make_unique<studio::MainWindow>(options);
-    std::string problem;
-    if (!window_->Launch(&problem)) qFatal("the plug-in did not start: %s", problem.c_str());
-    window_->show();
-    if (!QTest::qWaitForWindowExposed(window_.get())) qFatal("the window is not shown");
+    window_ = OpenStudio(PrefsFile(), answers_);
     return *window_;
   }
   json Layers() { return hostsim::DumpLayers(window_->studio().host.document()); }
@@ -68,7 +62,11 @@ class StudioWindowTest : public QObject {
   }
 
  private slots:
-  void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    UseStateFolder(PrefsFile().parent_path() / "state");
+    answers_ = std::make_shared<Answers>();
+  }
   void cleanup() {
     if (window_) window_->close();
     window_.reset();
@@ -108,6 +106,31 @@ class StudioWindowTest : public QObject {
     QVERIFY(!w.panel()->isVisible());
     panelItem->trigger();
     QVERIFY(w.panel()->isVisible());
+  }
+
+  void AFirstStartSaysWhatToDoUntilTheFirstLabelIsDrawn() {
+    studio::MainWindow& w = Open();
+    QVERIFY(w.hintLabel()->isVisible());
+    QCOMPARE(w.hintLabel()->text(), QString("Choose the Labels tool in the toolbox, click the points to label, "
+                                            "then drag to place the label"));
+    SelectPluginTool();
+    ClickOn(&w.artboard(), Widget(150, 300));  // a tip: no label yet
+    QVERIFY(w.hintLabel()->isVisible());
+    DragOn(&w.artboard(), Widget(190, 300), Widget(230, 380));
+    QVERIFY(!w.hintLabel()->isVisible());
+    w.close();
+    window_.reset();
+    studio::MainWindow& again = Open();  // the same state folder: taught already
+    QVERIFY(!again.hintLabel()->isVisible());
+    // Help > Getting Started shows the steps.
+    auto* help = again.findChild<QMenu*>("menuHelp");
+    emit help->aboutToShow();
+    auto* start = again.findChild<QAction*>("actionGettingStarted");
+    QVERIFY(start != nullptr);
+    start->trigger();
+    auto* page = again.findChild<QWidget*>("gettingStarted");
+    QVERIFY(page != nullptr && page->isVisible());
+    page->close();
   }
 
   void ThePanelsPlaceSurvivesARestart() {
@@ -442,10 +465,10 @@ class StudioWindowTest : public QObject {
     PickFlyout(kFlyoutPosColors);
     QVERIFY(closed);
     QTRY_VERIFY(!w.isVisible());
-    // The plug-in was shut down (its panel keys stored, the file written)
-    // and the unsaved drawing kept.
+    // The plug-in was shut down (its panel keys stored, the file written),
+    // once the person was asked about the drawing's changes.
     QVERIFY(std::filesystem::exists(PrefsFile()));
-    QVERIFY(std::filesystem::exists(w.UnsavedDrawingFile()));
+    QCOMPARE(answers_->asked.size(), 1);
     QVERIFY(!w.studio().host.launched());
   }
 
@@ -458,12 +481,13 @@ class StudioWindowTest : public QObject {
     Mouse(board, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     Mouse(board, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     QVERIFY(w.artboard().dragging());
+    answers_->next = {2};  // Cancel: the window stays, the label is finished
     w.close();
-    QVERIFY(!w.studio().host.launched());
-    std::ifstream in(w.UnsavedDrawingFile());
-    std::stringstream text;
-    text << in.rdbuf();
-    QVERIFY(text.str().find("data-name=\"Label") != std::string::npos);
+    QVERIFY(!w.artboard().dragging());
+    QVERIFY(w.studio().host.launched());
+    QCOMPARE(Labels(Layers()).size(), std::size_t(1));
+    w.WriteRecoveryCopyNow();
+    QVERIFY(ReadText(w.RecoveryCopyFile()).find("data-name=\"Label") != std::string::npos);
   }
 };
 
