@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "core/Ids.h"
-#include "core/Registration.h"
+#include "shell/Registration.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "label/Keys.h"
 #include "label/LabelArt.h"
-#include "label/LabelLayout.h"
+#include "geometry/LabelLayout.h"
 #include "label/Magnet.h"
 #include "label/MagnetIndex.h"
 #include "label/Messages.h"

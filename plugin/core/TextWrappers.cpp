@@ -1,4 +1,4 @@
-#include "textengine/TextWrappers.h"
+#include "core/TextWrappers.h"
 
 #include "core/Suites.h"
 

@@ -1,7 +1,7 @@
 // The entry point: routes each host message to its handler, with the suites
 // acquired around it, and owns the life of the state block.
 
-#include "core/Registration.h"
+#include "shell/Registration.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "host/AllSuites.h"

@@ -2,7 +2,7 @@
 // inserting and deleting points, and flattening for drawing.
 #include <cmath>
 
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 
 // [SECTION] Curves, picking, inserting, deleting
 // [SECTION] Flattening

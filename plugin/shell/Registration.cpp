@@ -3,7 +3,7 @@
 // [SECTION] Notifiers
 // [SECTION] Host callbacks
 
-#include "core/Registration.h"
+#include "shell/Registration.h"
 
 #include <cstring>
 
@@ -16,7 +16,7 @@
 #include "panel/Panel.h"
 #include "dialogs/Dialogs.h"
 #include "label/MagnetIndex.h"
-#include "label/PendingLabel.h"
+#include "core/PendingLabel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Menus
