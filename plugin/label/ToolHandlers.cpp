@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/Changed.h"
 #include "core/Ids.h"
-#include "shell/Registration.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "label/Keys.h"
@@ -21,7 +21,6 @@
 #include "label/Messages.h"
 #include "label/Rebuild.h"
 #include "label/TakeUp.h"
-#include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -247,15 +246,14 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   g.LabelBuilt = false;
 
   if (alt) {
-    TogglePanel(false);
-    FocusPanel();
+    Changed(Change::PanelToggleAsked);
     g.ClickAccepted = false;
     return kNoErr;
   }
   if (shift) {
     g.ShapeKind = NextShapeKind(g.ShapeKind);
     g.ShapeOn = g.ShapeKind != kShapeNone;
-    ShowShapeInPanel();
+    Changed(Change::Shape);
     g.ClickAccepted = false;
     return kNoErr;
   }
@@ -319,7 +317,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
     AbandonPendingLabel(added == LeaderLineAdded::Added);
     return kNoErr;
   }
-  ShowLabelIndexInPanel();
+  Changed(Change::LabelIndex);
   g.LastFlipSide = g.FlipSide;
   BeepForClick();
   err = Rebuild();
@@ -368,7 +366,7 @@ ASErr ToolMouseUp(AIToolMessage*) {
   State& g = *gState;
   if (!g.Dragged) return kNoErr;
   SetCursor(kCursorReady);
-  ShowDrawnLabelInPanel();
+  Changed(Change::DrawnLabel);
   const auto deselect = [](AIArtHandle art) {
     if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
   };
@@ -389,7 +387,7 @@ ASErr ToolMouseUp(AIToolMessage*) {
 ASErr ToolSelect(AIToolMessage*) {
   // Other tools may have changed anything while this one was not current.
   MagnetDocumentChanged();
-  PanelToolSelected();
+  Changed(Change::ToolSelected);
   return kNoErr;
 }
 
@@ -400,6 +398,6 @@ ASErr ToolDeselect(AIToolMessage*) {
   g.ArrowSizeShown = g.ArrowSizeInForce;
   g.LineWidthShown = g.LineWidthInForce;
   g.LandingLengthShown = g.LandingLength;
-  PanelToolDeselected();
+  Changed(Change::ToolDeselected);
   return kNoErr;
 }

@@ -11,7 +11,7 @@
 
 #include "core/FixedText.h"
 #include "core/Ids.h"
-#include "shell/Registration.h"
+#include "core/Names.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
