@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Changed.h"
+#include "core/HostCode.h"
 #include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
@@ -30,7 +31,7 @@ namespace {
 
 constexpr float kAngleStep = 0.7853982f;  // Shift snaps the leader to multiples of 45 degrees
 
-void SetCursor(int32_t id) { sADMBasic->SetPlatformCursor(gPluginRef, id); }
+void SetCursor(int32_t id) { Ignore(sADMBasic->SetPlatformCursor(gPluginRef, id), Why::Cosmetic); }
 
 // A cursor position the tool can place art at; anything else is ignored.
 bool Usable(const AIToolMessage* message) {
@@ -47,7 +48,7 @@ void ShowInfo(AIRealPoint cursor, const char* text) {
   const int32_t vars[] = {kInfoPageVar1, kInfoPageVar2, kInfoTextVar, kInfoEndOfList};
   AIReal x = cursor.h, y = cursor.v;
   void* values[] = {&x, &y, const_cast<char*>(text)};
-  sAITool->SetToolInfoVarValues(vars, values);
+  Ignore(sAITool->SetToolInfoVarValues(vars, values), Why::Cosmetic);
 }
 
 // The host delivers one message at a time, so nothing needs to wait between
@@ -143,7 +144,7 @@ ClickHit HitTestClick(AIRealPoint point) {
   AIHitRef ref = nullptr;
   if (sAIHitTest->HitTestEx(nullptr, &point, static_cast<AIReal>(g.Tolerance), 0, &ref) != kNoErr) return result;
   result.hit = sAIHitTest->IsHit(ref) && sAIHitTest->GetHitData(ref, &result.data) == kNoErr && result.data.hit;
-  sAIHitTest->Release(ref);
+  Ignore(sAIHitTest->Release(ref), Why::Cleanup);
   return result;
 }
 
@@ -308,8 +309,9 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   g.DownPoint = ToAIPoint(tip);
   g.ArrowSizeInForce = g.ArrowSizeShown;
   g.LineWidthInForce = g.LineWidthShown;
-  AIRealPoint attach;
-  sAIRealMath->AIRealPointPolar(g.LeaderLength, g.LeaderAngle, &attach);
+  // Worked out here too, so that a refused host call leaves a usable attach point.
+  AIRealPoint attach{g.LeaderLength * std::cos(g.LeaderAngle), g.LeaderLength * std::sin(g.LeaderAngle)};
+  Ignore(sAIRealMath->AIRealPointPolar(g.LeaderLength, g.LeaderAngle, &attach), Why::Fallback);
   g.AttachPoint = SharpSegment({tip.x + attach.h, tip.y + attach.v});
   g.LastCursor = g.AttachPoint.p;
 
@@ -352,7 +354,7 @@ ASErr ToolMouseDrag(AIToolMessage* message) {
     }
     AIReal angle = g.LeaderAngle;
     if (sAIRealMath->AIRealPointAngle(&g.Tips[0].p, &message->cursor, &angle) == kNoErr) {
-      if (ShiftHeld()) sAIRealMath->AIRealMultiple(angle, kAngleStep, true, &angle);
+      if (ShiftHeld()) Ignore(sAIRealMath->AIRealMultiple(angle, kAngleStep, true, &angle), Why::Fallback);
       g.LeaderAngle = angle;
     }
     g.AttachPoint = SharpSegment(ToPoint(message->cursor));
@@ -368,7 +370,7 @@ ASErr ToolMouseUp(AIToolMessage*) {
   SetCursor(kCursorReady);
   Changed(Change::DrawnLabel);
   const auto deselect = [](AIArtHandle art) {
-    if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
+    if (ArtAlive(art)) Ignore(sAIArt->SetArtUserAttr(art, kArtSelected, 0), Why::Cosmetic);
   };
   for (int i = 0; i < g.ArrowCount && i < kLeaderLineSlots; ++i) {
     deselect(g.LinePaths[i]);
