@@ -8,6 +8,9 @@
 // length without a unit is a CSS pixel, 1/96 in, which would shrink it by a
 // quarter). SVG
 // paints the last element on top, so art is written bottom first.
+//
+// [SECTION] Numbers, names and colours as text
+// [SECTION] The writer
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
@@ -29,6 +32,10 @@ namespace {
 
 constexpr double kMargin = 18;
 constexpr double kOvershoot = 0.5;  // art this far past the page is clipped, as drawings often are
+
+//-----------------------------------------------------------------------------
+// [SECTION] Numbers, names and colours as text
+//-----------------------------------------------------------------------------
 
 std::string Num(double v) {
   // Art is single-precision and always finite; a sum of two extremes is not
@@ -152,6 +159,10 @@ void WriteExactColour(std::ostream& out, const char* attribute, const AIColor& c
   const std::string exact = ExactColour(c);
   if (!exact.empty()) out << " " << attribute << "=\"" << exact << "\"";
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] The writer
+//-----------------------------------------------------------------------------
 
 class SvgWriter {
  public:
