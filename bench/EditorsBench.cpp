@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 #include "hostsim/FrontEnd.h"
 #include "hostsim/Host.h"
 #include "hostsim/UserActions.h"

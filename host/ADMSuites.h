@@ -308,11 +308,13 @@ typedef struct ADMDialogSuite {
   // Destroys a non-modal dialog: its destroy procedure, then its items'. A modal dialog that is
   // running is ended with its cancel id instead and destroyed when Modal returns.
   ASErr (*Destroy)(ADMDialogRef dialog);
+  // *visible: whether the dialog is shown.
   ASErr (*IsVisible)(ADMDialogRef dialog, ASBoolean* visible);
   // Shows or hides the dialog; a change notifies "ADM Window Show/Hide Notifier".
   ASErr (*Show)(ADMDialogRef dialog, ASBoolean show);
   // Ends a running modal dialog: Modal returns modalResultID. kBadParameterErr for a non-modal dialog.
   ASErr (*EndModal)(ADMDialogRef dialog, int32_t modalResultID, ASBoolean cancelling);
+  // *data: what SetUserData stored (null until then).
   ASErr (*GetUserData)(ADMDialogRef dialog, ADMUserData* data);
   // The title.
   ASErr (*SetText)(ADMDialogRef dialog, const char* text);
@@ -325,12 +327,15 @@ typedef struct ADMDialogSuite {
   // Bounds in screen pixels; kBadParameterErr when right < left or bottom < top.
   // A change notifies "ADM Bounds Changed Notifier".
   ASErr (*SetBoundsRect)(ADMDialogRef dialog, const ADMRect* bounds);
+  // *bounds: the dialog's rectangle in screen pixels.
   ASErr (*GetBoundsRect)(ADMDialogRef dialog, ADMRect* bounds);
   // (0, 0, width, height).
   ASErr (*GetLocalRect)(ADMDialogRef dialog, ADMRect* local);
   // Procedures; null removes one.
   ASErr (*SetDrawProc)(ADMDialogRef dialog, ADMDialogDrawProc proc);
+  // Replaces the notify procedure (null: the toolkit's handling only).
   ASErr (*SetNotifyProc)(ADMDialogRef dialog, ADMDialogNotifyProc proc);
+  // Replaces the destroy procedure (null: none).
   ASErr (*SetDestroyProc)(ADMDialogRef dialog, ADMDialogDestroyProc proc);
   // Paints the dialog's background (fill in kADMBackgroundColor); drawer must be the one handed
   // to the dialog's draw procedure.
@@ -342,10 +347,15 @@ typedef struct ADMDialogSuite {
   ASErr (*SendNotify)(ADMDialogRef dialog, const char* notifierType);
   // Asks the screen to paint the whole dialog again.
   ASErr (*Invalidate)(ADMDialogRef dialog);
+  // Stores one pointer for the plug-in; the toolkit never reads or frees it.
   ASErr (*SetUserData)(ADMDialogRef dialog, ADMUserData data);
+  // The item whose user change ends a modal dialog as OK (Enter); any id, checked when used.
   ASErr (*SetDefaultItemID)(ADMDialogRef dialog, int32_t itemID);
+  // *itemID: the default item's id (kADMDefaultItemID until set).
   ASErr (*GetDefaultItemID)(ADMDialogRef dialog, int32_t* itemID);
+  // The item whose user change ends a modal dialog as Cancel (Escape, close box).
   ASErr (*SetCancelItemID)(ADMDialogRef dialog, int32_t itemID);
+  // *itemID: the cancel item's id (kADMCancelItemID until set).
   ASErr (*GetCancelItemID)(ADMDialogRef dialog, int32_t* itemID);
   // The icon shown in the dialog's tab (an icon of the Icon suite, or null for none).
   ASErr (*SetIcon)(ADMDialogRef dialog, ADMIconRef icon);
@@ -396,98 +406,150 @@ typedef struct ADMItemSuite {
                   ADMItemInitProc initProc, ADMUserData userData, int32_t options, ADMItemRef* item);
   // Its destroy procedure runs, then it is gone. The flyout menu item cannot be destroyed.
   ASErr (*Destroy)(ADMItemRef item);
+  // *dialog: the dialog that holds the item.
   ASErr (*GetDialog)(ADMItemRef item, ADMDialogRef* dialog);
+  // *itemID: the item's id (the unique negative id the toolkit picked for kADMUniqueItemID).
   ASErr (*GetID)(ADMItemRef item, int32_t* itemID);
   // The type's name (static storage, one of the kADM...Type strings).
   ASErr (*GetItemType)(ADMItemRef item, const char** itemType);
+  // kADMNoItemStyle, or kADMNumericEditStyle and kADMPasswordEditStyle combined; other bits give kBadParameterErr.
   ASErr (*SetItemStyle)(ADMItemRef item, int32_t style);
+  // *style: the item's style.
   ASErr (*GetItemStyle)(ADMItemRef item, int32_t* style);
 
+  // Moves and sizes the item, in its dialog's pixels.
   ASErr (*SetBoundsRect)(ADMItemRef item, const ADMRect* bounds);
+  // *bounds: the item's rectangle in its dialog's pixels.
   ASErr (*GetBoundsRect)(ADMItemRef item, ADMRect* bounds);
   // (0, 0, width, height).
   ASErr (*GetLocalRect)(ADMItemRef item, ADMRect* local);
+  // Shows or hides the item; a hidden item is neither drawn nor tracked.
   ASErr (*Show)(ADMItemRef item, ASBoolean show);
+  // *visible: whether the item is shown (its dialog's visibility aside).
   ASErr (*IsVisible)(ADMItemRef item, ASBoolean* visible);
   // A disabled item takes no user action and is drawn disabled.
   ASErr (*Enable)(ADMItemRef item, ASBoolean enable);
+  // *enabled: whether the item takes user actions.
   ASErr (*IsEnabled)(ADMItemRef item, ASBoolean* enabled);
   // Gives (true) or takes (false) the dialog's keyboard focus.
   ASErr (*Activate)(ADMItemRef item, ASBoolean activate);
+  // *active: whether the item has its dialog's keyboard focus.
   ASErr (*IsActive)(ADMItemRef item, ASBoolean* active);
   // Asks the screen to paint the item again.
   ASErr (*Invalidate)(ADMItemRef item);
 
   // Text. A numeric item parses it (kBadParameterErr, nothing changed, when it is no number).
   ASErr (*SetText)(ADMItemRef item, const char* text);
+  // Copies the text into a buffer of size bytes (cut and terminated); a numeric item gives its value as shown.
   ASErr (*GetText)(ADMItemRef item, char* text, int32_t size);
+  // *length: the text's length in characters, without the terminator.
   ASErr (*GetTextLength)(ADMItemRef item, int32_t* length);
   // 1..255 characters; a longer text is cut.
   ASErr (*SetMaxTextLength)(ADMItemRef item, int32_t length);
+  // *length: the most characters the item keeps (SetMaxTextLength, 1..255).
   ASErr (*GetMaxTextLength)(ADMItemRef item, int32_t* length);
+  // Selects the whole text of a text item; the other kinds ignore it.
   ASErr (*SelectAll)(ADMItemRef item);
   // Character positions 0..length; start <= end.
   ASErr (*SetSelectionRange)(ADMItemRef item, int32_t start, int32_t end);
+  // *start, *end: the selected characters of a text item, end exclusive.
   ASErr (*GetSelectionRange)(ADMItemRef item, int32_t* start, int32_t* end);
+  // kADMLeftJustify, kADMCenterJustify or kADMRightJustify; another value gives kBadParameterErr.
   ASErr (*SetJustify)(ADMItemRef item, int32_t justify);
+  // *justify: the item's justification.
   ASErr (*GetJustify)(ADMItemRef item, int32_t* justify);
+  // The item's font code.
   ASErr (*SetFont)(ADMItemRef item, int32_t font);
+  // *font: the item's font code.
   ASErr (*GetFont)(ADMItemRef item, int32_t* font);
 
   // Units (kADM...Units), decimals shown (0..20), and whether the unit is written after the number.
   ASErr (*SetUnits)(ADMItemRef item, int32_t units);
+  // *units: the item's units (kADMNoUnits until set).
   ASErr (*GetUnits)(ADMItemRef item, int32_t* units);
+  // Decimals shown, 0..20; another value gives kBadParameterErr.
   ASErr (*SetPrecision)(ADMItemRef item, int32_t precision);
+  // *precision: the decimals shown.
   ASErr (*GetPrecision)(ADMItemRef item, int32_t* precision);
+  // Whether the unit is written after the number.
   ASErr (*SetShowUnits)(ADMItemRef item, ASBoolean show);
+  // *show: whether the unit is written after the number.
   ASErr (*GetShowUnits)(ADMItemRef item, ASBoolean* show);
 
   // The value, clamped to the range; kBadParameterErr for a value that is not finite.
   // Integer views round to the nearest integer; boolean views are value != 0.
   ASErr (*SetIntValue)(ADMItemRef item, int32_t value);
+  // *value: the value rounded to the nearest integer.
   ASErr (*GetIntValue)(ADMItemRef item, int32_t* value);
+  // Sets the value, clamped to the range; kBadParameterErr for a non-finite value.
   ASErr (*SetFloatValue)(ADMItemRef item, AIReal value);
+  // *value: the value; on failure *value is untouched, so a caller must not read it.
   ASErr (*GetFloatValue)(ADMItemRef item, AIReal* value);
+  // Sets the value to 1 or 0.
   ASErr (*SetBooleanValue)(ADMItemRef item, ASBoolean value);
+  // *value: whether the value is not 0.
   ASErr (*GetBooleanValue)(ADMItemRef item, ASBoolean* value);
   // Range. Integer and float views share one range; a new bound clamps the value; a minimum
   // above the maximum (or the reverse) gives kBadParameterErr. Unset bounds read as
   // -1e9 and 1e9 (float) or INT32_MIN and INT32_MAX (integer).
   ASErr (*SetMinIntValue)(ADMItemRef item, int32_t value);
+  // *value: the minimum, rounded (INT32_MIN when unset).
   ASErr (*GetMinIntValue)(ADMItemRef item, int32_t* value);
+  // Sets the maximum; the value is clamped into the new range.
   ASErr (*SetMaxIntValue)(ADMItemRef item, int32_t value);
+  // *value: the maximum, rounded (INT32_MAX when unset).
   ASErr (*GetMaxIntValue)(ADMItemRef item, int32_t* value);
+  // Sets the minimum; kBadParameterErr for a non-finite one or one above the maximum.
   ASErr (*SetMinFloatValue)(ADMItemRef item, AIReal value);
+  // *value: the minimum (-1e9 when unset).
   ASErr (*GetMinFloatValue)(ADMItemRef item, AIReal* value);
+  // Sets the maximum; kBadParameterErr for a non-finite one or one below the minimum.
   ASErr (*SetMaxFloatValue)(ADMItemRef item, AIReal value);
+  // *value: the maximum (1e9 when unset).
   ASErr (*GetMaxFloatValue)(ADMItemRef item, AIReal* value);
   // Steps of the arrows (small) and of Shift with the arrows (large), in the value's terms; > 0.
   ASErr (*SetSmallIncrement)(ADMItemRef item, AIReal increment);
+  // *increment: the step of the arrows.
   ASErr (*GetSmallIncrement)(ADMItemRef item, AIReal* increment);
+  // The step of Shift with the arrows; not > 0 gives kBadParameterErr.
   ASErr (*SetLargeIncrement)(ADMItemRef item, AIReal increment);
+  // *increment: the step of Shift with the arrows.
   ASErr (*GetLargeIncrement)(ADMItemRef item, AIReal* increment);
 
   // Pictures of the plug-in (picture resources), shown by DefaultDraw: normal, selected (a
   // pressed button, a radio button or check box that is on) and disabled; 0 for none.
   ASErr (*SetPictureID)(ADMItemRef item, int32_t pictureID);
+  // *pictureID: the normal picture (0 for none).
   ASErr (*GetPictureID)(ADMItemRef item, int32_t* pictureID);
+  // The picture shown while selected; 0 for the normal one.
   ASErr (*SetSelectedPictureID)(ADMItemRef item, int32_t pictureID);
+  // *pictureID: the selected picture (0 for none).
   ASErr (*GetSelectedPictureID)(ADMItemRef item, int32_t* pictureID);
+  // The picture shown while disabled; 0 for the normal one, greyed.
   ASErr (*SetDisabledPictureID)(ADMItemRef item, int32_t pictureID);
+  // *pictureID: the disabled picture (0 for none).
   ASErr (*GetDisabledPictureID)(ADMItemRef item, int32_t* pictureID);
 
+  // The tooltip, copied; empty for none (null gives kBadParameterErr).
   ASErr (*SetTipString)(ADMItemRef item, const char* tip);
+  // Copies the tooltip into a buffer of size bytes (cut and terminated; empty for none).
   ASErr (*GetTipString)(ADMItemRef item, char* tip, int32_t size);
+  // Stores one pointer for the plug-in; the toolkit never reads or frees it.
   ASErr (*SetUserData)(ADMItemRef item, ADMUserData data);
+  // *data: what SetUserData stored (null until then).
   ASErr (*GetUserData)(ADMItemRef item, ADMUserData* data);
 
   // Procedures; null removes one (the toolkit's default then runs in its place).
   ASErr (*SetNotifyProc)(ADMItemRef item, ADMItemNotifyProc proc);
+  // Replaces the draw procedure (null: DefaultDraw).
   ASErr (*SetDrawProc)(ADMItemRef item, ADMItemDrawProc proc);
+  // Replaces the track procedure (null: DefaultTrack).
   ASErr (*SetTrackProc)(ADMItemRef item, ADMItemTrackProc proc);
+  // Replaces the destroy procedure (null: none).
   ASErr (*SetDestroyProc)(ADMItemRef item, ADMItemDestroyProc proc);
   // The toolkit's handling (see above); the handle must be the one handed to the item's procedure.
   ASErr (*DefaultNotify)(ADMItemRef item, ADMNotifierRef notifier);
+  // Paints the item as the toolkit would, with the drawer handed to the draw procedure.
   ASErr (*DefaultDraw)(ADMItemRef item, ADMDrawerRef drawer);
   // *changed: the event completed a user change (optional).
   ASErr (*DefaultTrack)(ADMItemRef item, ADMTrackerRef tracker, ASBoolean* changed);
@@ -495,6 +557,7 @@ typedef struct ADMItemSuite {
   ASErr (*SendNotify)(ADMItemRef item, const char* notifierType);
   // Which tracker actions reach the item (kADM...Mask); other bits give kBadParameterErr.
   ASErr (*SetMask)(ADMItemRef item, int32_t actionMask);
+  // *actionMask: which tracker actions reach the item.
   ASErr (*GetMask)(ADMItemRef item, int32_t* actionMask);
   // The item's list; kBadParameterErr for a type that has none.
   ASErr (*GetList)(ADMItemRef item, ADMListRef* list);
@@ -522,6 +585,7 @@ typedef struct ADMListSuite {
   ASErr (*SetMenuID)(ADMListRef list, int32_t menuID);
   // 0 until SetMenuID.
   ASErr (*GetMenuID)(ADMListRef list, int32_t* menuID);
+  // *count: the entries of the list.
   ASErr (*NumberOfEntries)(ADMListRef list, int32_t* count);
   // Entry at a 0-based position.
   ASErr (*IndexEntry)(ADMListRef list, int32_t index, ADMEntryRef* entry);
@@ -544,29 +608,43 @@ typedef struct ADMListSuite {
 #define kADMEntrySuite "ADM Entry Suite"
 #define kADMEntrySuiteVersion 2
 typedef struct ADMEntrySuite {
+  // *list: the list that holds the entry.
   ASErr (*GetList)(ADMEntryRef entry, ADMListRef* list);
   // 0-based position in its list.
   ASErr (*GetIndex)(ADMEntryRef entry, int32_t* index);
+  // The plug-in's id of the entry; any value.
   ASErr (*SetID)(ADMEntryRef entry, int32_t entryID);
+  // *entryID: the entry's id (0 until set).
   ASErr (*GetID)(ADMEntryRef entry, int32_t* entryID);
+  // The entry's text, copied.
   ASErr (*SetText)(ADMEntryRef entry, const char* text);
+  // Copies the entry's text into a buffer of size bytes (cut and terminated).
   ASErr (*GetText)(ADMEntryRef entry, char* text, int32_t size);
   // Characters, the terminator not counted.
   ASErr (*GetTextLength)(ADMEntryRef entry, int32_t* length);
   // Selecting makes the entry the selected and active one of its list.
   ASErr (*Select)(ADMEntryRef entry, ASBoolean select);
+  // *selected: whether the entry is the list's chosen one.
   ASErr (*IsSelected)(ADMEntryRef entry, ASBoolean* selected);
   // Same as Select in this toolkit's lists.
   ASErr (*Activate)(ADMEntryRef entry, ASBoolean activate);
+  // *active: same as IsSelected.
   ASErr (*IsActive)(ADMEntryRef entry, ASBoolean* active);
+  // A disabled entry cannot be picked and is drawn greyed.
   ASErr (*Enable)(ADMEntryRef entry, ASBoolean enable);
+  // *enabled: whether the entry can be picked.
   ASErr (*IsEnabled)(ADMEntryRef entry, ASBoolean* enabled);
   // A tick mark before the text.
   ASErr (*Check)(ADMEntryRef entry, ASBoolean check);
+  // *checked: whether the entry shows a check mark.
   ASErr (*IsChecked)(ADMEntryRef entry, ASBoolean* checked);
+  // Turns the entry into a separator line (or back); a separator cannot be picked.
   ASErr (*MakeSeparator)(ADMEntryRef entry, ASBoolean separator);
+  // *separator: whether the entry is a separator line.
   ASErr (*IsSeparator)(ADMEntryRef entry, ASBoolean* separator);
+  // Stores one pointer for the plug-in; the toolkit never reads or frees it.
   ASErr (*SetUserData)(ADMEntryRef entry, ADMUserData data);
+  // *data: what SetUserData stored (null until then).
   ASErr (*GetUserData)(ADMEntryRef entry, ADMUserData* data);
 } ADMEntrySuite;
 
@@ -584,32 +662,44 @@ typedef struct ADMDrawerSuite {
   ASErr (*GetBoundsRect)(ADMDrawerRef drawer, ADMRect* bounds);
   // Fills the whole area, or a rectangle, with the background colour (kADMBackgroundColor).
   ASErr (*Clear)(ADMDrawerRef drawer);
+  // Paints the rectangle with the background colour.
   ASErr (*ClearRect)(ADMDrawerRef drawer, const ADMRect* rect);
   // The colour of what follows: a toolkit colour (kADM...Color) or an RGB colour.
   ASErr (*SetADMColor)(ADMDrawerRef drawer, int32_t color);
+  // The colour of what is drawn next.
   ASErr (*SetRGBColor)(ADMDrawerRef drawer, const ADMRGBColor* color);
+  // *color: the colour of what is drawn next.
   ASErr (*GetRGBColor)(ADMDrawerRef drawer, ADMRGBColor* color);
+  // The font code of the text drawn next.
   ASErr (*SetFont)(ADMDrawerRef drawer, int32_t font);
+  // *font: the font of the text drawn next.
   ASErr (*GetFont)(ADMDrawerRef drawer, int32_t* font);
   // A one-pixel line from start to end, both ends drawn.
   ASErr (*DrawLine)(ADMDrawerRef drawer, const ADMPoint* start, const ADMPoint* end);
   // Framed, filled, sunken (shadow top and left, light bottom and right) and raised (the reverse)
   // rectangles; a rectangle with right < left or bottom < top gives kBadParameterErr.
   ASErr (*DrawRect)(ADMDrawerRef drawer, const ADMRect* rect);
+  // Fills the rectangle with the current colour.
   ASErr (*FillRect)(ADMDrawerRef drawer, const ADMRect* rect);
+  // A bevelled frame that looks pressed in.
   ASErr (*DrawSunkenRect)(ADMDrawerRef drawer, const ADMRect* rect);
+  // A bevelled frame that looks raised.
   ASErr (*DrawRaisedRect)(ADMDrawerRef drawer, const ADMRect* rect);
   // The oval inscribed in rect, framed or filled.
   ASErr (*DrawOval)(ADMDrawerRef drawer, const ADMRect* rect);
+  // Fills the oval inside the rectangle with the current colour.
   ASErr (*FillOval)(ADMDrawerRef drawer, const ADMRect* rect);
   // A closed polygon of 1..4096 points, framed or filled.
   ASErr (*DrawPolygon)(ADMDrawerRef drawer, const ADMPoint* points, int32_t count);
+  // Fills the closed polygon through the count points with the current colour.
   ASErr (*FillPolygon)(ADMDrawerRef drawer, const ADMPoint* points, int32_t count);
   // Text starting at point, point.v its baseline.
   ASErr (*DrawText)(ADMDrawerRef drawer, const char* text, const ADMPoint* point);
   // One line of text in rect, justified, centred vertically.
   ASErr (*DrawTextLeft)(ADMDrawerRef drawer, const char* text, const ADMRect* rect);
+  // The text in the current font and colour, centred in the rectangle both ways.
   ASErr (*DrawTextCentered)(ADMDrawerRef drawer, const char* text, const ADMRect* rect);
+  // The text in the current font and colour, right-aligned in the rectangle, centred vertically.
   ASErr (*DrawTextRight)(ADMDrawerRef drawer, const char* text, const ADMRect* rect);
   // Text wrapped at word breaks to the width of rect, from its top-left corner, cut at its bottom.
   ASErr (*DrawTextInABox)(ADMDrawerRef drawer, const ADMRect* rect, const char* text);
@@ -620,6 +710,7 @@ typedef struct ADMDrawerSuite {
   ASErr (*DrawResPicture)(ADMDrawerRef drawer, SPPluginRef self, int32_t pictureID, const ADMPoint* point);
   // Width in pixels of text in the current font.
   ASErr (*GetTextWidth)(ADMDrawerRef drawer, const char* text, int32_t* width);
+  // *info: the metrics of the current font, in pixels.
   ASErr (*GetFontInfo)(ADMDrawerRef drawer, ADMFontInfo* info);
 } ADMDrawerSuite;
 
@@ -634,8 +725,11 @@ typedef struct ADMIconSuite {
   // k >= 1, as picture g + k; index 0 is the picture iconID itself). A missing resource gives an
   // icon of type kADMUnknownIconType; a negative index gives kBadParameterErr.
   ASErr (*GetFromResource)(SPPluginRef self, int32_t iconID, int32_t iconIndex, ADMIconRef* icon);
+  // *type: the icon's kind of picture.
   ASErr (*GetType)(ADMIconRef icon, int32_t* type);
+  // *width, *height: the icon's size in pixels.
   ASErr (*GetSize)(ADMIconRef icon, int32_t* width, int32_t* height);
+  // Frees an icon the plug-in made; its handle is dead after.
   ASErr (*Destroy)(ADMIconRef icon);
 } ADMIconSuite;
 
@@ -649,6 +743,7 @@ typedef struct ADMTrackerSuite {
   ASErr (*GetPoint)(ADMTrackerRef tracker, ADMPoint* point);
   // kADM...Action.
   ASErr (*GetAction)(ADMTrackerRef tracker, int32_t* action);
+  // *isAction: whether the event is the given action.
   ASErr (*TestAction)(ADMTrackerRef tracker, int32_t action, ASBoolean* isAction);
   // The kADM...KeyFlag bits held.
   ASErr (*GetModifiers)(ADMTrackerRef tracker, int32_t* modifiers);
@@ -670,6 +765,7 @@ typedef struct ADMNotifierSuite {
   ASErr (*GetDialog)(ADMNotifierRef notifier, ADMDialogRef* dialog);
   // Whether the notification is of type (kADM...Notifier).
   ASErr (*IsNotifierType)(ADMNotifierRef notifier, const char* type, ASBoolean* isType);
+  // Copies the notification's type name into a buffer of size bytes (cut and terminated).
   ASErr (*GetNotifierType)(ADMNotifierRef notifier, char* type, int32_t size);
 } ADMNotifierSuite;
 

@@ -41,6 +41,7 @@ typedef struct ATEUnusedSuite { void* reserved; } ATEUnusedSuite;
 enum { kATELeftJustify = 0, kATERightJustify = 1, kATECenterJustify = 2 };
 
 typedef struct ATETextRangeSuite {
+  // Gives the range back; its handle is dead after.
   AIErr (*Release)(ATETextRangeRef range);
   // Number of characters in the range.
   AIErr (*GetSize)(ATETextRangeRef range, int32_t* size);
@@ -51,30 +52,42 @@ typedef struct ATETextRangeSuite {
   AIErr (*InsertAfter_AsChar)(ATETextRangeRef range, const char* text, int32_t length);
   // The range's text (platform encoding) into a buffer of size bytes.
   AIErr (*GetContents_AsChar)(ATETextRangeRef range, char* text, int32_t size, int32_t* length);
+  // Applies the set character features to the whole range.
   AIErr (*SetLocalCharFeatures)(ATETextRangeRef range, ATECharFeaturesRef features);
+  // Applies the set paragraph features to the whole range.
   AIErr (*SetLocalParaFeatures)(ATETextRangeRef range, ATEParaFeaturesRef features);
 } ATETextRangeSuite;
 
 typedef struct ATECharFeaturesSuite {
   // A new, empty set of character features (nothing set).
   AIErr (*Initialize)(ATECharFeaturesRef* features);
+  // Gives the features back; their handle is dead after.
   AIErr (*Release)(ATECharFeaturesRef features);
+  // The font size in points.
   AIErr (*SetFontSize)(ATECharFeaturesRef features, double size);
+  // The baseline shift in points, up positive.
   AIErr (*SetBaselineShift)(ATECharFeaturesRef features, double shift);
+  // The font of the characters.
   AIErr (*SetFont)(ATECharFeaturesRef features, ATEFontRef font);
+  // The fill of the characters.
   AIErr (*SetFillColor)(ATECharFeaturesRef features, ATEApplicationPaintRef paint);
 } ATECharFeaturesSuite;
 
 typedef struct ATEParaFeaturesSuite {
+  // *features: new paragraph features with nothing set, owned by the caller until Release.
   AIErr (*Initialize)(ATEParaFeaturesRef* features);
+  // Gives the features back; their handle is dead after.
   AIErr (*Release)(ATEParaFeaturesRef features);
+  // The paragraph's justification.
   AIErr (*SetJustification)(ATEParaFeaturesRef features, int32_t justification);
 } ATEParaFeaturesSuite;
 
 typedef struct ATEFontSuite {
+  // Gives the font reference back; its handle is dead after.
   AIErr (*Release)(ATEFontRef font);
 } ATEFontSuite;
 
 typedef struct ATEApplicationPaintSuite {
+  // Gives the paint back; its handle is dead after.
   AIErr (*Release)(ATEApplicationPaintRef paint);
 } ATEApplicationPaintSuite;

@@ -56,14 +56,18 @@ typedef struct SPBasicSuite {
   // kSPBadParameterError for a foreign block, kSPOutOfMemoryError when it cannot grow
   // (the old block is then kept).
   ASErr (*ReallocateBlock)(void* block, size_t newSize, void** newblock);
+  // Reserved: always kSPUnimplementedError.
   ASErr (*Undefined)(void);
 } SPBasicSuite;
 
 #define kSPBlocksSuite "SP Blocks Suite"
 #define kSPBlocksSuiteVersion 2
 typedef struct SPBlocksSuite {
+  // As the basic suite's AllocateBlock; debug names the block for leak reports.
   ASErr (*AllocateBlock)(size_t size, const char* debug, void** block);
+  // Frees a block from AllocateBlock; kSPBadParameterError for a foreign one.
   ASErr (*FreeBlock)(void* block);
+  // As the basic suite's ReallocateBlock; debug names the block.
   ASErr (*ReallocateBlock)(void* block, size_t newSize, const char* debug, void** newblock);
 } SPBlocksSuite;
 

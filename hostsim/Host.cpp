@@ -1,3 +1,8 @@
+// [SECTION] Making the host
+// [SECTION] Life of the plug-in
+// [SECTION] Messages
+// [SECTION] The screen
+
 #include "hostsim/Host.h"
 
 #include <cmath>
@@ -17,6 +22,10 @@ Host* gCurrentHost = nullptr;
 
 constexpr int32_t kCheckWord = KPX_FOURCC('S', 'P', 'C', 'k');
 constexpr std::uintptr_t kAccessBase = 0x1A8000;
+
+//-----------------------------------------------------------------------------
+// [SECTION] Making the host
+//-----------------------------------------------------------------------------
 
 // The font list does not change while the process runs; reading it once, and
 // sharing it, keeps hosts made one after another (tests, fuzzing) quick.
@@ -101,8 +110,9 @@ std::optional<std::string_view> Host::PluginResource(int32_t type, int32_t id) c
   return library_->Resource(type, id);
 }
 
-// ---------------------------------------------------------------------------
-// Life of the plug-in
+//-----------------------------------------------------------------------------
+// [SECTION] Life of the plug-in
+//-----------------------------------------------------------------------------
 
 ASErr Host::Launch() {
   if (launched_) return kNoErr;
@@ -190,8 +200,9 @@ bool Host::SavePrefs() {
   return true;
 }
 
-// ---------------------------------------------------------------------------
-// Messages
+//-----------------------------------------------------------------------------
+// [SECTION] Messages
+//-----------------------------------------------------------------------------
 
 ASErr Host::EnsureLoaded() {
   if (library_ != nullptr) return kNoErr;
@@ -296,8 +307,9 @@ bool Host::ReleaseAccess(SPAccessRef access) {
   return accessRefs_.erase(reinterpret_cast<std::uintptr_t>(access)) != 0;
 }
 
-// ---------------------------------------------------------------------------
-// The screen
+//-----------------------------------------------------------------------------
+// [SECTION] The screen
+//-----------------------------------------------------------------------------
 
 void Host::SetFrontEnd(std::unique_ptr<FrontEnd> frontEnd) {
   frontEnd_ = frontEnd ? std::move(frontEnd) : std::make_unique<NullFrontEnd>();

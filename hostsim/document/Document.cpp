@@ -1,3 +1,8 @@
+// [SECTION] Identities, colours and styles
+// [SECTION] Layers
+// [SECTION] Art tree
+// [SECTION] Bounds and transforms
+
 #include "hostsim/document/Document.h"
 
 #include <algorithm>
@@ -8,6 +13,10 @@
 #include "hostsim/document/Geometry.h"
 
 namespace hostsim {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Identities, colours and styles
+//-----------------------------------------------------------------------------
 
 ObjectId NextObjectId() {
   // Starts well above zero so that a small integer passed as a handle is never
@@ -53,7 +62,9 @@ Document::Document(const FontList& fonts) : fonts_(fonts), text_(fonts) {
   currentLayer_ = InsertLayer(0);
 }
 
-// --- Layers ------------------------------------------------------------------
+//-----------------------------------------------------------------------------
+// [SECTION] Layers
+//-----------------------------------------------------------------------------
 
 Layer* Document::FindLayer(ObjectId id) {
   auto it = std::find_if(layers_.begin(), layers_.end(), [id](const Layer& l) { return l.id == id; });
@@ -98,7 +109,9 @@ std::size_t Document::DefaultFont() const {
   return 0;
 }
 
-// --- Art tree ------------------------------------------------------------------
+//-----------------------------------------------------------------------------
+// [SECTION] Art tree
+//-----------------------------------------------------------------------------
 
 Art* Document::FindArt(ObjectId id) {
   auto it = arts_.find(id);
@@ -326,7 +339,9 @@ void Document::ReplaceDrawing(Document&& from) {
   from.hitMap_ = HitMap{};
 }
 
-// --- Bounds and transforms -----------------------------------------------------
+//-----------------------------------------------------------------------------
+// [SECTION] Bounds and transforms
+//-----------------------------------------------------------------------------
 
 AIRealRect Document::TextBounds(const TextData& text) const {
   const TextMetrics m = text_.Measure(text.font, text.text, text.size);

@@ -1,5 +1,9 @@
 // Hit testing: the top-most visible, unlocked art under a point wins. On a
 // path an anchor beats a segment, and a segment beats the inside of the fill.
+//
+// [SECTION] Hitting one art
+// [SECTION] The hit map
+// [SECTION] The hit test
 #include <algorithm>
 #include <cmath>
 
@@ -11,6 +15,10 @@ namespace hostsim {
 namespace {
 
 bool Filled(const PathData& path) { return path.style.fillPaint && path.style.fill.color.kind != kNoneColor; }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Hitting one art
+//-----------------------------------------------------------------------------
 
 std::optional<HitResult> HitPath(const Art& art, Vec2 p, double tolerance) {
   const auto& segs = art.path.segments;
@@ -121,7 +129,9 @@ HitResult Document::HitTestByWalk(AIRealPoint point, double tolerance) const {
   return none;
 }
 
-// --- The hit map ---------------------------------------------------------------
+//-----------------------------------------------------------------------------
+// [SECTION] The hit map
+//-----------------------------------------------------------------------------
 
 namespace {
 
@@ -267,6 +277,10 @@ bool Document::BeforeInDocument(ObjectId a, ObjectId b) const {
   }
   return false;
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] The hit test
+//-----------------------------------------------------------------------------
 
 HitResult Document::HitTest(ObjectId artId, AIRealPoint point, double tolerance) const {
   HitResult none;

@@ -1,3 +1,7 @@
+// [SECTION] Path data commands
+// [SECTION] Numbers
+// [SECTION] Arcs
+
 #include "hostsim/document/PathData.h"
 
 #include <charconv>
@@ -5,6 +9,10 @@
 #include <numbers>
 
 namespace hostsim {
+//-----------------------------------------------------------------------------
+// [SECTION] Path data commands
+//-----------------------------------------------------------------------------
+
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
@@ -205,6 +213,10 @@ class Parser {
 
 }  // namespace
 
+//-----------------------------------------------------------------------------
+// [SECTION] Numbers
+//-----------------------------------------------------------------------------
+
 std::optional<double> ScanNumber(std::string_view text, std::size_t& pos) {
   std::size_t i = pos;
   const std::size_t size = text.size();
@@ -256,6 +268,10 @@ bool ParseNumberList(std::string_view text, std::vector<double>& out) {
 }
 
 std::optional<PathDataError> ParsePathData(std::string_view d, PathSink& sink) { return Parser(d, sink).Run(); }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Arcs
+//-----------------------------------------------------------------------------
 
 void ArcToCubics(Vec2 from, double rx, double ry, double xAxisRotationDegrees, bool largeArc, bool sweep, Vec2 to,
                  PathSink& sink) {

@@ -1,3 +1,8 @@
+// [SECTION] Colour names
+// [SECTION] Numbers and lengths
+// [SECTION] Colours and paint
+// [SECTION] Transforms
+
 #include "hostsim/document/SvgValues.h"
 
 #include <algorithm>
@@ -9,6 +14,10 @@
 #include "hostsim/document/PathData.h"
 
 namespace hostsim::svg {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Colour names
+//-----------------------------------------------------------------------------
 
 namespace {
 
@@ -76,6 +85,10 @@ std::optional<double> Channel(std::string_view text, double full) {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
+//-----------------------------------------------------------------------------
+// [SECTION] Numbers and lengths
+//-----------------------------------------------------------------------------
+
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
@@ -124,6 +137,10 @@ std::optional<double> Length(std::string_view text, double percentOf, double fon
   if (!std::isfinite(v)) return std::nullopt;
   return v;
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Colours and paint
+//-----------------------------------------------------------------------------
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -259,6 +276,10 @@ std::optional<double> Opacity(std::string_view text) {
   return std::clamp(percent ? *v / 100 : *v, 0.0, 1.0);
 }
 
+
+//-----------------------------------------------------------------------------
+// [SECTION] Transforms
+//-----------------------------------------------------------------------------
 
 // m after n.
 Matrix operator*(const Matrix& m, const Matrix& n) {

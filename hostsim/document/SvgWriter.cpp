@@ -12,6 +12,9 @@
 // whose art the host did not change come back as read; changed art is
 // written anew, in the user units of the group it sits in, with the
 // attributes the host does not model; kept content comes back in its place.
+//
+// [SECTION] Numbers, names and colours as text
+// [SECTION] The writer
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
@@ -38,6 +41,10 @@
 
 namespace hostsim {
 namespace {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Numbers, names and colours as text
+//-----------------------------------------------------------------------------
 
 std::string Num(double v) {
   // Art is single-precision and always finite; a sum of two extremes is not
@@ -242,6 +249,9 @@ bool Modelled(std::string_view name, bool leaf) {
   if (kCommon.count(name) || svg::StartsWith(name, "data-tag-") || svg::StartsWith(name, "data-tagtype-")) return true;
   return leaf && kLeaf.count(name) != 0;
 }
+//-----------------------------------------------------------------------------
+// [SECTION] The writer
+//-----------------------------------------------------------------------------
 
 class SvgWriter {
  public:

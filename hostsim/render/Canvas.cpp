@@ -1,3 +1,8 @@
+// [SECTION] Fonts, glyphs and PNG input
+// [SECTION] Shapes
+// [SECTION] Pictures and text
+// [SECTION] Scaling and PNG output
+
 #include "hostsim/render/Canvas.h"
 
 #include <ft2build.h>
@@ -18,6 +23,10 @@
 
 namespace hostsim::render {
 namespace {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Fonts, glyphs and PNG input
+//-----------------------------------------------------------------------------
 
 // One FreeType library and one face per file, size and index, kept for the run.
 FT_Library Library() {
@@ -107,6 +116,10 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
 }
 
 }  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Shapes
+//-----------------------------------------------------------------------------
 
 Rgba FromChannels(const ADMRGBColor& c) {
   return {static_cast<uint8_t>(c.red >> 8), static_cast<uint8_t>(c.green >> 8), static_cast<uint8_t>(c.blue >> 8), 255};
@@ -247,6 +260,10 @@ void Canvas::FramePolygon(const std::vector<ADMPoint>& points, Rgba c) {
   for (std::size_t i = 0; i < points.size(); ++i) Line(points[i], points[(i + 1) % points.size()], c);
 }
 
+//-----------------------------------------------------------------------------
+// [SECTION] Pictures and text
+//-----------------------------------------------------------------------------
+
 bool Canvas::DrawPng(std::string_view bytes, ADMPoint at) {
   if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0) return false;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -315,6 +332,10 @@ void Canvas::FaceMetrics(const TextFace& wanted, int32_t* ascent, int32_t* desce
   *ascent = face != nullptr ? static_cast<int32_t>(face->size->metrics.ascender >> 6) : wanted.pixels;
   *descent = face != nullptr ? static_cast<int32_t>(-(face->size->metrics.descender >> 6)) : 0;
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Scaling and PNG output
+//-----------------------------------------------------------------------------
 
 Canvas Canvas::Scaled(int32_t factor) const {
   factor = std::clamp(factor, 1, 8);

@@ -1,4 +1,9 @@
 // Lookup, life of dialogs, items and entries, and the changes that notify.
+//
+// [SECTION] Lookup
+// [SECTION] Life
+// [SECTION] Changes with notifications
+// [SECTION] Dialog groups
 #include "hostsim/toolkit/Toolkit.h"
 
 #include <algorithm>
@@ -39,8 +44,9 @@ int32_t ToolkitServices::TextWidth(int32_t font, std::string_view utf8) const {
   return static_cast<int32_t>(std::lround(static_cast<double>(CharCount(utf8)) * FontOf(font).pixels * 0.55));
 }
 
-// -----------------------------------------------------------------------------
-// Lookup
+//-----------------------------------------------------------------------------
+// [SECTION] Lookup
+//-----------------------------------------------------------------------------
 
 Dialog* Toolkit::Find(ADMDialogRef dialog) {
   auto it = dialogs_.find(Raw(dialog));
@@ -99,8 +105,9 @@ std::vector<ADMDialogRef> Toolkit::Dialogs() const {
   return out;
 }
 
-// -----------------------------------------------------------------------------
-// Life
+//-----------------------------------------------------------------------------
+// [SECTION] Life
+//-----------------------------------------------------------------------------
 
 ASErr Toolkit::MakeDialog(const DialogRequest& request, bool modal, ADMDialogInitProc init, ADMDialogRef* out) {
   *out = nullptr;
@@ -297,8 +304,9 @@ void Toolkit::Clear() {
   drawers_.clear();
 }
 
-// -----------------------------------------------------------------------------
-// Changes with notifications
+//-----------------------------------------------------------------------------
+// [SECTION] Changes with notifications
+//-----------------------------------------------------------------------------
 
 void Toolkit::ShowDialog(ADMDialogRef dialog, bool show) {
   Dialog* d = Find(dialog);
@@ -349,8 +357,9 @@ void Toolkit::Invalidate(ADMDialogRef dialog, ADMItemRef item) {
   services_.Redraw(dialog, item);
 }
 
-// -----------------------------------------------------------------------------
-// Dialog groups
+//-----------------------------------------------------------------------------
+// [SECTION] Dialog groups
+//-----------------------------------------------------------------------------
 
 void Toolkit::ShowAllFloating(bool show) {
   for (ADMDialogRef ref : Dialogs()) {

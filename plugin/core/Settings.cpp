@@ -18,7 +18,7 @@
 
 #include "core/FixedText.h"
 #include "core/Suites.h"
-#include "label/PendingLabel.h"
+#include "core/PendingLabel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Store and read helpers

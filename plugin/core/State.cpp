@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/HostCode.h"
 #include "core/Suites.h"
 
 State* gState = nullptr;
@@ -18,6 +19,6 @@ ASErr AllocateState() {
 
 void FreeState() {
   if (gState == nullptr) return;
-  sSPBasic->FreeBlock(gState);
+  Ignore(sSPBasic->FreeBlock(gState), Why::Cleanup);
   gState = nullptr;
 }

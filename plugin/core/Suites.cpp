@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/HostCode.h"
+
 SPBasicSuite* sSPBasic = nullptr;
 SPPluginRef gPluginRef = nullptr;
 
@@ -120,7 +122,7 @@ void ShowAcquisitionAlert(ASErr code, const SuiteRow& row) {
   char text[256];
   std::snprintf(text, sizeof text, "Error: %d, suite: %s, version: %d!", static_cast<int>(code), row.name,
                 static_cast<int>(row.version));
-  sADMBasic->MessageAlert(text);
+  Ignore(sADMBasic->MessageAlert(text), Why::Alert);
 }
 
 // Releases the rows this walk acquired, in table order, and clears every slot.
@@ -128,7 +130,7 @@ void UndoAcquisition(const bool* acquired) {
   for (int i = 0; i < kSuiteRowCount; ++i) {
     const SuiteRow& row = kSuiteRows[i];
     if (row.slot == nullptr) continue;
-    if (acquired[i]) sSPBasic->ReleaseSuite(row.name, row.version);
+    if (acquired[i]) Ignore(sSPBasic->ReleaseSuite(row.name, row.version), Why::Cleanup);
   }
   for (const SuiteRow& row : kSuiteRows) {
     if (row.slot != nullptr) *row.slot = nullptr;

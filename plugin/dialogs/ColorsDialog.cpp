@@ -22,9 +22,9 @@
 #include "core/State.h"
 #include "core/Suites.h"
 #include "dialogs/ColorsRules.h"
-#include "dialogs/DialogKit.h"
+#include "ui/DialogKit.h"
 #include "dialogs/Dialogs.h"
-#include "label/PathStyles.h"
+#include "core/PathStyles.h"
 #include "label/Rebuild.h"
 #include "panel/PanelHooks.h"
 

@@ -7,7 +7,7 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "dialogs/DialogKit.h"
+#include "ui/DialogKit.h"
 #include "dialogs/Dialogs.h"
 #include "panel/PanelHooks.h"
 

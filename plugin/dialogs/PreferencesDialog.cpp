@@ -19,7 +19,7 @@
 #include "core/State.h"
 #include "core/Suites.h"
 #include "dialogs/ColorsRules.h"
-#include "dialogs/DialogKit.h"
+#include "ui/DialogKit.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/PreferencesRules.h"
 #include "panel/PanelHooks.h"

@@ -6,7 +6,7 @@
 
 #include "core/Ids.h"
 #include "core/Suites.h"
-#include "dialogs/DialogKit.h"
+#include "ui/DialogKit.h"
 #include "label/LabelArt.h"
 
 // [SECTION] Which editor, colours

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/State.h"
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 #include "host/ADMSuites.h"
 
 namespace editor {

@@ -18,7 +18,7 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "dialogs/DialogKit.h"
+#include "ui/DialogKit.h"
 #include "editors/EditorShared.h"
 #include "editors/Editors.h"
 #include "label/Rebuild.h"

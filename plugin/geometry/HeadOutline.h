@@ -1,6 +1,6 @@
 // The arrowhead or point outline in force: a local frame with the tip at the
 // origin and the body along +x, at a size of 100 %. Chosen from the settings
-// (label/Arrowheads.h), embedded in the plug-in's state block.
+// (geometry/Arrowheads.h), embedded in the plug-in's state block.
 #pragma once
 
 #include <cstdint>

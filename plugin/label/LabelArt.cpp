@@ -1,6 +1,7 @@
 #include "label/LabelArt.h"
 
 #include "core/Ids.h"
+#include "core/HostCode.h"
 #include "core/Suites.h"
 #include "label/MagnetIndex.h"
 
@@ -71,7 +72,7 @@ ASErr MoveArt(AIArtHandle art, AIRealPoint by) {
 void DisposeArt(AIArtHandle& art) {
   if (ArtAlive(art)) {
     MagnetArtDisposing(art);
-    sAIArt->DisposeArt(art);
+    Ignore(sAIArt->DisposeArt(art), Why::Cleanup);
   }
   art = nullptr;
 }

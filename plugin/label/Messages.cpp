@@ -2,13 +2,14 @@
 
 #include "core/Ids.h"
 #include "core/State.h"
+#include "core/HostCode.h"
 #include "core/Suites.h"
 
 void ShowToolAlert(const char* text) {
   State& g = *gState;
   g.AlertShowing = true;
-  sADMBasic->SetPlatformCursor(gPluginRef, kCursorReady);
-  sADMBasic->MessageAlert(text);
+  Ignore(sADMBasic->SetPlatformCursor(gPluginRef, kCursorReady), Why::Cosmetic);
+  Ignore(sADMBasic->MessageAlert(text), Why::Alert);
   g.AlertShowing = false;
 }
 

@@ -13,12 +13,12 @@
 #include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "textengine/TextWrappers.h"
-#include "label/Arrowheads.h"
+#include "core/TextWrappers.h"
+#include "geometry/Arrowheads.h"
 #include "label/LabelArt.h"
-#include "label/LabelLayout.h"
+#include "geometry/LabelLayout.h"
 #include "label/Messages.h"
-#include "label/Shapes.h"
+#include "geometry/Shapes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "core/Ids.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "label/Arrowheads.h"
+#include "geometry/Arrowheads.h"
 #include "label/LabelArt.h"
 
 namespace {

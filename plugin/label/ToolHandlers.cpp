@@ -9,19 +9,19 @@
 #include <cstring>
 #include <vector>
 
+#include "core/Changed.h"
+#include "core/HostCode.h"
 #include "core/Ids.h"
-#include "core/Registration.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "label/Keys.h"
 #include "label/LabelArt.h"
-#include "label/LabelLayout.h"
+#include "geometry/LabelLayout.h"
 #include "label/Magnet.h"
 #include "label/MagnetIndex.h"
 #include "label/Messages.h"
 #include "label/Rebuild.h"
 #include "label/TakeUp.h"
-#include "panel/Panel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -31,7 +31,7 @@ namespace {
 
 constexpr float kAngleStep = 0.7853982f;  // Shift snaps the leader to multiples of 45 degrees
 
-void SetCursor(int32_t id) { sADMBasic->SetPlatformCursor(gPluginRef, id); }
+void SetCursor(int32_t id) { Ignore(sADMBasic->SetPlatformCursor(gPluginRef, id), Why::Cosmetic); }
 
 // A cursor position the tool can place art at; anything else is ignored.
 bool Usable(const AIToolMessage* message) {
@@ -48,7 +48,7 @@ void ShowInfo(AIRealPoint cursor, const char* text) {
   const int32_t vars[] = {kInfoPageVar1, kInfoPageVar2, kInfoTextVar, kInfoEndOfList};
   AIReal x = cursor.h, y = cursor.v;
   void* values[] = {&x, &y, const_cast<char*>(text)};
-  sAITool->SetToolInfoVarValues(vars, values);
+  Ignore(sAITool->SetToolInfoVarValues(vars, values), Why::Cosmetic);
 }
 
 // The host delivers one message at a time, so nothing needs to wait between
@@ -144,7 +144,7 @@ ClickHit HitTestClick(AIRealPoint point) {
   AIHitRef ref = nullptr;
   if (sAIHitTest->HitTestEx(nullptr, &point, static_cast<AIReal>(g.Tolerance), 0, &ref) != kNoErr) return result;
   result.hit = sAIHitTest->IsHit(ref) && sAIHitTest->GetHitData(ref, &result.data) == kNoErr && result.data.hit;
-  sAIHitTest->Release(ref);
+  Ignore(sAIHitTest->Release(ref), Why::Cleanup);
   return result;
 }
 
@@ -247,15 +247,14 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   g.LabelBuilt = false;
 
   if (alt) {
-    TogglePanel(false);
-    FocusPanel();
+    Changed(Change::PanelToggleAsked);
     g.ClickAccepted = false;
     return kNoErr;
   }
   if (shift) {
     g.ShapeKind = NextShapeKind(g.ShapeKind);
     g.ShapeOn = g.ShapeKind != kShapeNone;
-    ShowShapeInPanel();
+    Changed(Change::Shape);
     g.ClickAccepted = false;
     return kNoErr;
   }
@@ -321,8 +320,9 @@ ASErr ToolMouseDown(AIToolMessage* message) {
   g.DownPoint = ToAIPoint(tip);
   g.ArrowSizeInForce = g.ArrowSizeShown;
   g.LineWidthInForce = g.LineWidthShown;
-  AIRealPoint attach;
-  sAIRealMath->AIRealPointPolar(g.LeaderLength, g.LeaderAngle, &attach);
+  // Worked out here too, so that a refused host call leaves a usable attach point.
+  AIRealPoint attach{g.LeaderLength * std::cos(g.LeaderAngle), g.LeaderLength * std::sin(g.LeaderAngle)};
+  Ignore(sAIRealMath->AIRealPointPolar(g.LeaderLength, g.LeaderAngle, &attach), Why::Fallback);
   g.AttachPoint = SharpSegment({tip.x + attach.h, tip.y + attach.v});
   g.LastCursor = g.AttachPoint.p;
 
@@ -330,7 +330,7 @@ ASErr ToolMouseDown(AIToolMessage* message) {
     AbandonPendingLabel(added == LeaderLineAdded::Added);
     return kNoErr;
   }
-  ShowLabelIndexInPanel();
+  Changed(Change::LabelIndex);
   g.LastFlipSide = g.FlipSide;
   BeepForClick();
   err = Rebuild();
@@ -365,7 +365,7 @@ ASErr ToolMouseDrag(AIToolMessage* message) {
     }
     AIReal angle = g.LeaderAngle;
     if (sAIRealMath->AIRealPointAngle(&g.Tips[0].p, &message->cursor, &angle) == kNoErr) {
-      if (ShiftHeld()) sAIRealMath->AIRealMultiple(angle, kAngleStep, true, &angle);
+      if (ShiftHeld()) Ignore(sAIRealMath->AIRealMultiple(angle, kAngleStep, true, &angle), Why::Fallback);
       g.LeaderAngle = angle;
     }
     g.AttachPoint = SharpSegment(ToPoint(message->cursor));
@@ -379,9 +379,9 @@ ASErr ToolMouseUp(AIToolMessage*) {
   State& g = *gState;
   if (!g.Dragged) return kNoErr;
   SetCursor(kCursorReady);
-  ShowDrawnLabelInPanel();
+  Changed(Change::DrawnLabel);
   const auto deselect = [](AIArtHandle art) {
-    if (ArtAlive(art)) sAIArt->SetArtUserAttr(art, kArtSelected, 0);
+    if (ArtAlive(art)) Ignore(sAIArt->SetArtUserAttr(art, kArtSelected, 0), Why::Cosmetic);
   };
   for (int i = 0; i < g.ArrowCount && i < kLeaderLineSlots; ++i) {
     deselect(g.LinePaths[i]);
@@ -400,7 +400,7 @@ ASErr ToolMouseUp(AIToolMessage*) {
 ASErr ToolSelect(AIToolMessage*) {
   // Other tools may have changed anything while this one was not current.
   MagnetDocumentChanged();
-  PanelToolSelected();
+  Changed(Change::ToolSelected);
   return kNoErr;
 }
 
@@ -411,6 +411,6 @@ ASErr ToolDeselect(AIToolMessage*) {
   g.ArrowSizeShown = g.ArrowSizeInForce;
   g.LineWidthShown = g.LineWidthInForce;
   g.LandingLengthShown = g.LandingLength;
-  PanelToolDeselected();
+  Changed(Change::ToolDeselected);
   return kNoErr;
 }

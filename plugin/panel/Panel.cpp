@@ -11,11 +11,11 @@
 
 #include "core/FixedText.h"
 #include "core/Ids.h"
-#include "core/Registration.h"
+#include "core/Names.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/Suites.h"
-#include "label/PendingLabel.h"
+#include "core/PendingLabel.h"
 #include "panel/AngleDial.h"
 #include "panel/HelpPages.h"
 #include "panel/PanelControls.h"

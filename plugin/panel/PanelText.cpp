@@ -12,7 +12,7 @@
 #include "core/Suites.h"
 #include "label/LabelArt.h"
 #include "label/Rebuild.h"
-#include "label/FontMatch.h"
+#include "geometry/FontMatch.h"
 #include "panel/HelpPages.h"
 #include "panel/PanelDialogs.h"
 #include "panel/PanelHelp.h"

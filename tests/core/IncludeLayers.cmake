@@ -1,29 +1,71 @@
-# Fails when a header of the plug-in includes one from a layer above it:
-# geometry/ (plain values, host-free) < core/ < label/. Run by ctest as
+# Fails when a file of the plug-in, header or source, includes one from a
+# layer above its own, or from a view beside it:
+#   geometry < core < label < ui < panel, dialogs, editors < shell
+# geometry is plain values without the host: of the rest it may use only the
+# constants of core/Ids.h, which includes nothing. Run by ctest as
 #   cmake -DPLUGIN_DIR=<plugin> -P IncludeLayers.cmake
+set(rank_geometry 0)
+set(rank_core 1)
+set(rank_label 2)
+set(rank_ui 3)
+set(rank_panel 4)
+set(rank_dialogs 4)
+set(rank_editors 4)
+set(rank_shell 5)
+set(layers geometry core label ui panel dialogs editors shell)
+
 set(failures "")
-function(check_headers folder pattern why)
-  file(GLOB headers "${PLUGIN_DIR}/${folder}/*.h")
-  foreach(header ${headers})
-    file(STRINGS "${header}" lines REGEX "^#include \"")
+foreach(folder ${layers})
+  file(GLOB files "${PLUGIN_DIR}/${folder}/*.h" "${PLUGIN_DIR}/${folder}/*.cpp")
+  foreach(file ${files})
+    file(RELATIVE_PATH name "${PLUGIN_DIR}" "${file}")
+    file(STRINGS "${file}" lines REGEX "^#include \"")
     foreach(line ${lines})
-      if(line MATCHES "${pattern}")
-        file(RELATIVE_PATH name "${PLUGIN_DIR}" "${header}")
+      string(REGEX REPLACE "^#include \"([^\"]*)\".*" "\\1" target "${line}")
+      if(target MATCHES "^([a-z]+)/")
+        set(to "${CMAKE_MATCH_1}")
+      else()
+        set(to "")
+      endif()
+      set(why "")
+      if(folder STREQUAL "geometry")
+        if(NOT to STREQUAL "geometry" AND NOT target STREQUAL "core/Ids.h")
+          set(why "geometry is plain values without the host")
+        endif()
+      elseif(DEFINED rank_${to} AND NOT to STREQUAL folder)
+        if(rank_${to} GREATER rank_${folder})
+          set(why "${to} is above ${folder}")
+        elseif(rank_${to} EQUAL rank_${folder})
+          set(why "the views ${folder} and ${to} do not reach each other")
+        endif()
+      elseif(NOT DEFINED rank_${to} AND NOT to STREQUAL "host")
+        set(why "not a layer of the plug-in")
+      endif()
+      # The one crossing left: the dialogs still ask the panel to show what
+      # they changed through its hooks, until they say it through Changed.
+      if(folder STREQUAL "dialogs" AND target STREQUAL "panel/PanelHooks.h")
+        set(why "")
+      endif()
+      if(why)
         string(APPEND failures "\n  ${name}: ${line} (${why})")
       endif()
     endforeach()
   endforeach()
-  set(failures "${failures}" PARENT_SCOPE)
-endfunction()
+endforeach()
 
-check_headers(core "#include \"label/" "core is below label")
-# geometry may use the constants of core/Ids.h, which includes nothing.
-check_headers(geometry "#include \"(label/|host/|core/[^I]|core/I[^d])" "geometry is plain values without the host")
 file(STRINGS "${PLUGIN_DIR}/core/Ids.h" idsIncludes REGEX "^#include \"")
 if(idsIncludes)
-  set(failures "${failures}\n  core/Ids.h includes ${idsIncludes} (it is included by geometry)")
+  string(APPEND failures "\n  core/Ids.h includes ${idsIncludes} (it is included by geometry)")
 endif()
 
+# Every folder of code is a layer.
+file(GLOB entries RELATIVE "${PLUGIN_DIR}" "${PLUGIN_DIR}/*")
+foreach(entry ${entries})
+  if(IS_DIRECTORY "${PLUGIN_DIR}/${entry}" AND NOT entry STREQUAL "resources" AND NOT DEFINED rank_${entry})
+    string(APPEND failures "\n  ${entry}/ is in no layer")
+  endif()
+endforeach()
+
 if(failures)
-  message(FATAL_ERROR "headers reaching up a layer:${failures}")
+  message(FATAL_ERROR "plug-in files reaching up a layer:${failures}")
 endif()

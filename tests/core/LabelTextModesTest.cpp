@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "InProcessCore.h"
-#include "label/PendingLabel.h"
+#include "core/PendingLabel.h"
 #include "label/ToolHandlers.h"
 
 namespace {

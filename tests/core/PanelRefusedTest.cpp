@@ -5,7 +5,7 @@
 #include <string>
 
 #include "InProcessCore.h"
-#include "core/Registration.h"
+#include "shell/Registration.h"
 #include "label/ToolHandlers.h"
 #include "panel/About.h"
 #include "panel/Panel.h"

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "InProcessCore.h"
-#include "label/PathStyles.h"
-#include "label/PendingLabel.h"
+#include "core/PathStyles.h"
+#include "core/PendingLabel.h"
 #include "label/ToolHandlers.h"
 
 namespace {

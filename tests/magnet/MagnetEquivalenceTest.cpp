@@ -21,7 +21,7 @@
 #include "InProcessCore.h"
 #include "LiteralMagnet.h"
 #include "core/Ids.h"
-#include "core/Registration.h"
+#include "shell/Registration.h"
 #include "hostsim/document/Document.h"
 #include "label/LabelArt.h"
 #include "label/Magnet.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "label/FontMatch.h"
+#include "geometry/FontMatch.h"
 #include "panel/TextModes.h"
 
 namespace {

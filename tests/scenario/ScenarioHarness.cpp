@@ -62,6 +62,19 @@ const json& NullJson() {
   return kNull;
 }
 
+// KPX_KEEP_SESSIONS=FOLDER keeps a copy of each run's folder as it is just
+// before the run (script, preference file, drawings to open), one subfolder
+// per run, so that scripts/same-output can replay every scenario session.
+void KeepSessionCopy(const fs::path& dir) {
+  const char* keep = std::getenv("KPX_KEEP_SESSIONS");
+  if (keep == nullptr || *keep == '\0') return;
+  static std::atomic<int> serial{0};
+  const fs::path copy = fs::path(keep) / (dir.filename().string() + "-run" + std::to_string(serial++));
+  std::error_code ec;
+  fs::create_directories(copy, ec);
+  fs::copy(dir, copy, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+}
+
 }  // namespace
 
 std::string ReadFile(const fs::path& file) {
@@ -124,6 +137,7 @@ RunResult Session::Run(const std::string& script, bool svg) {
   WriteFile(dir_ / "prefs.json", preferenceText_.empty() ? prefs.dump(2) : preferenceText_);
   WriteFile(dir_ / "script.session", script);
   fs::remove(dir_ / "end.json");
+  KeepSessionCopy(dir_);
   const std::string command = "cd " + Quoted(dir_) + " && " + Quoted(KPX_LABELS_RUN) +
                               " --prefs prefs.json script.session --dump end.json" +
                               (svg ? " --svg end.svg" : "") + " > stdout.txt 2> stderr.txt";

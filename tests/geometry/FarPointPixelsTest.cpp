@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
-#include "textengine/TextWrappers.h"
+#include "core/TextWrappers.h"
 
+#include "core/HostCode.h"
 #include "core/Suites.h"
 
 TextFont::TextFont(int32_t index) {
@@ -9,7 +10,7 @@ TextFont::TextFont(int32_t index) {
   if (status_ != kNoErr) ref_ = nullptr;
 }
 TextFont::~TextFont() {
-  if (ref_ != nullptr) sATEFont->Release(ref_);
+  if (ref_ != nullptr) Ignore(sATEFont->Release(ref_), Why::Cleanup);
 }
 
 TextPaint::TextPaint(const AIColor& color) {
@@ -17,14 +18,14 @@ TextPaint::TextPaint(const AIColor& color) {
   if (status_ != kNoErr) ref_ = nullptr;
 }
 TextPaint::~TextPaint() {
-  if (ref_ != nullptr) sATEApplicationPaint->Release(ref_);
+  if (ref_ != nullptr) Ignore(sATEApplicationPaint->Release(ref_), Why::Cleanup);
 }
 
 CharFeatures::CharFeatures() {
   if (sATECharFeatures->Initialize(&ref_) != kNoErr) ref_ = nullptr;
 }
 CharFeatures::~CharFeatures() {
-  if (ref_ != nullptr) sATECharFeatures->Release(ref_);
+  if (ref_ != nullptr) Ignore(sATECharFeatures->Release(ref_), Why::Cleanup);
 }
 ASErr CharFeatures::SetFontSize(double size) { return sATECharFeatures->SetFontSize(ref_, size); }
 ASErr CharFeatures::SetBaselineShift(double shift) { return sATECharFeatures->SetBaselineShift(ref_, shift); }
@@ -35,7 +36,7 @@ ParaFeatures::ParaFeatures() {
   if (sATEParaFeatures->Initialize(&ref_) != kNoErr) ref_ = nullptr;
 }
 ParaFeatures::~ParaFeatures() {
-  if (ref_ != nullptr) sATEParaFeatures->Release(ref_);
+  if (ref_ != nullptr) Ignore(sATEParaFeatures->Release(ref_), Why::Cleanup);
 }
 ASErr ParaFeatures::SetJustification(int32_t justification) {
   return sATEParaFeatures->SetJustification(ref_, justification);
@@ -46,7 +47,7 @@ TextRange::TextRange(AIArtHandle textFrame) {
   if (status_ != kNoErr) ref_ = nullptr;
 }
 TextRange::~TextRange() {
-  if (ref_ != nullptr) sATETextRange->Release(ref_);
+  if (ref_ != nullptr) Ignore(sATETextRange->Release(ref_), Why::Cleanup);
 }
 ASErr TextRange::Remove() { return sATETextRange->Remove(ref_); }
 ASErr TextRange::InsertAfter(const char* text, int32_t length) {

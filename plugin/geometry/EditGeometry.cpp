@@ -1,4 +1,4 @@
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "GeometryExpect.h"
-#include "label/LabelLayout.h"
+#include "geometry/LabelLayout.h"
 
 TEST(Landing, VanishesWhenTheLeaderIsHorizontalOrTheLengthIsZero) {
   const Point end{10, 20};

@@ -1,4 +1,4 @@
-#include "label/FontMatch.h"
+#include "geometry/FontMatch.h"
 
 bool FontNameMatches(const char* name, const char* stored) {
   if (name == nullptr || stored == nullptr) return false;

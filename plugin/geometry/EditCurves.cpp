@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 
 // [SECTION] Curves, picking, inserting, deleting
 // [SECTION] Flattening

@@ -1,4 +1,4 @@
-#include "label/PathStyles.h"
+#include "core/PathStyles.h"
 
 #include <cmath>
 

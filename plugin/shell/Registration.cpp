@@ -3,11 +3,12 @@
 // [SECTION] Notifiers
 // [SECTION] Host callbacks
 
-#include "core/Registration.h"
+#include "shell/Registration.h"
 
 #include <cstring>
 
 #include "core/FixedText.h"
+#include "core/HostCode.h"
 #include "core/Ids.h"
 #include "core/Settings.h"
 #include "core/State.h"
@@ -16,7 +17,7 @@
 #include "panel/Panel.h"
 #include "dialogs/Dialogs.h"
 #include "label/MagnetIndex.h"
-#include "label/PendingLabel.h"
+#include "core/PendingLabel.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Menus
@@ -57,7 +58,7 @@ ASErr RegisterAboutItem() {
   if (err == kNoErr) {
     err = menus.AddMenuItem(gPluginRef, kAboutItemText, kAboutGroupName, kAboutItemText, 0, &g.AboutMenuItem);
   }
-  sSPBasic->ReleaseSuite(kAIMenuSuite, kAIMenuSuiteVersion);
+  Ignore(sSPBasic->ReleaseSuite(kAIMenuSuite, kAIMenuSuiteVersion), Why::Cleanup);
   return err;
 }
 
@@ -149,7 +150,8 @@ ASErr RegisterTool() {
 
   const ASErr err = sAITool->AddTool(gPluginRef, kToolName, &data, 1, &g.LabelsTool);
   if (err != kNoErr) return err;
-  if (ADMIconRef rollover = LoadIcon(kToolRolloverIcon)) sAITool->SetToolRolloverIcon(g.LabelsTool, rollover);
+  if (ADMIconRef rollover = LoadIcon(kToolRolloverIcon))
+    Ignore(sAITool->SetToolRolloverIcon(g.LabelsTool, rollover), Why::Cosmetic);
   return kNoErr;
 }
 
@@ -160,7 +162,8 @@ ASErr RegisterTool() {
 ASErr RegisterNotifiers() {
   State& g = *gState;
   AINotifierHandle selection = nullptr;
-  sAINotifier->AddNotifier(gPluginRef, kNotifierName, kAIArtSelectionChangedNotifier, &selection);
+  Ignore(sAINotifier->AddNotifier(gPluginRef, kNotifierName, kAIArtSelectionChangedNotifier, &selection),
+         Why::Optional);
   return sAINotifier->AddNotifier(gPluginRef, kNotifierName, kAIApplicationStartedNotifier, &g.StartedNotifier);
 }
 

@@ -1,4 +1,4 @@
-#include "label/LabelLayout.h"
+#include "geometry/LabelLayout.h"
 
 #include <cmath>
 #include <initializer_list>

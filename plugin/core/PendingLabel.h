@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/State.h"
-#include "label/Arrowheads.h"
+#include "geometry/Arrowheads.h"
 
 // The leader line's direction and length a new label starts with.
 constexpr float kInitialLeaderAngle = 0.7853982f;  // pi / 4

@@ -1,7 +1,7 @@
 // The six predefined arrowheads and the six predefined corners of the
 // editors' buttons. Lists are in the order X, Y, IX, OX, IY, OY of the
 // settings' arrays; entries beyond the count are zero.
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 
 namespace edit {
 namespace {

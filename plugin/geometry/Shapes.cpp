@@ -1,8 +1,8 @@
-#include "label/Shapes.h"
+#include "geometry/Shapes.h"
 
 #include <cmath>
 
-#include "label/LabelLayout.h"
+#include "geometry/LabelLayout.h"
 
 namespace {
 

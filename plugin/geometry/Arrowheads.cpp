@@ -1,4 +1,4 @@
-#include "label/Arrowheads.h"
+#include "geometry/Arrowheads.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "GeometryExpect.h"
-#include "label/Shapes.h"
+#include "geometry/Shapes.h"
 
 namespace {
 

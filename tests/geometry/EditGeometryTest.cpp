@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "editors/EditGeometry.h"
+#include "geometry/EditGeometry.h"
 
 namespace {
 

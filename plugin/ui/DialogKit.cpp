@@ -1,4 +1,4 @@
-#include "dialogs/DialogKit.h"
+#include "ui/DialogKit.h"
 
 #include <cmath>
 #include <cstring>

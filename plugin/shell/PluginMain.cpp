@@ -1,7 +1,8 @@
 // The entry point: routes each host message to its handler, with the suites
 // acquired around it, and owns the life of the state block.
 
-#include "core/Registration.h"
+#include "shell/Registration.h"
+#include "core/HostCode.h"
 #include "core/State.h"
 #include "core/Suites.h"
 #include "host/AllSuites.h"
@@ -18,7 +19,7 @@ void DisposeState() {
   ForgetMagnetMap();
   if (gState == nullptr) return;
   if (gState->PanelRef != nullptr) {
-    sADMDialog->Destroy(gState->PanelRef);
+    Ignore(sADMDialog->Destroy(gState->PanelRef), Why::Cleanup);
     gState->PanelRef = nullptr;
   }
   FreeState();

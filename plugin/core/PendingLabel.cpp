@@ -1,11 +1,11 @@
-#include "label/PendingLabel.h"
+#include "core/PendingLabel.h"
 
 #include <cstring>
 
 #include "core/FixedText.h"
 #include "core/Suites.h"
-#include "label/FontMatch.h"
-#include "label/PathStyles.h"
+#include "geometry/FontMatch.h"
+#include "core/PathStyles.h"
 
 HeadSettings HeadSettingsFrom(const State& g) {
   HeadSettings s{};

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "GeometryExpect.h"
-#include "label/Arrowheads.h"
+#include "geometry/Arrowheads.h"
 
 namespace {
 
