@@ -192,8 +192,8 @@ void Canvas::Line(ADMPoint a, ADMPoint b, Rgba c) {
 struct OvalShape {
   double cx, cy, rx, ry;
   explicit OvalShape(const ADMRect& r)
-      : cx((double{r.left} + r.right) / 2), cy((double{r.top} + r.bottom) / 2),
-        rx((double{r.right} - r.left) / 2), ry((double{r.bottom} - r.top) / 2) {}
+      : cx((static_cast<double>(r.left) + r.right) / 2), cy((static_cast<double>(r.top) + r.bottom) / 2),
+        rx((static_cast<double>(r.right) - r.left) / 2), ry((static_cast<double>(r.bottom) - r.top) / 2) {}
 };
 
 ADMRect Canvas::Clipped(const ADMRect& r) const {
