@@ -401,7 +401,7 @@ TEST_F(OwnFiles, SavedDrawingReadsBackToTheSameDocument) {
   ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &layer), kNoErr);
   ASSERT_EQ(layers->SetLayerTitle(layer, "KPX\x95\xC9tiq"), kNoErr);
   ASSERT_EQ(layers->SetLayerEditable(layer, false), kNoErr);
-  NewPath(LayerGroup(0), {{-40, -30}, {700, 900}});  // beyond the page: it grows on every side
+  NewPath(LayerGroup(0), {{-40, -30}, {700, 900}});  // beyond the page on every side
   doc->zoom = 1.5;
   AILayerHandle first = nullptr;
   ASSERT_EQ(layers->GetNthLayer(1, &first), kNoErr);
@@ -414,14 +414,14 @@ TEST_F(OwnFiles, SavedDrawingReadsBackToTheSameDocument) {
   EXPECT_TRUE(r.warnings.empty());
   EXPECT_EQ(hostsim::DumpLayers(*doc), before);
   EXPECT_EQ(doc->zoom, 1.5);
-  EXPECT_EQ(doc->page.left, -58) << "the grown page is the page now";
+  EXPECT_EQ(doc->page.left, 0) << "art beyond the page leaves the page as it was";
   EXPECT_EQ(Write(), saved) << "saving again writes the same file";
   const hostsim::Art& read = *doc->FindArt(doc->FindArt(doc->FindArt(doc->layers()[1].group)->children[0])->children[1]);
   EXPECT_EQ(read.path.style.stroke.color.c.rgb.red, 0.1f) << "colours off the 8-bit grid come back exactly";
   EXPECT_EQ(read.path.segments[0].in.h, -2.5f);
 }
 
-TEST_F(OwnFiles, PageGrowsOnlyWhereTheDrawnCurveCrossesIt) {
+TEST_F(OwnFiles, ThePageStaysThePageWhereverTheArtReaches) {
   auto viewBox = [&] {
     const std::string svg = Write();
     double v[4] = {};
@@ -435,10 +435,10 @@ TEST_F(OwnFiles, PageGrowsOnlyWhereTheDrawnCurveCrossesIt) {
   a.path.segments[0].out = {300, 795};
   a.path.segments[1].in = {400, 795};
   EXPECT_EQ(viewBox(), (std::vector<double>{0, 0, 612, 792}));
-  // Now it peaks at 780 + 3/4 of 20 = 795: the top grows to 795 + 18.
+  // Now it peaks at 780 + 3/4 of 20 = 795, over the page's top: the page stays.
   a.path.segments[0].out = {300, 800};
   a.path.segments[1].in = {400, 800};
-  EXPECT_EQ(viewBox(), (std::vector<double>{0, 0, 612, 813}));
+  EXPECT_EQ(viewBox(), (std::vector<double>{0, 0, 612, 792}));
 
   // A small S-curve turns at t = 1/2 -+ 1/(2 sqrt 3), where y = -+0.05 / sqrt 3.
   hostsim::Extent e;

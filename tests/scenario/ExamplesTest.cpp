@@ -140,28 +140,35 @@ std::vector<double> NumberList(const std::string& text) {
   return out;
 }
 
-// The page an example's drawing should have, in inches: US Letter, or, for an
-// example that opens a drawing, that drawing's view box in points.
-std::pair<double, double> ExpectedPageIn(const std::string& name) {
+// The page an example's drawing should have: US Letter in points, or, for an
+// example that opens a drawing, that drawing's own root (its width, height and
+// view box come back as they were read).
+struct ExpectedPage {
+  double widthIn, heightIn;
+  std::string opened;  // the opened drawing's text, empty for a new drawing
+};
+
+ExpectedPage ExpectedPageOf(const std::string& name) {
   std::ifstream script(fs::path(KPX_EXAMPLES_DIR) / (name + ".session"));
   for (std::string line; std::getline(script, line);) {
     if (line.rfind("open ", 0) != 0) continue;
     const std::string drawing = ReadFile(fs::path(KPX_EXAMPLES_DIR) / line.substr(5));
-    const std::vector<double> box = NumberList(RootAttribute(drawing, "viewBox"));
-    if (box.size() == 4) return {box[2] / 72, box[3] / 72};
+    return {LengthInMm(RootAttribute(drawing, "width")) / kMmPerInch,
+            LengthInMm(RootAttribute(drawing, "height")) / kMmPerInch, drawing};
   }
-  return {kLetterWidthIn, kLetterHeightIn};
+  return {kLetterWidthIn, kLetterHeightIn, {}};
 }
 
 // Every example fits on a US Letter page (or on the page of the drawing it
 // opens), so that is the page each reader must find: in the root's lengths,
 // in the PDF rsvg-convert makes, and in rsvg-convert's pixels at 72 and at 96
-// dots per inch.
+// dots per inch. A new drawing's unit is a point; an opened one keeps its own.
 TEST_P(Example, PageIsLetterInPointsToEveryReader) {
   const ExampleRun run = RunExample(scratch.dir(), GetParam());
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::string svg = ReadFile(run.svg);
-  const auto [kLetterWidthIn, kLetterHeightIn] = ExpectedPageIn(GetParam());
+  const ExpectedPage expected = ExpectedPageOf(GetParam());
+  const double kLetterWidthIn = expected.widthIn, kLetterHeightIn = expected.heightIn;
 
   const double widthMm = LengthInMm(RootAttribute(svg, "width"));
   const double heightMm = LengthInMm(RootAttribute(svg, "height"));
@@ -169,8 +176,14 @@ TEST_P(Example, PageIsLetterInPointsToEveryReader) {
   EXPECT_NEAR(heightMm, kLetterHeightIn * kMmPerInch, 0.1) << RootAttribute(svg, "height");
   const std::vector<double> viewBox = NumberList(RootAttribute(svg, "viewBox"));
   ASSERT_EQ(viewBox.size(), 4u);
-  EXPECT_NEAR(widthMm / viewBox[2], kMmPerInch / 72, 1e-6) << "a unit of the drawing is not a point across";
-  EXPECT_NEAR(heightMm / viewBox[3], kMmPerInch / 72, 1e-6) << "a unit of the drawing is not a point down";
+  if (!expected.opened.empty()) {
+    EXPECT_EQ(RootAttribute(svg, "width"), RootAttribute(expected.opened, "width"));
+    EXPECT_EQ(RootAttribute(svg, "height"), RootAttribute(expected.opened, "height"));
+    EXPECT_EQ(RootAttribute(svg, "viewBox"), RootAttribute(expected.opened, "viewBox"));
+  } else {
+    EXPECT_NEAR(widthMm / viewBox[2], kMmPerInch / 72, 1e-6) << "a unit of the drawing is not a point across";
+    EXPECT_NEAR(heightMm / viewBox[3], kMmPerInch / 72, 1e-6) << "a unit of the drawing is not a point down";
+  }
 
   if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
   std::string log;
@@ -181,7 +194,11 @@ TEST_P(Example, PageIsLetterInPointsToEveryReader) {
   EXPECT_NEAR((std::stod(box[3]) - std::stod(box[1])) * kMmPerInch / 72, kLetterWidthIn * kMmPerInch, 0.1);
   EXPECT_NEAR((std::stod(box[4]) - std::stod(box[2])) * kMmPerInch / 72, kLetterHeightIn * kMmPerInch, 0.1);
 
+  // A length in px stays so many pixels whatever the resolution: an opened
+  // drawing in px is checked at 96 dots per inch only.
+  const bool pixelLengths = !std::regex_search(RootAttribute(svg, "width"), std::regex("(pt|pc|mm|cm|in)\\s*$"));
   for (const int dpi : {72, 96}) {
+    if (pixelLengths && dpi != 96) continue;
     const std::string d = std::to_string(dpi);
     const std::string render = "rsvg-convert --dpi-x " + d + " --dpi-y " + d + " -b white -o page.png out.svg";
     ASSERT_TRUE(RunIn(scratch.dir(), render, log)) << log;
@@ -254,7 +271,8 @@ const json* DumpTextFor(const json& dump, const SvgText& t) {
 // thing on it: the dark pixels of each lie within 2 pixels of dark pixels of
 // the other, and every label text shows in both where the SVG puts it.
 TEST_P(Example, ChromiumDrawsWhatRsvgDraws) {
-  const auto [kLetterWidthIn, kLetterHeightIn] = ExpectedPageIn(GetParam());
+  const ExpectedPage expected = ExpectedPageOf(GetParam());
+  const double kLetterWidthIn = expected.widthIn, kLetterHeightIn = expected.heightIn;
   if (!Has("chromium")) GTEST_SKIP() << "chromium is not installed (scripts/setup installs it)";
   if (!Has("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
   const fs::path dir = scratch.dir();
